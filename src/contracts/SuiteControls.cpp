@@ -1,0 +1,503 @@
+#include "contracts/SuiteControls.h"
+
+#include "platform/Controls.h"
+#include "platform/Host.h"
+#include "platform/Runtime.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace contracts {
+
+namespace {
+
+// Texts are UTF-8; carets, selections and lengths count characters.
+std::vector<std::string> Characters(std::string_view text)
+{
+    std::vector<std::string> characters;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 1;
+        if (lead >= 0xF0)
+            length = 4;
+        else if (lead >= 0xE0)
+            length = 3;
+        else if (lead >= 0xC0)
+            length = 2;
+        length = std::min(length, text.size() - i);
+        characters.emplace_back(text.substr(i, length));
+        i += length;
+    }
+    return characters;
+}
+
+int32_t CharacterCount(std::string_view text)
+{
+    return static_cast<int32_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+std::string Join(const std::vector<std::string>& characters, std::size_t from, std::size_t to)
+{
+    std::string text;
+    for (std::size_t i = from; i < to && i < characters.size(); ++i)
+        text += characters[i];
+    return text;
+}
+
+int32_t CodePoint(const std::string& character)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(character[i]); };
+    switch (character.size()) {
+    case 2:
+        return ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
+    case 3:
+        return ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
+    case 4:
+        return ((byte(0) & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) |
+               (byte(3) & 0x3F);
+    default:
+        return byte(0);
+    }
+}
+
+// The character a key code types (a positive code point; Latin-1 as the keyboard hands them).
+std::string CharacterOfKey(int16_t keyAscii)
+{
+    const auto code = static_cast<uint32_t>(keyAscii);
+    if (code < 0x80)
+        return std::string(1, static_cast<char>(code));
+    if (code < 0x800)
+        return {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
+    return {static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
+            static_cast<char>(0x80 | (code & 0x3F))};
+}
+
+int16_t KeyAsciiOf(const std::string& character)
+{
+    const int32_t code = CodePoint(character);
+    // Outside Latin-1 the keyboard hands over a question mark.
+    return code <= 0xFF ? static_cast<int16_t>(code) : int16_t{'?'};
+}
+
+// The key a character is typed with: letters and digits by their key, Shift for capitals.
+struct Key {
+    int16_t code = 0;
+    int16_t shift = 0;
+};
+
+Key KeyOf(const std::string& character)
+{
+    const int32_t code = CodePoint(character);
+    if (code >= 'a' && code <= 'z')
+        return {static_cast<int16_t>(code - 'a' + 'A'), 0};
+    if (code >= 'A' && code <= 'Z')
+        return {static_cast<int16_t>(code), 1};
+    if (code < 0x80)
+        return {static_cast<int16_t>(code), 0};
+    return {};
+}
+
+bool SelectsWholeText(std::string_view keys)
+{
+    return keys == "+{HOME}" || keys == "+({HOME})";
+}
+
+// The focus comes first, as for a click on the control; false when a Validate kept it away.
+// Moving it is an action of its own; a control that has it only gets checked.
+bool TakeFocus(platform::Control& control)
+{
+    if (control.HasFocus())
+        return platform::Screen::MoveFocus(control);
+    platform::UserAction action;
+    return platform::Screen::MoveFocus(control);
+}
+
+// Marks the writes of a user's action, so that the control tells them from the form's.
+class UserWrite {
+public:
+    explicit UserWrite(bool& flag) : m_flag(flag), m_previous(flag) { m_flag = true; }
+    ~UserWrite() { m_flag = m_previous; }
+    UserWrite(const UserWrite&) = delete;
+    UserWrite& operator=(const UserWrite&) = delete;
+
+private:
+    bool& m_flag;
+    bool m_previous;
+};
+
+} // namespace
+
+bool UserLeave(platform::Control& control)
+{
+    if (!control.HasFocus())
+        return true;
+    platform::UserAction action;
+    bool cancel = false;
+    control.Validate.Raise(cancel);
+    if (cancel)
+        return false;
+    platform::Screen::ClearFocus();
+    return true;
+}
+
+// ---- QVFind
+
+QVFind::QVFind(platform::Control* container, std::string name)
+    : Control(container, std::move(name), "QVFind")
+{
+}
+
+void QVFind::ReiniciarPesquisa()
+{
+    m_selection = {0, CharacterCount(Text())};
+}
+
+void QVFind::TypeText(const std::string& text)
+{
+    const UserWrite write(m_userIsTyping);
+    Text = text;
+    m_selection = {CharacterCount(Text()), 0};
+}
+
+bool QVFind::UserType(std::string_view text)
+{
+    if (!TakeFocus(*this))
+        return false;
+    const auto characters = Characters(text);
+    if (characters.empty()) {
+        if (Text().empty())
+            return true;
+        platform::UserAction action;
+        int16_t keyCode = platform::vbKeyDelete;
+        KeyDown.Raise(keyCode, 0);
+        TypeText({});
+        return true;
+    }
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        platform::UserAction action;
+        auto key = KeyOf(characters[i]);
+        KeyDown.Raise(key.code, key.shift);
+        // The first character replaces what the box held.
+        TypeText((i == 0 ? std::string() : std::string(Text())) + characters[i]);
+    }
+    return true;
+}
+
+bool QVFind::UserKeyDown(int16_t keyCode, int16_t shift)
+{
+    if (!TakeFocus(*this))
+        return false;
+    platform::UserAction action;
+    KeyDown.Raise(keyCode, shift);
+    return true;
+}
+
+bool QVFind::UserConfirm()
+{
+    if (!TakeFocus(*this))
+        return false;
+    platform::UserAction action;
+    Modo = ModoPesquisar;
+    Click.Raise();
+    return true;
+}
+
+bool QVFind::UserReset()
+{
+    if (!TakeFocus(*this))
+        return false;
+    platform::UserAction action;
+    Modo = ModoDescartar;
+    Click.Raise();
+    return true;
+}
+
+void QVFind::ReceiveKeys(std::string_view keys)
+{
+    if (SelectsWholeText(keys))
+        m_selection = {0, CharacterCount(Text())};
+    else
+        Control::ReceiveKeys(keys);
+}
+
+void QVFind::OnPropertyChanged(const platform::PropertyBase& property)
+{
+    if (&property != &Text || m_userIsTyping)
+        return;
+    m_selection = {};
+    int16_t noKey = 0;
+    KeyDown.Raise(noKey, 0);
+}
+
+// ---- QVComboBox
+
+QVComboBox::QVComboBox(platform::Control* container, std::string name)
+    : Control(container, std::move(name), "QVComboBox")
+{
+}
+
+void QVComboBox::CheckListIndex(int16_t index) const
+{
+    if (index < -1 || index >= m_listCount())
+        platform::Raise(platform::errInvalidPropertyValue);
+}
+
+std::size_t QVComboBox::EntryIndex(int32_t index) const
+{
+    if (index < 0 || index >= static_cast<int32_t>(m_entries.size()))
+        platform::Raise(errInvalidPropertyArrayIndex, "Invalid property array index");
+    return static_cast<std::size_t>(index);
+}
+
+int32_t QVComboBox::ItemData(int32_t index) const
+{
+    return m_entries[EntryIndex(index)].itemData;
+}
+
+void QVComboBox::ItemData(int32_t index, int32_t value)
+{
+    m_entries[EntryIndex(index)].itemData = value;
+}
+
+std::string QVComboBox::List(int32_t index) const
+{
+    if (index < 0 || index >= static_cast<int32_t>(m_entries.size()))
+        return {};
+    return m_entries[static_cast<std::size_t>(index)].text;
+}
+
+void QVComboBox::AddItem(const std::string& item)
+{
+    if (m_entries.size() >= static_cast<std::size_t>(std::numeric_limits<int16_t>::max()))
+        platform::Raise(platform::errOutOfMemory);
+    m_entries.push_back({item, 0});
+    const auto count = static_cast<int16_t>(m_entries.size());
+    m_listCount = count;
+    m_newIndex = static_cast<int16_t>(count - 1);
+}
+
+void QVComboBox::Clear()
+{
+    const UserWrite clearing(m_clearing);
+    ListIndex = -1;
+    m_entries.clear();
+    m_listCount = 0;
+    m_newIndex = -1;
+}
+
+bool QVComboBox::UserSelect(int16_t index)
+{
+    if (!TakeFocus(*this))
+        return false;
+    platform::UserAction action;
+    if (index < 0 || index >= m_listCount())
+        platform::Raise(platform::errInvalidPropertyValue);
+    if (index == ListIndex())
+        Click.Raise();
+    else
+        ListIndex = index;
+    return true;
+}
+
+bool QVComboBox::UserSelectText(std::string_view text)
+{
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(),
+                                    [&](const Entry& entry) { return entry.text == text; });
+    if (found == m_entries.end())
+        platform::Raise(platform::errInvalidPropertyValue);
+    return UserSelect(static_cast<int16_t>(found - m_entries.begin()));
+}
+
+platform::Variant QVComboBox::Get(std::string_view member, const std::vector<int32_t>& index) const
+{
+    if (member == "List" || member == "ItemData") {
+        if (index.size() != 1)
+            platform::Raise(errWrongNumberOfArguments, "Wrong number of arguments");
+        if (member == "List")
+            return List(index[0]);
+        return ItemData(index[0]);
+    }
+    return Control::Get(member, index);
+}
+
+void QVComboBox::Set(std::string_view member, const platform::Variant& value,
+                     const std::vector<int32_t>& index)
+{
+    if (member == "ItemData") {
+        if (index.size() != 1)
+            platform::Raise(errWrongNumberOfArguments, "Wrong number of arguments");
+        ItemData(index[0], value.AsLong());
+        return;
+    }
+    if (member == "List" || member == "Text" || member == "ListCount" || member == "NewIndex")
+        platform::Raise(errPropertyIsReadOnly, "Property is read-only");
+    Control::Set(member, value, index);
+}
+
+void QVComboBox::OnPropertyChanged(const platform::PropertyBase& property)
+{
+    if (&property != &ListIndex)
+        return;
+    m_text = List(ListIndex());
+    if (!m_clearing)
+        Click.Raise();
+}
+
+// ---- QVNumberBox
+
+QVNumberBox::QVNumberBox(platform::Control* container, std::string name)
+    : Control(container, std::move(name), "QVNumberBox")
+{
+}
+
+void QVNumberBox::RefuseNegative(const int32_t& value)
+{
+    if (value < 0)
+        platform::Raise(platform::errInvalidPropertyValue);
+}
+
+void QVNumberBox::TypeKey(int16_t keyAscii)
+{
+    KeyPress.Raise(keyAscii);
+    if (keyAscii == 0 || Locked())
+        return;
+    if (keyAscii != platform::vbKeyBack && keyAscii < 32)
+        return;
+
+    const auto characters = Characters(Text());
+    const auto length = characters.size();
+    auto start = std::min(static_cast<std::size_t>(SelStart()), length);
+    auto selected = std::min(static_cast<std::size_t>(SelLength()), length - start);
+    std::string typed;
+    if (keyAscii == platform::vbKeyBack) {
+        if (selected == 0 && start > 0) {
+            --start;
+            selected = 1;
+        }
+    } else {
+        typed = CharacterOfKey(keyAscii);
+    }
+    {
+        const UserWrite write(m_userIsTyping);
+        Text = Join(characters, 0, start) + typed + Join(characters, start + selected, length);
+    }
+    SelStart = static_cast<int32_t>(start + (typed.empty() ? 0 : 1));
+    SelLength = 0;
+}
+
+bool QVNumberBox::UserType(std::string_view text)
+{
+    if (!TakeFocus(*this))
+        return false;
+    SelStart = 0;
+    SelLength = CharacterCount(Text());
+    const auto characters = Characters(text);
+    if (characters.empty()) {
+        platform::UserAction action;
+        TypeKey(platform::vbKeyBack);
+    }
+    for (const auto& character : characters) {
+        platform::UserAction action;
+        TypeKey(KeyAsciiOf(character));
+    }
+    return true;
+}
+
+bool QVNumberBox::UserKeyPress(int16_t keyAscii)
+{
+    if (!TakeFocus(*this))
+        return false;
+    platform::UserAction action;
+    TypeKey(keyAscii);
+    return true;
+}
+
+void QVNumberBox::ReceiveKeys(std::string_view keys)
+{
+    if (!SelectsWholeText(keys)) {
+        Control::ReceiveKeys(keys);
+        return;
+    }
+    SelStart = 0;
+    SelLength = CharacterCount(Text());
+}
+
+void QVNumberBox::OnPropertyChanged(const platform::PropertyBase& property)
+{
+    const int32_t length = CharacterCount(Text());
+    if (&property == &Text) {
+        // A text written by code puts the caret at the start, as a text box does.
+        if (!m_userIsTyping) {
+            SelLength = 0;
+            SelStart = 0;
+        }
+        if (SelStart() > length)
+            SelStart = length;
+    } else if (&property == &SelStart) {
+        if (SelStart() > length)
+            SelStart = length;
+        SelLength = 0;
+    }
+    if (SelStart() + SelLength() > length)
+        SelLength = length - SelStart();
+}
+
+// ---- QVTextBox
+
+QVTextBox::QVTextBox(platform::Control* container, std::string name)
+    : Control(container, std::move(name), "QVTextBox")
+{
+}
+
+bool QVTextBox::UserType(std::string_view text)
+{
+    if (!TakeFocus(*this))
+        return false;
+    const auto characters = Characters(text);
+    const auto limit = MaxLength() > 0 ? static_cast<std::size_t>(MaxLength()) : characters.size();
+    const auto typed = std::min(characters.size(), limit);
+    platform::UserAction action;
+    const UserWrite write(m_userIsTyping);
+    Text = Join(characters, 0, typed);
+    m_selection = {static_cast<int32_t>(typed), 0};
+    return true;
+}
+
+void QVTextBox::ReceiveKeys(std::string_view keys)
+{
+    if (SelectsWholeText(keys))
+        m_selection = {0, CharacterCount(Text())};
+    else
+        Control::ReceiveKeys(keys);
+}
+
+void QVTextBox::OnPropertyChanged(const platform::PropertyBase& property)
+{
+    if (&property == &Text && !m_userIsTyping)
+        m_selection = {};
+}
+
+// ---- QVCommandButton and QVTheme
+
+QVCommandButton::QVCommandButton(platform::Control* container, std::string name)
+    : Control(container, std::move(name), "QVCommandButton")
+{
+}
+
+bool QVCommandButton::UserClick()
+{
+    if (!TakeFocus(*this))
+        return false;
+    platform::UserAction action;
+    Click.Raise();
+    return true;
+}
+
+QVTheme::QVTheme(platform::Control* container, std::string name)
+    : Control(container, std::move(name), "QVTheme")
+{
+}
+
+} // namespace contracts

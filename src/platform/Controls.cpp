@@ -1,0 +1,208 @@
+#include "platform/Controls.h"
+
+#include "platform/Errors.h"
+#include "platform/Host.h"
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+// Border and title bar of a window with a frame, in twips.
+constexpr int32_t BorderTwips = 60;
+constexpr int32_t TitleBarTwips = 345;
+
+Control* s_activeControl = nullptr;
+Form* s_activeForm = nullptr;
+
+bool IsEnabledAllTheWay(const Control& control)
+{
+    for (const Control* c = &control; c; c = c->Container()) {
+        if (!c->Enabled)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+Form::Form(std::string name) : Control(nullptr, std::move(name), "Form")
+{
+    Visible = false;
+}
+
+Form::~Form()
+{
+    if (s_activeForm == this)
+        s_activeForm = nullptr;
+}
+
+int32_t Form::ScaleWidth() const
+{
+    return BorderStyle == 0 ? Width() : std::max(0, Width - 2 * BorderTwips);
+}
+
+int32_t Form::ScaleHeight() const
+{
+    return BorderStyle == 0 ? Height() : std::max(0, Height - 2 * BorderTwips - TitleBarTwips);
+}
+
+void Form::Show(int32_t modal)
+{
+    if (modal == vbModal && Visible)
+        Raise(400, "Form already displayed; can't show modally");
+    const bool firstShowing = !m_loaded;
+    if (!m_loaded) {
+        m_loaded = true;
+        Load.Raise();
+    }
+    Visible = true;
+    s_activeForm = this;
+    if (firstShowing)
+        Resize.Raise();
+    if (modal == vbModal) {
+        Modal = true;
+        CurrentHost().RunModal(*this);
+        Modal = false;
+    }
+}
+
+void Form::Hide()
+{
+    Visible = false;
+}
+
+void Form::Unload()
+{
+    if (!m_loaded)
+        return;
+    int16_t cancel = 0;
+    QueryUnload.Raise(cancel, 1);
+    if (cancel != 0)
+        return;
+    Unload_.Raise();
+    m_loaded = false;
+    Visible = false;
+    if (s_activeControl && s_activeControl->ParentForm() == this)
+        s_activeControl = nullptr;
+}
+
+void Form::PopupMenu(Control& menu)
+{
+    CurrentHost().ShowPopupMenu(*this, menu);
+}
+
+void Form::OnPropertyChanged(const PropertyBase& property)
+{
+    if (m_loaded && (&property == &Width || &property == &Height))
+        Resize.Raise();
+}
+
+Label::Label(Control* container, std::string name, std::string caption)
+    : Control(container, std::move(name), "Label")
+{
+    Caption = caption;
+    BackColor = -1; // transparent: the container shows through
+}
+
+OptionButton::OptionButton(Control* container, std::string name, std::string caption)
+    : Control(container, std::move(name), "OptionButton")
+{
+    Caption = caption;
+}
+
+void OptionButton::OnPropertyChanged(const PropertyBase& property)
+{
+    if (&property != &Value || !Value)
+        return;
+    if (Container()) {
+        for (Control* sibling : Container()->Children()) {
+            if (auto* option = dynamic_cast<OptionButton*>(sibling); option && option != this)
+                option->Value = false;
+        }
+    }
+    Click.Raise();
+}
+
+PictureBox::PictureBox(Control* container, std::string name)
+    : Control(container, std::move(name), "PictureBox")
+{
+}
+
+Shape::Shape(Control* container, std::string name) : Control(container, std::move(name), "Shape") {}
+
+Menu::Menu(Control* container, std::string name, std::string caption)
+    : Control(container, std::move(name), "Menu")
+{
+    Caption = caption;
+}
+
+ImageList::ImageList(Control* container, std::string name)
+    : Control(container, std::move(name), "ImageList")
+{
+    Visible = false;
+}
+
+void ImageList::Add(const std::string& key, const std::string& picture)
+{
+    m_images[key] = picture;
+}
+
+const std::string& ImageList::ListImages(const std::string& key) const
+{
+    auto it = m_images.find(key);
+    if (it == m_images.end())
+        Raise(35601, "Element not found");
+    return it->second;
+}
+
+Control* Screen::ActiveControl()
+{
+    return s_activeControl;
+}
+
+Form* Screen::ActiveForm()
+{
+    return s_activeForm;
+}
+
+bool Screen::MoveFocus(Control& control)
+{
+    if (!control.CanTakeFocus() || !control.IsShown() || !IsEnabledAllTheWay(control))
+        Raise(errInvalidProcedureCall);
+    Control* previous = s_activeControl;
+    if (previous == &control)
+        return true;
+    if (previous) {
+        bool cancel = false;
+        previous->Validate.Raise(cancel);
+        if (cancel)
+            return false;
+        s_activeControl = nullptr;
+        previous->LostFocus.Raise();
+    }
+    s_activeControl = &control;
+    if (Form* form = control.ParentForm())
+        s_activeForm = form;
+    control.GotFocus.Raise();
+    return true;
+}
+
+void Screen::ClearFocus()
+{
+    if (Control* previous = s_activeControl) {
+        s_activeControl = nullptr;
+        previous->LostFocus.Raise();
+    }
+}
+
+void Screen::Forget(Control& control)
+{
+    if (s_activeControl == &control)
+        s_activeControl = nullptr;
+    if (s_activeForm == &control)
+        s_activeForm = nullptr;
+}
+
+} // namespace platform

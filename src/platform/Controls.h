@@ -1,0 +1,137 @@
+// The platform's plain controls and forms: Form, Label, OptionButton, PictureBox, Shape, Menu,
+// ImageList, and the Screen that knows which control has the keyboard focus.
+#pragma once
+
+#include "platform/Control.h"
+
+#include <map>
+#include <string>
+
+namespace platform {
+
+enum MousePointerConstants : int32_t { vbDefault = 0, vbHourglass = 11 };
+enum FormShowConstants : int32_t { vbModeless = 0, vbModal = 1 };
+
+// A top-level window. Width and Height are the outer size; ScaleWidth and ScaleHeight the client
+// area, smaller by the border and title bar unless BorderStyle is 0.
+class Form : public Control {
+public:
+    explicit Form(std::string name);
+    ~Form() override;
+
+    Property<std::string> Caption{this, "Caption"};
+    Property<int32_t> BorderStyle{this, "BorderStyle", 2};
+    Property<int32_t> MousePointer{this, "MousePointer", vbDefault};
+    // True while the form is shown modally; the host's modal loop ends when it turns false.
+    Property<bool> Modal{this, "Modal", false};
+
+    int32_t ScaleWidth() const;
+    int32_t ScaleHeight() const;
+    bool IsLoaded() const { return m_loaded; }
+
+    // vbModeless shows the form and returns; vbModal runs the host's modal loop until the form
+    // is hidden or unloaded. The first showing raises Load, then Resize.
+    void Show(int32_t modal = vbModeless);
+    void Hide();
+    // Raises QueryUnload (which may cancel) and Unload, then hides the form.
+    void Unload();
+    // Opens a pop-up menu at the mouse, as the host draws it.
+    void PopupMenu(Control& menu);
+
+    Event<> Load;
+    Event<> Resize;
+    Event<int16_t&, int16_t> QueryUnload; // cancel, unload mode
+    Event<> Unload_;                      // the Unload event (Unload() is the statement)
+
+protected:
+    void OnPropertyChanged(const PropertyBase& property) override;
+
+private:
+    bool m_loaded = false;
+};
+
+class Label : public Control {
+public:
+    Label(Control* container, std::string name, std::string caption = {});
+    bool CanTakeFocus() const override { return false; }
+    Property<std::string> Caption{this, "Caption"};
+    Property<int32_t> Alignment{this, "Alignment", 0};
+    Property<bool> AutoSize{this, "AutoSize", false};
+    Event<> Click;
+};
+
+// Option buttons of one container are one group: turning one on turns the others off.
+class OptionButton : public Control {
+public:
+    OptionButton(Control* container, std::string name, std::string caption = {});
+    Property<std::string> Caption{this, "Caption"};
+    Property<bool> Value{this, "Value", false};
+    // Turning it on (from code or by the user) raises Click.
+    Event<> Click;
+
+protected:
+    void OnPropertyChanged(const PropertyBase& property) override;
+};
+
+class PictureBox : public Control {
+public:
+    PictureBox(Control* container, std::string name);
+    // The name of the picture shown (a resource the hosts know), empty for none.
+    Property<std::string> Picture{this, "Picture"};
+    Property<int32_t> BorderStyle{this, "BorderStyle", 0};
+    Property<bool> AutoRedraw{this, "AutoRedraw", false};
+    int32_t ScaleWidth() const { return Width; }
+    int32_t ScaleHeight() const { return Height; }
+    Event<> Click;
+};
+
+class Shape : public Control {
+public:
+    Shape(Control* container, std::string name);
+    bool CanTakeFocus() const override { return false; }
+    Property<int32_t> Shape_{this, "Shape", 0};
+    Property<int32_t> BorderColor{this, "BorderColor", RGB(0, 0, 0)};
+    Property<int32_t> FillColor{this, "FillColor", RGB(0, 0, 0)};
+    Property<int32_t> FillStyle{this, "FillStyle", 1};
+};
+
+// A menu or menu item; items of a menu are its children.
+class Menu : public Control {
+public:
+    Menu(Control* container, std::string name, std::string caption = {});
+    bool CanTakeFocus() const override { return false; }
+    Property<std::string> Caption{this, "Caption"};
+    Property<bool> Checked{this, "Checked", false};
+    Event<> Click;
+};
+
+// Named pictures; the grid puts them in header cells.
+class ImageList : public Control {
+public:
+    ImageList(Control* container, std::string name);
+    bool CanTakeFocus() const override { return false; }
+    void Add(const std::string& key, const std::string& picture);
+    // The picture stored under `key`; an unknown key raises 35601 "Element not found".
+    const std::string& ListImages(const std::string& key) const;
+
+private:
+    std::map<std::string, std::string> m_images;
+};
+
+// Which form is active and which control has the keyboard focus.
+class Screen {
+public:
+    static Control* ActiveControl();
+    static Form* ActiveForm();
+    // Moves the focus to `control`: the control that loses it may keep it through Validate
+    // (answering false); otherwise LostFocus, then GotFocus. A control that cannot take the
+    // focus (hidden, disabled, a label) raises error 5.
+    static bool MoveFocus(Control& control);
+    // Takes the focus away from whichever control has it (LostFocus only), as when the
+    // application loses the keyboard.
+    static void ClearFocus();
+    // Forgets a control that is going away.
+    static void Forget(Control& control);
+};
+
+} // namespace platform

@@ -1,0 +1,166 @@
+// The pre-sale screen: one class, its procedures split by concern over several files:
+//   frmPreVendas.cpp            controls, wiring, start-up, modes, field states, wait panel
+//   frmPreVendas_Grade.cpp      the items grid: layout, sorting, loading, its events
+//   frmPreVendas_Servico.cpp    service types
+//   frmPreVendas_Valores.cpp    totals and the user's rights over values
+//   frmPreVendas_Gravacao.cpp   altering and removing stored items
+//
+// Modes and states (the procedure behind each move):
+//   building      -> no client      MontarExibirFormulario (work area hidden until step 13)
+//   any           -> no client      qvcmdLimparCampos_Click, LimparCampos
+//   service mode <-> product mode   optServico_Click / optProduto_Click
+//   idle         <-> busy           ExibirOcultarpicMensagem (overlay + hourglass or wait panel)
+#pragma once
+
+#include "contracts/SuiteControls.h"
+#include "platform/Controls.h"
+#include "platform/Grid.h"
+
+#include <cstdint>
+#include <string>
+
+namespace KELO_A_PreVendas {
+
+class frmPreVendas : public platform::Form {
+public:
+    frmPreVendas();
+    ~frmPreVendas() override;
+
+    // Start-up: 0 built, 1 when the service types cannot be loaded.
+    int16_t MontarExibirFormulario(int32_t AreaDeTrabalho_hWnd);
+    int16_t ConfigurarObjetos(const platform::Variant& visivel);
+    void ExibirOcultarpicMensagem(bool exibir, bool exibirPainel = false);
+    void CentralizarpicMensagem();
+    int16_t LimparCampos();
+    int16_t HabilitarDesabilitarCampos(bool habilitar);
+    void HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(bool habilitar);
+    void LimparCamposDoAnimal();
+    void LimparCamposDeQuantidadeEValoresDoItemDaVenda();
+
+    // The items grid.
+    int16_t Grade_Configurar();
+    int16_t Grade_Classificar(int16_t coluna, bool inverterIcone);
+    int16_t PreencherGradeComServicosEfetuadosEProdutosReservados(double codigoDoCliente);
+
+    // Service types.
+    int16_t PreencherComboboxTiposDeServicos();
+
+    // Values.
+    void CalcularValoresDosItensDaGrade();
+    void PermissãoDoUsuario();
+
+    // Event handlers.
+    void optServico_Click();
+    void optProduto_Click();
+    void qvcmdLimparCampos_Click();
+    void Form_Resize();
+    void msfgGrade_GotFocus();
+    void msfgGrade_LostFocus();
+    void msfgGrade_KeyDown(int16_t& KeyCode, int16_t Shift);
+    void msfgGrade_SelChange();
+    void msfgGrade_Click();
+    void msfgGrade_DblClick();
+    void msfgGrade_MouseDown(int16_t Button, int16_t Shift, float x, float y);
+    void qvcmdAlterar_Click();
+    void qvcmdRemover_Click();
+    void mnuAlterar_Click();
+    void mnuExcluir_Click();
+
+    // The controls, in their containers.
+    platform::PictureBox picMensagem{this, "picMensagem"};
+    platform::PictureBox picAreaDeTrabalho{this, "picAreaDeTrabalho"};
+
+    platform::Label lblCliente{&picAreaDeTrabalho, "lblCliente", "Cliente*"};
+    platform::Label lblApelidoOuNomeFantasiaDoCliente{
+        &picAreaDeTrabalho, "lblApelidoOuNomeFantasiaDoCliente", "Apelido ou nome fantasia"};
+    contracts::QVFind qvfApelidoOuNomeFantasiaDoCliente{&picAreaDeTrabalho,
+                                                        "qvfApelidoOuNomeFantasiaDoCliente"};
+    platform::Label lblNomeOuRazaoSocialDoCliente{
+        &picAreaDeTrabalho, "lblNomeOuRazaoSocialDoCliente", "Nome ou Razão Social"};
+    contracts::QVFind qvfNomeOuRazaoSocialDoCliente{&picAreaDeTrabalho,
+                                                    "qvfNomeOuRazaoSocialDoCliente"};
+    platform::Label lblCodigoDoCliente{&picAreaDeTrabalho, "lblCodigoDoCliente", "Codigo"};
+    contracts::QVFind qvfCodigoDoCliente{&picAreaDeTrabalho, "qvfCodigoDoCliente"};
+
+    platform::OptionButton optServico{&picAreaDeTrabalho, "optServico", "Serviço"};
+    platform::OptionButton optProduto{&picAreaDeTrabalho, "optProduto", "Produto"};
+
+    platform::Label lblTipoDeServicoOuCodigoDeBarrasDoProduto{
+        &picAreaDeTrabalho, "lblTipoDeServicoOuCodigoDeBarrasDoProduto"};
+    contracts::QVComboBox qvcmbTiposDeServicos{&picAreaDeTrabalho, "qvcmbTiposDeServicos"};
+    contracts::QVFind qvfCodigoDeBarrasDoProduto{&picAreaDeTrabalho, "qvfCodigoDeBarrasDoProduto"};
+    platform::Label lblNomeDoServicoOuNomeDoProduto{&picAreaDeTrabalho,
+                                                    "lblNomeDoServicoOuNomeDoProduto"};
+    contracts::QVFind qvfNomeDoServico{&picAreaDeTrabalho, "qvfNomeDoServico"};
+    contracts::QVFind qvfNomeDoProduto{&picAreaDeTrabalho, "qvfNomeDoProduto"};
+    platform::Label lblCodigoDoServico{&picAreaDeTrabalho, "lblCodigoDoServico", "Código"};
+    contracts::QVFind qvfCodigoDoServico{&picAreaDeTrabalho, "qvfCodigoDoServico"};
+
+    platform::Label lblNomeDoAnimalOuCodigoInternoDoProduto{
+        &picAreaDeTrabalho, "lblNomeDoAnimalOuCodigoInternoDoProduto"};
+    contracts::QVComboBox qvcmbAnimal{&picAreaDeTrabalho, "qvcmbAnimal"};
+    contracts::QVFind qvfCodigoInternoDoProduto{&picAreaDeTrabalho, "qvfCodigoInternoDoProduto"};
+    platform::Label lblComissionado{&picAreaDeTrabalho, "lblComissionado", "Comissionado"};
+    contracts::QVComboBox qvcmbComissionado{&picAreaDeTrabalho, "qvcmbComissionado"};
+    platform::Label lblQuantidade{&picAreaDeTrabalho, "lblQuantidade", "Qtde."};
+    contracts::QVNumberBox qvnumQuantidade{&picAreaDeTrabalho, "qvnumQuantidade"};
+    platform::Label lblValorUnitario{&picAreaDeTrabalho, "lblValorUnitario", "Val.Unit."};
+    contracts::QVNumberBox qvnumValorUnitario{&picAreaDeTrabalho, "qvnumValorUnitario"};
+    platform::Label lblPercentualDeDescontoPorItem{&picAreaDeTrabalho,
+                                                   "lblPercentualDeDescontoPorItem", "(%) Desc."};
+    contracts::QVNumberBox qvnumPercentualDeDescontoPorItem{&picAreaDeTrabalho,
+                                                            "qvnumPercentualDeDescontoPorItem"};
+    platform::Label lblValorDeDescontoPorItem{&picAreaDeTrabalho, "lblValorDeDescontoPorItem",
+                                              "Val. Desc."};
+    contracts::QVNumberBox qvnumValorDeDescontoPorItem{&picAreaDeTrabalho,
+                                                       "qvnumValorDeDescontoPorItem"};
+    contracts::QVCommandButton qvcmdAdicionar{&picAreaDeTrabalho, "qvcmdAdicionar"};
+
+    platform::Label lblItensDaPreVenda{&picAreaDeTrabalho, "lblItensDaPreVenda",
+                                       "Item(ns) da Pré-venda*"};
+    platform::Grid msfgGrade{&picAreaDeTrabalho, "msfgGrade"};
+    platform::ImageList ilClassificacaoDaGrade{this, "ilClassificacaoDaGrade"};
+
+    contracts::QVCommandButton qvcmdAlterar{&picAreaDeTrabalho, "qvcmdAlterar"};
+    contracts::QVCommandButton qvcmdRemover{&picAreaDeTrabalho, "qvcmdRemover"};
+    platform::Label lblTotal{&picAreaDeTrabalho, "lblTotal", "Total"};
+    contracts::QVNumberBox qvnumTotal{&picAreaDeTrabalho, "qvnumTotal"};
+    platform::Label lblDesconto{&picAreaDeTrabalho, "lblDesconto", "Desconto"};
+    contracts::QVNumberBox qvnumDesconto{&picAreaDeTrabalho, "qvnumDesconto"};
+    platform::Label lblLiquidoAPagar{&picAreaDeTrabalho, "lblLiquidoAPagar", "Liquido a pagar"};
+    contracts::QVNumberBox qvnumLiquidoAPagar{&picAreaDeTrabalho, "qvnumLiquidoAPagar"};
+    contracts::QVCommandButton qvcmdLimparCampos{&picAreaDeTrabalho, "qvcmdLimparCampos"};
+    contracts::QVCommandButton qvcmdImprimirPreVenda{&picAreaDeTrabalho, "qvcmdImprimirPreVenda"};
+    platform::Label lblObservacaoDeCamposObrigatorios{
+        &picAreaDeTrabalho, "lblObservacaoDeCamposObrigatorios", "* Campos obrigatórios"};
+
+    platform::Menu mnuAlterarExcluir{this, "mnuAlterarExcluir", "AlterarExcluir"};
+    platform::Menu mnuAlterar{&mnuAlterarExcluir, "mnuAlterar", "Alterar"};
+    platform::Menu mnuExcluir{&mnuAlterarExcluir, "mnuExcluir", "Excluir"};
+
+    // The wait panel's design height and width in twips, saved while the form is built.
+    int16_t mintAlturaDopicMensagem = 0;
+    int16_t mintLarguraDopicMensagem = 0;
+    // The column the grid is sorted by and the sort mode last applied (3 or 7).
+    int16_t mintColunaClassificada = 0;
+    int16_t mintTipoDeClassificacao = 0;
+    // The grid holds items of the client (not just its blank row).
+    bool mbooGradePreenchida = false;
+    // The lançamento number last generated; 0 when consumed.
+    int32_t mlonNumeroDeLancamentoGerado = 0;
+
+private:
+    void DesenharControles();
+    void ConectarEventos();
+    void DefinirModo(bool servico);
+
+    // Form_Resize has stretched the work area over the form once.
+    bool mbooFormResizeTratado = false;
+};
+
+// The labels drawn in the form's usual dark grey, and the light grey of disabled value boxes.
+inline constexpr int32_t CorDosRotulos = platform::RGB(73, 73, 73);
+inline constexpr int32_t CorDeFundoDesabilitado = platform::RGB(249, 249, 249);
+inline constexpr int32_t CorDeFundoHabilitado = platform::RGB(255, 255, 255);
+
+} // namespace KELO_A_PreVendas

@@ -1,0 +1,29 @@
+// frmPreVendas, stored items: altering and removing the selected row. The commands arrive with
+// the saving work; the menu entries only run the buttons' procedures.
+#include "presale/frmPreVendas.h"
+
+#include "entry/modMensagemDeErro.h"
+
+namespace KELO_A_PreVendas {
+
+void frmPreVendas::qvcmdAlterar_Click()
+{
+    ComTratamentoDeErro(", frmPreVendas, qvcmdAlterar_Click, Ponto: ", [&](int16_t&) {});
+}
+
+void frmPreVendas::qvcmdRemover_Click()
+{
+    ComTratamentoDeErro(", frmPreVendas, qvcmdRemover_Click, Ponto: ", [&](int16_t&) {});
+}
+
+void frmPreVendas::mnuAlterar_Click()
+{
+    qvcmdAlterar_Click();
+}
+
+void frmPreVendas::mnuExcluir_Click()
+{
+    qvcmdRemover_Click();
+}
+
+} // namespace KELO_A_PreVendas

@@ -1,0 +1,159 @@
+#include "contracts/KELO_N_Empresa.h"
+#include "contracts/KELO_N_PreVendas.h"
+#include "contracts/Registry.h"
+#include "platform/Errors.h"
+#include "support/FakeComponents.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace platform;
+
+namespace {
+
+template <class Action>
+RuntimeError ErrorRaisedBy(Action action)
+{
+    try {
+        action();
+    } catch (const RuntimeError& error) {
+        return error;
+    }
+    return RuntimeError(0, "");
+}
+
+class Counted : public Object {
+public:
+    static inline int made = 0;
+    Counted() { ++made; }
+};
+
+class Registry : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        contracts::Clear();
+        Counted::made = 0;
+    }
+    void TearDown() override { contracts::Clear(); }
+};
+
+TEST_F(Registry, EveryCreationMakesANewInstance)
+{
+    contracts::Register("KELO_N_Teste.clsContado", [] { return std::make_shared<Counted>(); });
+
+    const auto first = contracts::CreateObject("KELO_N_Teste.clsContado");
+    const auto second = contracts::CreateObject("KELO_N_Teste.clsContado");
+
+    EXPECT_NE(first, second);
+    EXPECT_EQ(Counted::made, 2);
+}
+
+TEST_F(Registry, NamesCompareWithoutRegardToCase)
+{
+    contracts::Register("KELO_N_Teste.clsContado", [] { return std::make_shared<Counted>(); });
+
+    EXPECT_NE(contracts::CreateObject("kelo_n_teste.CLSCONTADO"), nullptr);
+    contracts::Unregister("KELO_N_TESTE.clsContado");
+    EXPECT_FALSE(contracts::IsRegistered("KELO_N_Teste.clsContado"));
+}
+
+TEST_F(Registry, RegisteringANameAgainReplacesItsFactory)
+{
+    ObjectRef replacement = std::make_shared<Counted>();
+    contracts::Register("KELO_N_Teste.clsContado", [] { return std::make_shared<Counted>(); });
+    contracts::Register("KELO_N_Teste.clsContado", [&] { return replacement; });
+
+    EXPECT_EQ(contracts::CreateObject("KELO_N_Teste.clsContado"), replacement);
+}
+
+TEST_F(Registry, AComponentMayCreateAnotherWhileItIsBuilt)
+{
+    contracts::Register("KELO_N_Teste.clsInterno", [] { return std::make_shared<Counted>(); });
+    contracts::Register("KELO_N_Teste.clsExterno", [] {
+        contracts::CreateObject("KELO_N_Teste.clsInterno");
+        return std::make_shared<Counted>();
+    });
+
+    contracts::CreateObject("KELO_N_Teste.clsExterno");
+    EXPECT_EQ(Counted::made, 2);
+}
+
+struct CreationFailure {
+    const char* name;
+    std::function<void()> arrange;
+    std::function<void()> create;
+    int32_t number;
+};
+
+TEST_F(Registry, CreationFailuresRaiseTheRuntimesErrors)
+{
+    const auto makeCounted = [] { return std::make_shared<Counted>(); };
+    const CreationFailure cases[] = {
+        {"never registered", [] {}, [] { contracts::CreateObject("KELO_N_Teste.clsNenhum"); },
+         errCannotCreateObject},
+        {"unregistered",
+         [&] {
+             contracts::Register("KELO_N_Teste.clsContado", makeCounted);
+             contracts::Unregister("KELO_N_Teste.clsContado");
+         },
+         [] { contracts::CreateObject("KELO_N_Teste.clsContado"); }, errCannotCreateObject},
+        {"cleared",
+         [&] {
+             contracts::Register("KELO_N_Teste.clsContado", makeCounted);
+             contracts::Clear();
+         },
+         [] { contracts::CreateObject("KELO_N_Teste.clsContado"); }, errCannotCreateObject},
+        {"factory makes nothing",
+         [] { contracts::Register("KELO_N_Teste.clsVazio", [] { return ObjectRef(); }); },
+         [] { contracts::CreateObject("KELO_N_Teste.clsVazio"); }, errCannotCreateObject},
+        {"typed, not registered", [] {},
+         [] { contracts::CreateObject<KELO_N_Empresa::clsEmpresa>(); }, errCannotCreateObject},
+        {"typed, another contract's object",
+         [&] { contracts::Register(KELO_N_Empresa::clsEmpresa::ClassName, makeCounted); },
+         [] { contracts::CreateObject<KELO_N_Empresa::clsEmpresa>(); }, errTypeMismatch},
+        {"empty factory", [] {}, [] { contracts::Register("KELO_N_Teste.clsX", {}); },
+         errInvalidProcedureCall},
+    };
+    for (const auto& failure : cases) {
+        SCOPED_TRACE(failure.name);
+        contracts::Clear();
+        failure.arrange();
+        const auto error = ErrorRaisedBy(failure.create);
+        EXPECT_EQ(error.Number(), failure.number);
+        EXPECT_EQ(error.Description(), StandardDescription(failure.number));
+    }
+}
+
+TEST_F(Registry, TypedCreationAnswersTheContract)
+{
+    support::FakeComponents fakes;
+
+    const auto empresa = contracts::CreateObject<KELO_N_Empresa::clsEmpresa>();
+    ASSERT_NE(empresa, nullptr);
+    EXPECT_EQ(empresa->Selecionar(1, 2), contracts::resSucesso);
+    EXPECT_EQ(fakes.BusinessLayer.CallsTo<KELO_N_Empresa::clsEmpresa>("Selecionar").size(), 1u);
+}
+
+// Code that sets the item record by name must reach the very member the store reads.
+TEST(clsPreVendas_Campo, EveryNameReachesItsOwnMember)
+{
+    support::FakeComponents fakes;
+    const auto preVendas = contracts::CreateObject<KELO_N_PreVendas::clsPreVendas>();
+
+    int32_t value = 1;
+    for (const auto campo : KELO_N_PreVendas::CamposDoLancamento)
+        preVendas->Campo(campo) = value++;
+
+    EXPECT_EQ(preVendas->DataDeLancamento, Variant(1));
+    EXPECT_EQ(preVendas->Custo, Variant(9));
+    EXPECT_EQ(preVendas->NumeroDeLancamento, Variant(20));
+    value = 1;
+    for (const auto campo : KELO_N_PreVendas::CamposDoLancamento)
+        EXPECT_EQ(preVendas->Campo(campo), Variant(value++)) << campo;
+    EXPECT_EQ(ErrorRaisedBy([&] { preVendas->Campo("NumeroDeLancamentoGerado"); }).Number(),
+              errObjectDoesNotSupport);
+}
+
+} // namespace

@@ -1,0 +1,84 @@
+#include "platform/Errors.h"
+#include "platform/Recordset.h"
+#include "support/RecordsetBuilder.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+using support::RecordsetBuilder;
+
+namespace {
+
+// The run-time error `action` raises; number 0 when it raises none.
+template <class Action>
+RuntimeError ErrorRaisedBy(Action action)
+{
+    try {
+        action();
+    } catch (const RuntimeError& error) {
+        return error;
+    }
+    return RuntimeError(0, "");
+}
+
+const char* const NoCurrentRecord = "Either BOF or EOF is True, or the current record has been "
+                                    "deleted. Requested operation requires a current record.";
+const char* const ItemNotFound =
+    "Item cannot be found in the collection corresponding to the requested name or ordinal.";
+
+TEST(Recordset_Navigation, WalksRowsInOrderAndStaysAtTheEnd)
+{
+    auto rs = RecordsetBuilder({"Codigo", "Nome"}).Row({1, "Banho"}).Row({2, "Tosa"}).Build();
+    EXPECT_EQ(rs->RecordCount(), 2);
+    ASSERT_FALSE(rs->Eof());
+    EXPECT_EQ(rs->Fields("Nome").Value, Variant("Banho"));
+    rs->MoveNext();
+    EXPECT_EQ((*rs)["Codigo"], Variant(2));
+    rs->MoveNext();
+    EXPECT_TRUE(rs->Eof());
+    rs->MoveNext();
+    EXPECT_TRUE(rs->Eof());
+    rs->MoveFirst();
+    EXPECT_EQ(rs->Fields("Codigo").Value, Variant(1));
+}
+
+TEST(Recordset_Navigation, EmptyRecordsetStartsAtTheEnd)
+{
+    Recordset rs({"Codigo"});
+    EXPECT_EQ(rs.RecordCount(), 0);
+    EXPECT_TRUE(rs.Eof());
+    const RuntimeError error = ErrorRaisedBy([&] { rs.Fields("Codigo"); });
+    EXPECT_EQ(error.Number(), errNoCurrentRecord);
+    EXPECT_EQ(error.Description(), NoCurrentRecord);
+}
+
+TEST(Recordset_Fields, NamesMatchWithoutRegardToCase)
+{
+    auto rs = RecordsetBuilder({"NomeFantasia", "Situação"}).Row({"Pet Feliz", 1}).Build();
+    EXPECT_EQ(rs->Fields("nomefantasia").Value, Variant("Pet Feliz"));
+    EXPECT_EQ(rs->Fields("SITUAÇÃO").Value, Variant(1));
+}
+
+TEST(Recordset_Fields, MissingValuesAreNullAndExtraValuesAreRefused)
+{
+    Recordset rs({"A", "B"});
+    rs.AddRow({1});
+    EXPECT_TRUE(rs["B"].IsNull());
+    EXPECT_EQ(ErrorRaisedBy([&] { rs.AddRow({1, 2, 3}); }).Number(), errInvalidProcedureCall);
+    EXPECT_EQ(rs.RecordCount(), 1);
+}
+
+TEST(Recordset_Fields, UnknownNameRaises3265EvenAtTheEnd)
+{
+    auto rs = RecordsetBuilder({"Codigo"}).Row({1}).Build();
+    for (const bool atEnd : {false, true}) {
+        if (atEnd)
+            rs->MoveNext();
+        const RuntimeError error = ErrorRaisedBy([&] { rs->Fields("Cod"); });
+        EXPECT_EQ(error.Number(), errItemNotFound);
+        EXPECT_EQ(error.Description(), ItemNotFound);
+    }
+    EXPECT_EQ(ErrorRaisedBy([&] { rs->Fields("Codigo"); }).Number(), errNoCurrentRecord);
+}
+
+} // namespace

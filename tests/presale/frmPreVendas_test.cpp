@@ -1,0 +1,338 @@
+#include "support/PreVendasSession.h"
+
+#include "platform/Runtime.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using KELO_A_PreVendas::frmPreVendas;
+using support::FakeAnswer;
+using support::PreVendasSession;
+
+namespace {
+
+struct Expected {
+    const char* Control;
+    const char* Member;
+    platform::Variant Value;
+};
+
+void ExpectMembers(frmPreVendas& form, const std::vector<Expected>& rows)
+{
+    for (const Expected& row : rows) {
+        platform::Control* control = form.FindControl(row.Control);
+        ASSERT_NE(control, nullptr) << row.Control;
+        EXPECT_EQ(control->Get(row.Member).AsString(), row.Value.AsString())
+            << row.Control << "." << row.Member;
+    }
+}
+
+class PreVendasScreen : public ::testing::Test {
+protected:
+    void SetUp() override { session.Start(); }
+
+    frmPreVendas& Form() { return session.Form(); }
+
+    PreVendasSession session;
+};
+
+TEST_F(PreVendasScreen, StartsInServiceModeWithEveryItemBoxDisabled)
+{
+    ExpectMembers(Form(), {
+                              {"lblTipoDeServicoOuCodigoDeBarrasDoProduto", "Caption", "Tipo de serviço"},
+                              {"lblNomeDoServicoOuNomeDoProduto", "Caption", "Nome do serviço"},
+                              {"lblNomeDoAnimalOuCodigoInternoDoProduto", "Caption", "Nome do animal"},
+                              {"qvnumQuantidade", "Text", "0"},
+                              {"qvnumValorUnitario", "Text", "0,00"},
+                              {"qvnumPercentualDeDescontoPorItem", "Text", "0,00"},
+                              {"qvnumValorDeDescontoPorItem", "Text", "0,00"},
+                              {"qvnumTotal", "Text", "0,00"},
+                              {"qvnumDesconto", "Text", "0,00"},
+                              {"qvnumLiquidoAPagar", "Text", "0,00"},
+                              {"qvnumTotal", "Locked", true},
+                              {"qvnumDesconto", "Locked", true},
+                              {"qvnumLiquidoAPagar", "Locked", true},
+                              {"optServico", "Enabled", false},
+                              {"optProduto", "Enabled", false},
+                              {"qvcmbTiposDeServicos", "Enabled", false},
+                              {"qvfNomeDoServico", "Enabled", false},
+                              {"qvfCodigoDoServico", "Enabled", false},
+                              {"qvcmbAnimal", "Enabled", false},
+                              {"qvcmbComissionado", "Enabled", false},
+                              {"qvnumQuantidade", "Enabled", false},
+                              {"qvnumValorUnitario", "Enabled", false},
+                              {"qvnumPercentualDeDescontoPorItem", "Enabled", false},
+                              {"qvnumValorDeDescontoPorItem", "Enabled", false},
+                              {"qvnumValorUnitario", "BackColor", platform::RGB(249, 249, 249)},
+                              {"qvfCodigoDeBarrasDoProduto", "Visible", false},
+                              {"qvfNomeDoProduto", "Visible", false},
+                              {"qvfCodigoInternoDoProduto", "Visible", false},
+                              {"qvfApelidoOuNomeFantasiaDoCliente", "Enabled", true},
+                              {"qvfNomeOuRazaoSocialDoCliente", "Enabled", true},
+                              {"qvfCodigoDoCliente", "Enabled", true},
+                              {"qvfCodigoDoCliente", "Style", 2},
+                              {"picAreaDeTrabalho", "Visible", true},
+                              {"picMensagem", "Visible", false},
+                              {"lblObservacaoDeCamposObrigatorios", "ForeColor", platform::RGB(128, 128, 128)},
+                              {"lblCliente", "ForeColor", platform::RGB(73, 73, 73)},
+                              {"qvcmdImprimirPreVenda", "Caption", "Imprimir pré-venda"},
+                          });
+    EXPECT_EQ(platform::Screen::ActiveControl(), &Form().qvfApelidoOuNomeFantasiaDoCliente);
+    EXPECT_EQ(platform::GetParent(Form().hWnd()), session.WorkArea);
+}
+
+TEST_F(PreVendasScreen, ListsOnlyTheServiceTypesSoldAtTheCounter)
+{
+    auto& tipos = Form().qvcmbTiposDeServicos;
+    ASSERT_EQ(tipos.ListCount(), 3);
+    const std::vector<std::pair<std::string, int32_t>> expected = {
+        {"Banhos, tosas e estética", 5}, {"Hospedagem", 6}, {"Outros", 99}};
+    for (int16_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(tipos.List(i), expected[static_cast<size_t>(i)].first);
+        EXPECT_EQ(tipos.ItemData(i), expected[static_cast<size_t>(i)].second);
+    }
+    EXPECT_EQ(tipos.ListIndex(), -1);
+}
+
+TEST_F(PreVendasScreen, WaitPanelIsShownOverTheOverlayForAtLeastASecondWhileBuilding)
+{
+    const auto& overlay = session.Fakes.DarkOverlay;
+    EXPECT_EQ(overlay.Applied(session.MenuWindow), 1);
+    EXPECT_FALSE(overlay.IsDark(session.MenuWindow));
+    // Each pause step moves the headless clock by 0,05 s.
+    EXPECT_GE(session.Host.DoEventsCount(), 20);
+    EXPECT_TRUE(session.Fakes.ErrorMessages.Reports().empty());
+}
+
+TEST_F(PreVendasScreen, ProductBoxesTakeThePlacesOfTheServiceBoxes)
+{
+    frmPreVendas& form = Form();
+    form.optProduto.Value = true;
+
+    const std::pair<platform::Control*, platform::Control*> overlaid[] = {
+        {&form.qvfCodigoDeBarrasDoProduto, &form.qvcmbTiposDeServicos},
+        {&form.qvfNomeDoProduto, &form.qvfNomeDoServico},
+        {&form.qvfCodigoInternoDoProduto, &form.qvcmbAnimal},
+    };
+    for (auto [product, service] : overlaid) {
+        EXPECT_EQ(product->Left(), service->Left()) << product->Name();
+        EXPECT_EQ(product->Top(), service->Top()) << product->Name();
+        EXPECT_TRUE(product->Visible()) << product->Name();
+        EXPECT_TRUE(product->Enabled()) << product->Name();
+        EXPECT_FALSE(service->Visible()) << service->Name();
+    }
+    EXPECT_EQ(form.qvfCodigoDeBarrasDoProduto.Width(), form.qvcmbTiposDeServicos.Width());
+    EXPECT_EQ(form.qvfNomeDoProduto.Width(), 10080);
+    EXPECT_EQ(form.qvfCodigoInternoDoProduto.Width(), form.qvcmbAnimal.Width());
+    ExpectMembers(form, {
+                            {"qvnumQuantidade", "Text", "0,000"},
+                            {"lblTipoDeServicoOuCodigoDeBarrasDoProduto", "Caption", "Codigo de barras do produto"},
+                            {"lblNomeDoServicoOuNomeDoProduto", "Caption", "Nome do produto"},
+                            {"lblNomeDoAnimalOuCodigoInternoDoProduto", "Caption", "Código interno do produto"},
+                            {"lblCodigoDoServico", "Visible", false},
+                        });
+
+    form.optServico.Value = true;
+    ExpectMembers(form, {
+                            {"qvnumQuantidade", "Text", "0"},
+                            {"qvfNomeDoProduto", "Visible", false},
+                            {"qvfNomeDoProduto", "Enabled", false},
+                            {"qvfNomeDoServico", "Visible", true},
+                            {"lblNomeDoServicoOuNomeDoProduto", "Caption", "Nome do serviço"},
+                        });
+}
+
+TEST_F(PreVendasScreen, SwitchingModeEmptiesTheOtherModesBoxes)
+{
+    frmPreVendas& form = Form();
+    form.optProduto.Value = true;
+    form.qvfNomeDoProduto.Text = "RACAO";
+    form.qvfCodigoInternoDoProduto.TextoAuxiliar = "12";
+    form.optServico.Value = true;
+    EXPECT_EQ(form.qvfNomeDoProduto.Text(), "");
+    EXPECT_EQ(form.qvfNomeDoProduto.Modo(), 2);
+    EXPECT_EQ(form.qvfCodigoInternoDoProduto.TextoAuxiliar(), "");
+}
+
+TEST_F(PreVendasScreen, EnablingLeavesAnAnimalListOfOneOrNoEntryAsItWas)
+{
+    struct Row {
+        int entries;
+        bool enabledBefore;
+        bool enabledAfter;
+    };
+    const Row rows[] = {{0, false, false}, {0, true, true},   {1, false, false},
+                        {1, true, true},   {2, false, true}, {3, true, true}};
+    frmPreVendas& form = Form();
+    for (const Row& row : rows) {
+        form.qvcmbAnimal.Clear();
+        for (int i = 0; i < row.entries; ++i)
+            form.qvcmbAnimal.AddItem("Animal " + std::to_string(i));
+        form.qvcmbAnimal.Enabled = row.enabledBefore;
+        form.HabilitarDesabilitarCampos(true);
+        EXPECT_EQ(form.qvcmbAnimal.Enabled(), row.enabledAfter) << row.entries << " entries";
+        form.HabilitarDesabilitarCampos(false);
+        EXPECT_FALSE(form.qvcmbAnimal.Enabled());
+    }
+}
+
+TEST_F(PreVendasScreen, ValueBoxesTurnWhiteWhenEnabledAndGreyWhenDisabled)
+{
+    frmPreVendas& form = Form();
+    form.HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(true);
+    EXPECT_TRUE(form.qvnumPercentualDeDescontoPorItem.Enabled());
+    EXPECT_TRUE(form.qvcmbComissionado.Enabled());
+    EXPECT_EQ(form.qvnumQuantidade.BackColor(), platform::RGB(255, 255, 255));
+    form.HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(false);
+    EXPECT_FALSE(form.qvnumValorDeDescontoPorItem.Enabled());
+    EXPECT_EQ(form.qvnumValorDeDescontoPorItem.BackColor(), platform::RGB(249, 249, 249));
+}
+
+TEST_F(PreVendasScreen, PanelShownTwiceAppliesTheOverlayOnce)
+{
+    frmPreVendas& form = Form();
+    const auto& overlay = session.Fakes.DarkOverlay;
+    const int32_t before = overlay.Applied(session.MenuWindow);
+    form.ExibirOcultarpicMensagem(true, true);
+    form.ExibirOcultarpicMensagem(true, true);
+    EXPECT_EQ(overlay.Applied(session.MenuWindow), before + 1);
+    form.ExibirOcultarpicMensagem(false);
+    const size_t calls = overlay.Calls().size();
+    form.ExibirOcultarpicMensagem(false);
+    EXPECT_EQ(overlay.Calls().size(), calls) << "hiding a hidden panel calls nothing";
+}
+
+TEST_F(PreVendasScreen, BusyStateWithoutPanelCountsAsShown)
+{
+    frmPreVendas& form = Form();
+    form.ExibirOcultarpicMensagem(true);
+    EXPECT_EQ(form.MousePointer(), platform::vbHourglass);
+    EXPECT_EQ(form.picMensagem.Width(), 0);
+    const size_t calls = session.Fakes.DarkOverlay.Calls().size();
+    form.ExibirOcultarpicMensagem(true, true);
+    EXPECT_EQ(session.Fakes.DarkOverlay.Calls().size(), calls);
+    EXPECT_EQ(form.picMensagem.Width(), 0) << "nothing happens until the panel is hidden";
+}
+
+TEST_F(PreVendasScreen, PanelComesBackAtFullSizeRoundedAndCentredAfterABusyState)
+{
+    frmPreVendas& form = Form();
+    form.ExibirOcultarpicMensagem(true);
+    form.ExibirOcultarpicMensagem(false);
+    EXPECT_EQ(form.MousePointer(), platform::vbDefault);
+    form.ExibirOcultarpicMensagem(true, true);
+
+    EXPECT_EQ(form.picMensagem.Width(), 5010);
+    EXPECT_EQ(form.picMensagem.Height(), 570);
+    // One panel height above the vertical centre of the form's outer size.
+    EXPECT_EQ(form.picMensagem.Top(), 10230 / 2 - 570 / 2 - 570);
+    EXPECT_EQ(form.picMensagem.Left(), 15240 / 2 - 5010 / 2);
+    const auto region = platform::WindowSystem::WindowRegion(form.picMensagem.hWnd());
+    ASSERT_TRUE(region.has_value());
+    EXPECT_EQ(region->Bounds.Right, 5010 / platform::TwipsPerPixel);
+    EXPECT_EQ(region->Bounds.Bottom, 570 / platform::TwipsPerPixel);
+    EXPECT_EQ(region->EllipseWidth, 30);
+    EXPECT_TRUE(session.Fakes.DarkOverlay.IsDark(session.MenuWindow));
+}
+
+TEST_F(PreVendasScreen, WorkAreaIsStretchedOverTheFormOnlyOnTheFirstResize)
+{
+    frmPreVendas& form = Form();
+    EXPECT_EQ(form.picAreaDeTrabalho.Left(), 0);
+    EXPECT_EQ(form.picAreaDeTrabalho.Width(), form.ScaleWidth());
+    EXPECT_EQ(form.picAreaDeTrabalho.Height(), form.ScaleHeight());
+    form.Move(0, 0, 20000, 12000);
+    EXPECT_EQ(form.picAreaDeTrabalho.Width(), 15240);
+    EXPECT_EQ(form.picAreaDeTrabalho.Height(), 10230);
+}
+
+TEST_F(PreVendasScreen, LimparCamposReturnsToNoClient)
+{
+    frmPreVendas& form = Form();
+    {
+        platform::UserAction typing;
+        form.qvfApelidoOuNomeFantasiaDoCliente.Text = "Rex";
+        form.qvfCodigoDoCliente.Enabled = false;
+        form.lblQuantidade.ForeColor = platform::RGB(255, 0, 0);
+        form.lblCliente.ForeColor = platform::RGB(255, 0, 0);
+        form.optProduto.Value = true;
+        form.qvnumTotal.Text = "10,00";
+        form.msfgGrade.AddItem("x");
+    }
+    {
+        platform::UserAction click;
+        form.qvcmdLimparCampos.UserClick();
+        EXPECT_TRUE(KELO_A_PreVendas::modPrincipal::gbooIgnorarProximoEvento);
+    }
+    EXPECT_FALSE(KELO_A_PreVendas::modPrincipal::gbooIgnorarProximoEvento)
+        << "the one-shot flag is down once the action has been handled";
+    EXPECT_EQ(form.lblQuantidade.ForeColor(), platform::RGB(73, 73, 73));
+    EXPECT_EQ(form.lblCliente.ForeColor(), platform::RGB(255, 0, 0)) << "the client heading keeps its colour";
+    ExpectMembers(form, {
+                            {"qvfApelidoOuNomeFantasiaDoCliente", "Text", ""},
+                            {"qvfApelidoOuNomeFantasiaDoCliente", "Modo", 2},
+                            {"qvfCodigoDoCliente", "Enabled", true},
+                            {"optServico", "Value", true},
+                            {"qvnumQuantidade", "Text", "0"},
+                            {"qvnumTotal", "Text", "0,00"},
+                            {"msfgGrade", "Rows", 2},
+                            {"optServico", "Enabled", false},
+                            {"qvnumQuantidade", "Enabled", false},
+                        });
+    EXPECT_FALSE(form.mbooGradePreenchida);
+    EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvfApelidoOuNomeFantasiaDoCliente);
+}
+
+TEST(PreVendasStart, ServiceTypesFailingToLoadLeaveTheWorkAreaHidden)
+{
+    PreVendasSession session;
+    session.Fakes.BusinessLayer.Answer<KELO_N_TipoDeServ::clsTiposDeServ>(
+        "SelecionarParaComboBox",
+        FakeAnswer::Error(-2147467259, "Banco de dados indisponível", "KELO_N_TipoDeServ, clsTiposDeServ, SelecionarParaComboBox"));
+    session.Start();
+
+    EXPECT_FALSE(session.Form().picAreaDeTrabalho.Visible());
+    EXPECT_FALSE(session.Form().picMensagem.Visible());
+    EXPECT_FALSE(session.Fakes.DarkOverlay.IsDark(session.MenuWindow));
+    const auto reports = session.Fakes.ErrorMessages.Reports();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].Numero.AsLong(), -2147467259);
+    EXPECT_EQ(reports[0].Descricao.AsString(), "Banco de dados indisponível");
+    EXPECT_EQ(reports[0].Local.AsString(),
+              "KELO_N_TipoDeServ, clsTiposDeServ, SelecionarParaComboBox");
+    EXPECT_EQ(reports[0].NomeDaAplicacao, PreVendasSession::NomeDaAplicacao);
+}
+
+TEST(PreVendasStart, NoServiceTypeRegisteredIsSaidInTwoLines)
+{
+    PreVendasSession session;
+    session.Fakes.BusinessLayer.Answer<KELO_N_TipoDeServ::clsTiposDeServ>(
+        "SelecionarParaComboBox",
+        FakeAnswer::WithRows(support::RecordsetBuilder({"Numero", "Nome"}).Build()));
+    // Before the host named the application: the message box has an empty title.
+    session.Start(false);
+
+    ASSERT_EQ(session.Host.MessageBoxes().size(), 1u);
+    const auto& box = session.Host.MessageBoxes()[0];
+    EXPECT_EQ(box.Prompt, "Nenhum tipo de serviço cadastrado.\nÉ necessário ter no mínimo um tipo "
+                          "de serviço cadastrado para incluir um agendamento.");
+    EXPECT_EQ(box.Icon(), platform::vbInformation);
+    EXPECT_EQ(box.Title, "");
+    EXPECT_FALSE(session.Form().picAreaDeTrabalho.Visible());
+    EXPECT_FALSE(session.Fakes.DarkOverlay.IsDark(session.MenuWindow));
+}
+
+TEST(PreVendasStart, EachCallBuildsANewIndependentForm)
+{
+    PreVendasSession session;
+    session.Start();
+    std::weak_ptr<frmPreVendas> first = KELO_A_PreVendas::modPrincipal::gfrmPreVendas;
+    session.Start();
+    EXPECT_TRUE(first.expired()) << "the component keeps no reference to the first form";
+    EXPECT_TRUE(session.Form().picAreaDeTrabalho.Visible());
+    EXPECT_EQ(KELO_A_PreVendas::modPrincipal::glngFomularioDoMenu_hWnd, session.MenuWindow);
+}
+
+} // namespace

@@ -1,0 +1,178 @@
+// Fakes of the suite's outside components, for the component's tests: business components that
+// answer what a test sets and record every call with its arguments, the error-message window that
+// records the reports, the dark overlay that counts its uses, and the operating-system name.
+//
+//   support::FakeComponents fakes; // registered until it goes out of scope
+//   fakes.BusinessLayer.Answer<KELO_N_ClientAnim::clsClientes>(
+//       "Selecionar", support::FakeAnswer::WithRows(clients));
+//   ... run the screen ...
+//   auto calls = fakes.BusinessLayer.CallsTo<KELO_N_ClientAnim::clsClientes>("Selecionar");
+//
+// Every creation makes a new instance, as the registry does; the calls of all instances go to one
+// log, each marked with the number of the instance it was made on.
+#pragma once
+
+#include "contracts/ComponenteDeNegocio.h"
+#include "platform/Recordset.h"
+#include "platform/Variant.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace support {
+
+// What a fake business component answers to one call.
+struct FakeAnswer {
+    int32_t Result = contracts::resSucesso;
+    // The rows of a selection. Unset: an empty set of the member's fields on success, nothing on
+    // failure.
+    platform::RecordsetRef Rows;
+    int32_t NumeroDoErro = 0;
+    std::string DescricaoDoErro;
+    std::string LocalDoErro;
+    std::string DescricaoDaFalha;
+    // Incluir's number; unset, the fakes number the stored items 1, 2, 3... in order.
+    std::optional<int32_t> NumeroDeLancamentoGerado;
+    // Values written into by-reference arguments after the call, by argument position (0-based).
+    std::map<std::size_t, platform::Variant> WriteBack;
+    // When not 0, the member raises this run-time error instead of answering.
+    int32_t RaiseNumber = 0;
+    std::string RaiseDescription;
+
+    static FakeAnswer WithRows(platform::RecordsetRef rows);
+    // Result 1 with the component's own error.
+    static FakeAnswer Error(int32_t numero, std::string descricao, std::string local);
+    // Result 2 or 3 with the refusal's text.
+    static FakeAnswer Refusal(int32_t result, std::string descricao);
+    static FakeAnswer Raising(int32_t number, std::string description = {});
+};
+
+struct RecordedCall {
+    std::string ClassName;
+    std::string Member;
+    // 1 for the first instance the fakes created, then 2, 3...
+    int32_t Instance = 0;
+    // As the caller handed them, before any write-back.
+    std::vector<platform::Variant> Arguments;
+    // What was put on the object before the call: the item record's fields (Empty when not
+    // set), the login's user name and password.
+    std::map<std::string, platform::Variant, std::less<>> Properties;
+    platform::ObjectRef DadosDoUsuario;
+};
+
+struct FakeBusinessState;
+
+class FakeBusinessLayer {
+public:
+    FakeBusinessLayer();
+
+    // Every later call of the member answers `answer`; unset members answer success.
+    void Answer(std::string_view className, std::string_view member, FakeAnswer answer);
+    // The next calls answer these in turn; the last one then stays.
+    void AnswerInTurn(std::string_view className, std::string_view member,
+                      std::vector<FakeAnswer> answers);
+    template <class Contract>
+    void Answer(std::string_view member, FakeAnswer answer)
+    {
+        Answer(Contract::ClassName, member, std::move(answer));
+    }
+    template <class Contract>
+    void AnswerInTurn(std::string_view member, std::vector<FakeAnswer> answers)
+    {
+        AnswerInTurn(Contract::ClassName, member, std::move(answers));
+    }
+    // What KELO_N_SO.clsObterVersaoDoSO reports; "Windows 10" until set.
+    void SetOperatingSystemName(std::string name);
+
+    std::vector<RecordedCall> Calls() const;
+    std::vector<RecordedCall> CallsTo(std::string_view className, std::string_view member) const;
+    template <class Contract>
+    std::vector<RecordedCall> CallsTo(std::string_view member) const
+    {
+        return CallsTo(Contract::ClassName, member);
+    }
+    void ForgetCalls();
+    int32_t InstancesCreated(std::string_view className) const;
+    // Instances somebody still holds.
+    int32_t InstancesAlive(std::string_view className) const;
+
+    // The ten business components (KELO_N_...), registered to these answers and this log.
+    void Register() const;
+    static void Unregister();
+
+private:
+    std::shared_ptr<FakeBusinessState> m_state;
+};
+
+struct ErrorReport {
+    platform::Variant Numero;
+    platform::Variant Descricao;
+    platform::Variant Local;
+    std::string NomeDaAplicacao;
+};
+
+struct FakeErrorMessagesState;
+
+// KELO_A_MsgErro.clsMensagem.
+class FakeErrorMessages {
+public:
+    FakeErrorMessages();
+
+    std::vector<ErrorReport> Reports() const;
+    void ForgetReports();
+    // Exibir raises this error (after recording the report) until set back to 0.
+    void RaiseOnExibir(int32_t number);
+
+    void Register() const;
+    static void Unregister();
+
+private:
+    std::shared_ptr<FakeErrorMessagesState> m_state;
+};
+
+struct OverlayCall {
+    std::string Member; // "Aplicar" or "Remover"
+    int32_t hWnd = 0;
+    int16_t Valor = 0; // Aplicar's value
+};
+
+struct FakeDarkOverlayState;
+
+// KELO_A_EfeitosDeTela.clsFundoEscuro: one darkening per window, shared by all instances.
+class FakeDarkOverlay {
+public:
+    FakeDarkOverlay();
+
+    std::vector<OverlayCall> Calls() const;
+    int32_t Applied(int32_t hWnd) const;
+    int32_t Removed(int32_t hWnd) const;
+    // Aplicar came after the last Remover of that window.
+    bool IsDark(int32_t hWnd) const;
+
+    void Register() const;
+    static void Unregister();
+
+private:
+    std::shared_ptr<FakeDarkOverlayState> m_state;
+};
+
+// Every fake, registered for the lifetime of this object.
+class FakeComponents {
+public:
+    FakeComponents();
+    ~FakeComponents();
+    FakeComponents(const FakeComponents&) = delete;
+    FakeComponents& operator=(const FakeComponents&) = delete;
+
+    FakeBusinessLayer BusinessLayer;
+    FakeErrorMessages ErrorMessages;
+    FakeDarkOverlay DarkOverlay;
+};
+
+} // namespace support
