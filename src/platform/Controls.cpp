@@ -14,6 +14,7 @@ constexpr int32_t BorderTwips = 60;
 constexpr int32_t TitleBarTwips = 345;
 
 Control* s_activeControl = nullptr;
+std::vector<Form*> s_forms;
 Form* s_activeForm = nullptr;
 
 bool IsEnabledAllTheWay(const Control& control)
@@ -30,10 +31,12 @@ bool IsEnabledAllTheWay(const Control& control)
 Form::Form(std::string name) : Control(nullptr, std::move(name), "Form")
 {
     Visible = false;
+    s_forms.push_back(this);
 }
 
 Form::~Form()
 {
+    std::erase(s_forms, this);
     if (s_activeForm == this)
         s_activeForm = nullptr;
 }
@@ -73,19 +76,46 @@ void Form::Hide()
     Visible = false;
 }
 
+const std::vector<Form*>& Form::Forms()
+{
+    return s_forms;
+}
+
+Form* Form::FindForm(std::string_view name)
+{
+    for (auto it = s_forms.rbegin(); it != s_forms.rend(); ++it) {
+        if ((*it)->Name() == name)
+            return *it;
+    }
+    return nullptr;
+}
+
 void Form::Unload()
 {
-    if (!m_loaded)
-        return;
+    Unload(vbFormCode);
+}
+
+bool Form::UserClose()
+{
+    return Unload(vbFormControlMenu);
+}
+
+bool Form::Unload(int16_t unloadMode)
+{
+    if (!m_loaded) {
+        Visible = false;
+        return true;
+    }
     int16_t cancel = 0;
-    QueryUnload.Raise(cancel, 1);
+    QueryUnload.Raise(cancel, unloadMode);
     if (cancel != 0)
-        return;
+        return false;
     Unload_.Raise();
     m_loaded = false;
     Visible = false;
     if (s_activeControl && s_activeControl->ParentForm() == this)
         s_activeControl = nullptr;
+    return true;
 }
 
 void Form::PopupMenu(Control& menu)

@@ -6,6 +6,8 @@
 
 #include <map>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -33,10 +35,18 @@ public:
     // is hidden or unloaded. The first showing raises Load, then Resize.
     void Show(int32_t modal = vbModeless);
     void Hide();
-    // Raises QueryUnload (which may cancel) and Unload, then hides the form.
+    // Raises QueryUnload (mode 1, which may cancel) and Unload, then hides the form.
     void Unload();
     // Opens a pop-up menu at the mouse, as the host draws it.
     void PopupMenu(Control& menu);
+    // The user closes the window from its title bar: QueryUnload (mode 0, which may cancel),
+    // then Unload. Answers whether the form was unloaded.
+    bool UserClose();
+
+    // Every form that exists, oldest first (the runtime's Forms collection).
+    static const std::vector<Form*>& Forms();
+    // The newest form of that name, or nullptr.
+    static Form* FindForm(std::string_view name);
 
     Event<> Load;
     Event<> Resize;
@@ -47,8 +57,12 @@ protected:
     void OnPropertyChanged(const PropertyBase& property) override;
 
 private:
+    bool Unload(int16_t unloadMode);
+
     bool m_loaded = false;
 };
+
+enum QueryUnloadConstants : int16_t { vbFormControlMenu = 0, vbFormCode = 1 };
 
 class Label : public Control {
 public:

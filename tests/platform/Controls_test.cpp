@@ -1,1 +1,243 @@
+#include "platform/Controls.h"
+#include "platform/HeadlessHost.h"
+#include "support/ErrorRaisedBy.h"
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace platform;
+using support::ErrorRaisedBy;
+
+namespace {
+
+class Controls : public ::testing::Test {
+protected:
+    Controls()
+    {
+        SetHost(&host);
+        form.Show();
+    }
+    ~Controls() override
+    {
+        Screen::ClearFocus();
+        SetHost(nullptr);
+    }
+
+    // Records the focus events of `control` as "<name>:<event>".
+    void Trace(Control& control)
+    {
+        control.GotFocus.Connect([this, &control] { events.push_back(control.Name() + ":Got"); });
+        control.LostFocus.Connect([this, &control] { events.push_back(control.Name() + ":Lost"); });
+        control.Validate.Connect([this, &control](bool& cancel) {
+            events.push_back(control.Name() + ":Validate");
+            cancel = keepFocusIn == control.Name();
+        });
+    }
+
+    HeadlessHost host;
+    Form form{"frmTeste"};
+    PictureBox area{&form, "picArea"};
+    PictureBox first{&area, "picPrimeiro"};
+    PictureBox second{&area, "picSegundo"};
+    std::vector<std::string> events;
+    std::string keepFocusIn;
+};
+
+TEST_F(Controls, FocusMovesThroughValidateLostFocusAndGotFocus)
+{
+    Trace(first);
+    Trace(second);
+    first.SetFocus();
+    EXPECT_TRUE(Screen::MoveFocus(second));
+    EXPECT_EQ(events, (std::vector<std::string>{"picPrimeiro:Got", "picPrimeiro:Validate",
+                                                "picPrimeiro:Lost", "picSegundo:Got"}));
+    EXPECT_TRUE(second.HasFocus());
+}
+
+TEST_F(Controls, ValidateCanKeepTheFocus)
+{
+    Trace(first);
+    Trace(second);
+    first.SetFocus();
+    events.clear();
+    keepFocusIn = "picPrimeiro";
+    EXPECT_FALSE(Screen::MoveFocus(second));
+    EXPECT_EQ(events, std::vector<std::string>{"picPrimeiro:Validate"});
+    EXPECT_EQ(Screen::ActiveControl(), &first);
+}
+
+TEST_F(Controls, OnlyShownEnabledControlsTakeTheFocus)
+{
+    Label label(&area, "lblRotulo", "Nome");
+    const auto focusError = [](Control& control) {
+        return ErrorRaisedBy([&] { control.SetFocus(); });
+    };
+    EXPECT_EQ(focusError(label), errInvalidProcedureCall);
+    first.Enabled = false;
+    EXPECT_EQ(focusError(first), errInvalidProcedureCall);
+    first.Enabled = true;
+    area.Visible = false;
+    EXPECT_EQ(focusError(first), errInvalidProcedureCall) << "its container is hidden";
+    area.Visible = true;
+    area.Enabled = false;
+    EXPECT_EQ(focusError(second), errInvalidProcedureCall) << "its container is disabled";
+    area.Enabled = true;
+    EXPECT_EQ(focusError(second), 0);
+}
+
+TEST_F(Controls, AControlThatGoesAwayTakesTheFocusWithIt)
+{
+    {
+        PictureBox temporary(&area, "picTemporario");
+        temporary.SetFocus();
+    }
+    EXPECT_EQ(Screen::ActiveControl(), nullptr);
+    EXPECT_EQ(form.FindControl("picTemporario"), nullptr);
+}
+
+TEST_F(Controls, OptionButtonsOfOneContainerAreOneGroup)
+{
+    OptionButton a(&area, "optA"), b(&area, "optB");
+    OptionButton elsewhere(&form, "optOutro");
+    int clicksA = 0, clicksB = 0;
+    a.Click.Connect([&] { ++clicksA; });
+    b.Click.Connect([&] { ++clicksB; });
+    elsewhere.Value = true;
+    a.Value = true;
+    b.Value = true;
+    EXPECT_FALSE(a.Value());
+    EXPECT_TRUE(b.Value());
+    EXPECT_TRUE(elsewhere.Value()) << "another container is another group";
+    b.Value = true;
+    EXPECT_EQ(clicksA, 1);
+    EXPECT_EQ(clicksB, 1) << "turning on what is on raises nothing";
+}
+
+TEST_F(Controls, MembersAreReachableByNameAndOnlyChangesAreAnnounced)
+{
+    Label label(&area, "lblRotulo", "Nome");
+    std::vector<std::string> changed;
+    label.PropertyChanged.Connect(
+        [&](const PropertyBase& property) { changed.emplace_back(property.Name()); });
+    label.Set("Caption", "Código");
+    label.Set("Left", "120");
+    label.Caption = "Código";
+    EXPECT_EQ(label.Get("Caption").AsString(), "Código");
+    EXPECT_EQ(label.Left(), 120);
+    EXPECT_EQ(changed, (std::vector<std::string>{"Caption", "Left"}));
+    EXPECT_EQ(ErrorRaisedBy([&] { label.Get("Texto"); }), errObjectDoesNotSupport);
+    EXPECT_EQ(ErrorRaisedBy([&] { label.Set("Width", "largo"); }), errTypeMismatch);
+    EXPECT_EQ(label.Width(), 0) << "a refused value changes nothing";
+}
+
+TEST_F(Controls, FormShowsLoadsAndResizesOnceThenRunsModalLoopsThroughTheHost)
+{
+    Form dialog("frmDialogo");
+    std::vector<std::string> order;
+    dialog.Load.Connect([&] { order.push_back("Load"); });
+    dialog.Resize.Connect([&] { order.push_back("Resize"); });
+    host.OnModal("frmDialogo", [&](Form& shown) {
+        order.push_back(shown.Modal() ? "modal" : "not modal");
+        EXPECT_EQ(ErrorRaisedBy([&] { shown.Show(vbModal); }), 400);
+        shown.Hide();
+    });
+    dialog.Show(vbModal);
+    EXPECT_EQ(order, (std::vector<std::string>{"Load", "Resize", "modal"}));
+    EXPECT_FALSE(dialog.Modal());
+    EXPECT_TRUE(host.StuckModals().empty());
+    EXPECT_EQ(Form::FindForm("frmDialogo"), &dialog);
+}
+
+TEST_F(Controls, QueryUnloadCanRefuseAndTellsHowTheFormIsClosed)
+{
+    Form dialog("frmDialogo");
+    dialog.Show();
+    std::vector<int16_t> modes;
+    int16_t refuse = 1;
+    dialog.QueryUnload.Connect([&](int16_t& cancel, int16_t mode) {
+        modes.push_back(mode);
+        cancel = refuse;
+    });
+    EXPECT_FALSE(dialog.UserClose());
+    EXPECT_TRUE(dialog.Visible());
+    refuse = 0;
+    EXPECT_TRUE(dialog.UserClose());
+    dialog.Show();
+    dialog.Unload();
+    EXPECT_EQ(modes, (std::vector<int16_t>{vbFormControlMenu, vbFormControlMenu, vbFormCode}));
+    EXPECT_FALSE(dialog.IsLoaded());
+}
+
+TEST_F(Controls, ModalShowingThatNobodyClosesIsNotedAndClosed)
+{
+    Form dialog("frmEsquecido");
+    dialog.Show(vbModal);
+    EXPECT_EQ(host.StuckModals(), std::vector<std::string>{"frmEsquecido"});
+    EXPECT_FALSE(dialog.Visible());
+}
+
+TEST_F(Controls, MessageBoxesTakeQueuedAnswersOrTheirDefaultButton)
+{
+    host.QueueAnswer(vbYes);
+    EXPECT_EQ(MsgBox("Duplicar?", vbYesNo + vbQuestion + vbDefaultButton2, "Kelo"), vbYes);
+    EXPECT_EQ(MsgBox("Salvo.", vbInformation, "Kelo"), vbOK);
+    EXPECT_EQ(MsgBox("Duplicar?", vbYesNo + vbQuestion + vbDefaultButton2, "Kelo"), vbNo);
+    ASSERT_EQ(host.MessageBoxes().size(), 3u);
+    EXPECT_EQ(host.MessageBoxes()[1].Icon(), vbInformation);
+    EXPECT_EQ(host.MessageBoxes()[1].Title, "Kelo");
+    EXPECT_EQ(host.UnansweredQuestions().size(), 1u) << "only the question nobody answered";
+}
+
+TEST_F(Controls, EndOfDispatchHooksRunOnceWhenTheOutermostActionEnds)
+{
+    int runs = 0;
+    const int32_t id = AddEndOfDispatchHook([&] { ++runs; });
+    {
+        UserAction outer;
+        {
+            UserAction nested; // a modal dialog's action inside the click that opened it
+        }
+        EXPECT_EQ(runs, 0);
+        EXPECT_TRUE(UserAction::InProgress());
+    }
+    EXPECT_EQ(runs, 1);
+    RemoveEndOfDispatchHook(id);
+    {
+        UserAction another;
+    }
+    EXPECT_EQ(runs, 1);
+}
+
+TEST_F(Controls, ZOrderBringsAControlInFrontOfItsSiblings)
+{
+    second.ZOrder(0);
+    first.ZOrder(0);
+    EXPECT_GT(first.ZIndex(), second.ZIndex());
+    first.ZOrder(1);
+    EXPECT_LT(first.ZIndex(), second.ZIndex());
+}
+
+TEST_F(Controls, ImageListAnswersItsPicturesByKey)
+{
+    ImageList images(&form, "ilImagens");
+    images.Add("Crescente", "seta-acima");
+    EXPECT_EQ(images.ListImages("Crescente"), "seta-acima");
+    EXPECT_EQ(ErrorRaisedBy([&] { images.ListImages("Decrescente"); }), 35601);
+}
+
+TEST_F(Controls, TimerAndDoEventsComeFromTheHost)
+{
+    host.SetTime(86399.98);
+    host.SetTick(0.05);
+    DoEvents();
+    EXPECT_NEAR(Timer(), 0.03, 1e-9) << "the time of day wraps at midnight";
+    host.SetToday({2028, 2, 29});
+    EXPECT_EQ(Today(), (Date{2028, 2, 29}));
+    SetHost(nullptr);
+    EXPECT_EQ(ErrorRaisedBy([] { Timer(); }), errObjectVariableNotSet);
+    SetHost(&host);
+}
+
+} // namespace
