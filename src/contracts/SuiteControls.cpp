@@ -247,7 +247,7 @@ void QVComboBox::CheckListIndex(int16_t index) const
 std::size_t QVComboBox::EntryIndex(int32_t index) const
 {
     if (index < 0 || index >= static_cast<int32_t>(m_entries.size()))
-        platform::Raise(errInvalidPropertyArrayIndex, "Invalid property array index");
+        platform::Raise(errInvalidPropertyArrayIndex);
     return static_cast<std::size_t>(index);
 }
 
@@ -314,7 +314,7 @@ platform::Variant QVComboBox::Get(std::string_view member, const std::vector<int
 {
     if (member == "List" || member == "ItemData") {
         if (index.size() != 1)
-            platform::Raise(errWrongNumberOfArguments, "Wrong number of arguments");
+            platform::Raise(errWrongNumberOfArguments);
         if (member == "List")
             return List(index[0]);
         return ItemData(index[0]);
@@ -327,12 +327,12 @@ void QVComboBox::Set(std::string_view member, const platform::Variant& value,
 {
     if (member == "ItemData") {
         if (index.size() != 1)
-            platform::Raise(errWrongNumberOfArguments, "Wrong number of arguments");
+            platform::Raise(errWrongNumberOfArguments);
         ItemData(index[0], value.AsLong());
         return;
     }
     if (member == "List" || member == "Text" || member == "ListCount" || member == "NewIndex")
-        platform::Raise(errPropertyIsReadOnly, "Property is read-only");
+        platform::Raise(errPropertyIsReadOnly);
     Control::Set(member, value, index);
 }
 

@@ -30,12 +30,9 @@
 
 namespace contracts {
 
-// Run-time errors of the controls that the platform's list does not carry.
-enum ControlErrorNumber : int32_t {
-    errInvalidPropertyArrayIndex = 381,
-    errPropertyIsReadOnly = 383,
-    errWrongNumberOfArguments = 450,
-};
+using platform::errInvalidPropertyArrayIndex;
+using platform::errPropertyIsReadOnly;
+using platform::errWrongNumberOfArguments;
 
 // A member whose writes are checked first: a refused value raises and leaves the member as it
 // was, whether it comes from code or by name.

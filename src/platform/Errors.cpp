@@ -25,6 +25,12 @@ std::string StandardDescription(int32_t number)
         return "Invalid use of Null";
     case errInvalidPropertyValue:
         return "Invalid property value";
+    case errInvalidPropertyArrayIndex:
+        return "Invalid property array index";
+    case errPropertyIsReadOnly:
+        return "Property is read-only";
+    case errWrongNumberOfArguments:
+        return "Wrong number of arguments or invalid property assignment";
     case errCannotCreateObject:
         return "ActiveX component can't create object";
     case errObjectDoesNotSupport:

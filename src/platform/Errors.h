@@ -19,6 +19,9 @@ enum ErrorNumber : int32_t {
     errObjectVariableNotSet = 91,
     errInvalidUseOfNull = 94,
     errInvalidPropertyValue = 380,
+    errInvalidPropertyArrayIndex = 381,
+    errPropertyIsReadOnly = 383,
+    errWrongNumberOfArguments = 450,
     errCannotCreateObject = 429,
     errObjectDoesNotSupport = 438,
     errInternal = 51,
@@ -30,7 +33,9 @@ enum ErrorNumber : int32_t {
 class RuntimeError : public std::runtime_error {
 public:
     RuntimeError(int32_t number, const std::string& description)
-        : std::runtime_error(description), m_number(number) {}
+        : std::runtime_error(description), m_number(number)
+    {
+    }
 
     int32_t Number() const { return m_number; }
     std::string Description() const { return what(); }

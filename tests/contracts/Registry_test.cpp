@@ -4,6 +4,8 @@
 #include "platform/Errors.h"
 #include "support/FakeComponents.h"
 
+#include "support/ErrorRaisedBy.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -12,16 +14,7 @@ using namespace platform;
 
 namespace {
 
-template <class Action>
-RuntimeError ErrorRaisedBy(Action action)
-{
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error;
-    }
-    return RuntimeError(0, "");
-}
+using support::RuntimeErrorRaisedBy;
 
 class Counted : public Object {
 public:
@@ -120,7 +113,7 @@ TEST_F(Registry, CreationFailuresRaiseTheRuntimesErrors)
         SCOPED_TRACE(failure.name);
         contracts::Clear();
         failure.arrange();
-        const auto error = ErrorRaisedBy(failure.create);
+        const auto error = RuntimeErrorRaisedBy(failure.create);
         EXPECT_EQ(error.Number(), failure.number);
         EXPECT_EQ(error.Description(), StandardDescription(failure.number));
     }
@@ -152,7 +145,7 @@ TEST(clsPreVendas_Campo, EveryNameReachesItsOwnMember)
     value = 1;
     for (const auto campo : KELO_N_PreVendas::CamposDoLancamento)
         EXPECT_EQ(preVendas->Campo(campo), Variant(value++)) << campo;
-    EXPECT_EQ(ErrorRaisedBy([&] { preVendas->Campo("NumeroDeLancamentoGerado"); }).Number(),
+    EXPECT_EQ(RuntimeErrorRaisedBy([&] { preVendas->Campo("NumeroDeLancamentoGerado"); }).Number(),
               errObjectDoesNotSupport);
 }
 

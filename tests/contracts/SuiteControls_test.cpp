@@ -4,6 +4,8 @@
 #include "platform/Host.h"
 #include "platform/Runtime.h"
 
+#include "support/ErrorRaisedBy.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -15,16 +17,7 @@ using namespace contracts;
 
 namespace {
 
-template <class Action>
-int32_t ErrorNumberRaisedBy(Action action)
-{
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
+using support::ErrorRaisedBy;
 
 // A shown form holding one control of every kind.
 class SuiteControls : public testing::Test {
@@ -74,9 +67,8 @@ TEST_F(SuiteControls, ComboRefusesAListIndexOutsideTheList)
 
     for (const int16_t index : {int16_t{2}, int16_t{-2}, int16_t{500}}) {
         SCOPED_TRACE(index);
-        EXPECT_EQ(ErrorNumberRaisedBy([&] { qvcmbAnimal.ListIndex = index; }),
-                  errInvalidPropertyValue);
-        EXPECT_EQ(ErrorNumberRaisedBy([&] { qvcmbAnimal.Set("ListIndex", Variant(index)); }),
+        EXPECT_EQ(ErrorRaisedBy([&] { qvcmbAnimal.ListIndex = index; }), errInvalidPropertyValue);
+        EXPECT_EQ(ErrorRaisedBy([&] { qvcmbAnimal.Set("ListIndex", Variant(index)); }),
                   errInvalidPropertyValue);
     }
     EXPECT_EQ(qvcmbAnimal.ListIndex(), 0);
@@ -102,7 +94,7 @@ TEST_F(SuiteControls, ComboAddItemAppendsAndClearEmptiesWithoutClick)
     EXPECT_EQ(qvcmbAnimal.ListIndex(), -1);
     EXPECT_EQ(qvcmbAnimal.NewIndex(), -1);
     EXPECT_EQ(qvcmbAnimal.Text(), "");
-    EXPECT_EQ(ErrorNumberRaisedBy([&] { qvcmbAnimal.ItemData(0); }), errInvalidPropertyArrayIndex);
+    EXPECT_EQ(ErrorRaisedBy([&] { qvcmbAnimal.ItemData(0); }), errInvalidPropertyArrayIndex);
     qvcmbAnimal.AddItem("Bob");
     EXPECT_EQ(qvcmbAnimal.NewIndex(), 0);
     EXPECT_EQ(qvcmbAnimal.ItemData(0), 0);
@@ -119,8 +111,7 @@ TEST_F(SuiteControls, UserPickingAComboEntryClicksEvenWhenItWasSelected)
 
     EXPECT_EQ(clicks, (std::vector<int16_t>{1, 1}));
     EXPECT_TRUE(qvcmbAnimal.HasFocus());
-    EXPECT_EQ(ErrorNumberRaisedBy([&] { qvcmbAnimal.UserSelectText("Bob"); }),
-              errInvalidPropertyValue);
+    EXPECT_EQ(ErrorRaisedBy([&] { qvcmbAnimal.UserSelectText("Bob"); }), errInvalidPropertyValue);
 }
 
 // ---- Reflection by name reaches the indexed members
@@ -155,7 +146,7 @@ TEST_F(SuiteControls, ComboIndexedMembersByName)
     };
     for (std::size_t i = 0; i < std::size(refused); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(ErrorNumberRaisedBy(refused[i].action), refused[i].number);
+        EXPECT_EQ(ErrorRaisedBy(refused[i].action), refused[i].number);
     }
     EXPECT_EQ(qvcmbAnimal.ListCount(), 2);
     EXPECT_EQ(qvcmbAnimal.List(0), "Rex");
@@ -286,7 +277,7 @@ TEST_F(SuiteControls, NumberBoxTypesAtTheCaretAndBackspaceDeletes)
     EXPECT_EQ(qvnumQuantidade.SelLength(), 3);
     qvnumQuantidade.UserKeyPress(vbKeyBack);
     EXPECT_EQ(qvnumQuantidade.Text(), "x");
-    EXPECT_EQ(ErrorNumberRaisedBy([&] { qvnumQuantidade.SelStart = -1; }), errInvalidPropertyValue);
+    EXPECT_EQ(ErrorRaisedBy([&] { qvnumQuantidade.SelStart = -1; }), errInvalidPropertyValue);
 }
 
 // ---- Validate with cancel keeps the focus; user actions need the focus
@@ -343,7 +334,7 @@ TEST_F(SuiteControls, ADisabledControlTakesNoUserAction)
     for (const auto& [control, action] : actions) {
         SCOPED_TRACE(control->Name());
         control->Enabled = false;
-        EXPECT_EQ(ErrorNumberRaisedBy(action), errInvalidProcedureCall);
+        EXPECT_EQ(ErrorRaisedBy(action), errInvalidProcedureCall);
         control->Enabled = true;
     }
     EXPECT_EQ(events, 0);

@@ -14,7 +14,6 @@ namespace {
 
 using support::ErrorRaisedBy;
 
-
 constexpr int64_t MaxRaw = std::numeric_limits<int64_t>::max();
 constexpr int64_t MinRaw = std::numeric_limits<int64_t>::min();
 constexpr double Infinity = std::numeric_limits<double>::infinity();

@@ -4,6 +4,8 @@
 #include "platform/Errors.h"
 #include "platform/Runtime.h"
 
+#include "support/ErrorRaisedBy.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -18,15 +20,9 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
-// The run-time error `action` raises, 0 when it raises none.
 int32_t ErrorOf(const std::function<void()>& action)
 {
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
+    return support::ErrorRaisedBy(action);
 }
 
 class GridTest : public ::testing::Test {

@@ -2,6 +2,8 @@
 #include "platform/Recordset.h"
 #include "support/RecordsetBuilder.h"
 
+#include "support/ErrorRaisedBy.h"
+
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -9,17 +11,7 @@ using support::RecordsetBuilder;
 
 namespace {
 
-// The run-time error `action` raises; number 0 when it raises none.
-template <class Action>
-RuntimeError ErrorRaisedBy(Action action)
-{
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error;
-    }
-    return RuntimeError(0, "");
-}
+using support::RuntimeErrorRaisedBy;
 
 const char* const NoCurrentRecord = "Either BOF or EOF is True, or the current record has been "
                                     "deleted. Requested operation requires a current record.";
@@ -47,7 +39,7 @@ TEST(Recordset_Navigation, EmptyRecordsetStartsAtTheEnd)
     Recordset rs({"Codigo"});
     EXPECT_EQ(rs.RecordCount(), 0);
     EXPECT_TRUE(rs.Eof());
-    const RuntimeError error = ErrorRaisedBy([&] { rs.Fields("Codigo"); });
+    const RuntimeError error = RuntimeErrorRaisedBy([&] { rs.Fields("Codigo"); });
     EXPECT_EQ(error.Number(), errNoCurrentRecord);
     EXPECT_EQ(error.Description(), NoCurrentRecord);
 }
@@ -64,7 +56,10 @@ TEST(Recordset_Fields, MissingValuesAreNullAndExtraValuesAreRefused)
     Recordset rs({"A", "B"});
     rs.AddRow({1});
     EXPECT_TRUE(rs["B"].IsNull());
-    EXPECT_EQ(ErrorRaisedBy([&] { rs.AddRow({1, 2, 3}); }).Number(), errInvalidProcedureCall);
+    EXPECT_EQ(RuntimeErrorRaisedBy([&] {
+                  rs.AddRow({1, 2, 3});
+              }).Number(),
+              errInvalidProcedureCall);
     EXPECT_EQ(rs.RecordCount(), 1);
 }
 
@@ -74,11 +69,11 @@ TEST(Recordset_Fields, UnknownNameRaises3265EvenAtTheEnd)
     for (const bool atEnd : {false, true}) {
         if (atEnd)
             rs->MoveNext();
-        const RuntimeError error = ErrorRaisedBy([&] { rs->Fields("Cod"); });
+        const RuntimeError error = RuntimeErrorRaisedBy([&] { rs->Fields("Cod"); });
         EXPECT_EQ(error.Number(), errItemNotFound);
         EXPECT_EQ(error.Description(), ItemNotFound);
     }
-    EXPECT_EQ(ErrorRaisedBy([&] { rs->Fields("Codigo"); }).Number(), errNoCurrentRecord);
+    EXPECT_EQ(RuntimeErrorRaisedBy([&] { rs->Fields("Codigo"); }).Number(), errNoCurrentRecord);
 }
 
 } // namespace

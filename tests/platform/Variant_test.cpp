@@ -13,7 +13,6 @@ namespace {
 
 using support::ErrorRaisedBy;
 
-
 TEST(Variant_Type, EachConstructorKeepsItsType)
 {
     const std::tuple<Variant, VarType, bool> rows[] = {

@@ -1,5 +1,6 @@
-// The number of the run-time error an action raises, 0 when it raises none:
-//   EXPECT_EQ(support::ErrorRaisedBy([] { platform::CCur("abc"); }), 13);
+// The run-time error an action raises:
+//   EXPECT_EQ(support::ErrorRaisedBy([] { platform::CCur("abc"); }), 13);   // its number, or 0
+//   EXPECT_EQ(support::RuntimeErrorRaisedBy(action).Description(), "...");  // number 0 if none
 #pragma once
 
 #include "platform/Errors.h"
@@ -9,14 +10,20 @@
 namespace support {
 
 template <class Action>
-int32_t ErrorRaisedBy(Action action)
+platform::RuntimeError RuntimeErrorRaisedBy(Action action)
 {
     try {
         action();
     } catch (const platform::RuntimeError& error) {
-        return error.Number();
+        return error;
     }
-    return 0;
+    return platform::RuntimeError(0, "");
+}
+
+template <class Action>
+int32_t ErrorRaisedBy(Action action)
+{
+    return RuntimeErrorRaisedBy(action).Number();
 }
 
 } // namespace support
