@@ -4,6 +4,16 @@
 
 namespace KELO_A_PreVendas::modPrincipal {
 
+void Descarregar()
+{
+    gfrmPreVendas.reset();
+    gobjDadosDoUsuario.reset();
+    gstrNomeDaAplicacao.clear();
+    glngFomularioDoMenu_hWnd = 0;
+    gbooIgnorarProximoEvento = false;
+    gbooIgnorarProximoClickDoTipoDeServico = false;
+}
+
 void RegistrarFimDeAcaoDoUsuario()
 {
     static const bool registrado = [] {

@@ -27,6 +27,9 @@ inline int32_t glngFomularioDoMenu_hWnd = 0;
 inline bool gbooIgnorarProximoEvento = false;
 inline bool gbooIgnorarProximoClickDoTipoDeServico = false;
 
+// Unloads the component: its form and everything the host handed over are let go.
+void Descarregar();
+
 // Hands the platform the end-of-action hook that lowers both one-shot flags; once per process.
 void RegistrarFimDeAcaoDoUsuario();
 

@@ -155,6 +155,33 @@ void OptionButton::OnPropertyChanged(const PropertyBase& property)
     Click.Raise();
 }
 
+void Label::UserClick()
+{
+    UserAction action;
+    Click.Raise();
+}
+
+bool OptionButton::UserClick()
+{
+    UserAction action;
+    if (!Screen::MoveFocus(*this))
+        return false;
+    Value = true;
+    return true;
+}
+
+void PictureBox::UserClick()
+{
+    UserAction action;
+    Click.Raise();
+}
+
+void Menu::UserClick()
+{
+    UserAction action;
+    Click.Raise();
+}
+
 PictureBox::PictureBox(Control* container, std::string name)
     : Control(container, std::move(name), "PictureBox")
 {

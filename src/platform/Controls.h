@@ -72,6 +72,8 @@ public:
     Property<int32_t> Alignment{this, "Alignment", 0};
     Property<bool> AutoSize{this, "AutoSize", false};
     Event<> Click;
+    // The user clicks it: one user action raising Click.
+    void UserClick();
 };
 
 // Option buttons of one container are one group: turning one on turns the others off.
@@ -82,6 +84,9 @@ public:
     Property<bool> Value{this, "Value", false};
     // Turning it on (from code or by the user) raises Click.
     Event<> Click;
+    // The user clicks it: it takes the focus (a Validate elsewhere may keep it away, answering
+    // false), then turns on, in one user action.
+    bool UserClick();
 
 protected:
     void OnPropertyChanged(const PropertyBase& property) override;
@@ -97,6 +102,7 @@ public:
     int32_t ScaleWidth() const { return Width; }
     int32_t ScaleHeight() const { return Height; }
     Event<> Click;
+    void UserClick();
 };
 
 class Shape : public Control {
@@ -117,6 +123,8 @@ public:
     Property<std::string> Caption{this, "Caption"};
     Property<bool> Checked{this, "Checked", false};
     Event<> Click;
+    // The user chooses the item: one user action raising Click.
+    void UserClick();
 };
 
 // Named pictures; the grid puts them in header cells.

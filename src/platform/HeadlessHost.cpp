@@ -28,7 +28,7 @@ HeadlessHost::HeadlessHost() = default;
 int32_t HeadlessHost::ShowMessageBox(const MessageBoxRequest& request)
 {
     m_messageBoxes.push_back(request);
-    if (!m_answers.empty()) {
+    if (request.ButtonSet() != vbOKOnly && !m_answers.empty()) {
         const int32_t answer = m_answers.front();
         m_answers.pop_front();
         return answer;

@@ -37,9 +37,11 @@ public:
     Date Today() override { return m_today; }
     void ShowPopupMenu(Form& form, Control& menu) override;
 
-    // The answer the next message box receives. A box with nothing queued gets its default
-    // button; a question box (more than one button) is then also noted as unanswered.
+    // The answer the next box with a choice (more than an OK button) receives; a box that only
+    // informs never takes one. A box with nothing queued gets its default button, and a box
+    // with a choice is then also noted as unanswered.
     void QueueAnswer(int32_t answer) { m_answers.push_back(answer); }
+    const std::deque<int32_t>& QueuedAnswers() const { return m_answers; }
     // Runs `handler` inside the next modal showing of the form named `formName`; a showing
     // without a handler (or one that leaves the form shown) is hidden and noted as stuck.
     void OnModal(const std::string& formName, ModalHandler handler);

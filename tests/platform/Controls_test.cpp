@@ -181,12 +181,12 @@ TEST_F(Controls, ModalShowingThatNobodyClosesIsNotedAndClosed)
 TEST_F(Controls, MessageBoxesTakeQueuedAnswersOrTheirDefaultButton)
 {
     host.QueueAnswer(vbYes);
+    EXPECT_EQ(MsgBox("Salvo.", vbInformation, "Kelo"), vbOK) << "a box that only informs";
     EXPECT_EQ(MsgBox("Duplicar?", vbYesNo + vbQuestion + vbDefaultButton2, "Kelo"), vbYes);
-    EXPECT_EQ(MsgBox("Salvo.", vbInformation, "Kelo"), vbOK);
     EXPECT_EQ(MsgBox("Duplicar?", vbYesNo + vbQuestion + vbDefaultButton2, "Kelo"), vbNo);
     ASSERT_EQ(host.MessageBoxes().size(), 3u);
-    EXPECT_EQ(host.MessageBoxes()[1].Icon(), vbInformation);
-    EXPECT_EQ(host.MessageBoxes()[1].Title, "Kelo");
+    EXPECT_EQ(host.MessageBoxes()[0].Icon(), vbInformation);
+    EXPECT_EQ(host.MessageBoxes()[0].Title, "Kelo");
     EXPECT_EQ(host.UnansweredQuestions().size(), 1u) << "only the question nobody answered";
 }
 

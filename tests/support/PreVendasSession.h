@@ -49,13 +49,7 @@ public:
 
     ~PreVendasSession()
     {
-        namespace g = KELO_A_PreVendas::modPrincipal;
-        g::gfrmPreVendas.reset();
-        g::gobjDadosDoUsuario.reset();
-        g::gstrNomeDaAplicacao.clear();
-        g::glngFomularioDoMenu_hWnd = 0;
-        g::gbooIgnorarProximoEvento = false;
-        g::gbooIgnorarProximoClickDoTipoDeServico = false;
+        KELO_A_PreVendas::modPrincipal::Descarregar();
         platform::Screen::ClearFocus();
         platform::WindowSystem::Unregister(MenuWindow);
         platform::WindowSystem::Unregister(WorkArea);
@@ -77,7 +71,10 @@ public:
         component.PreVendas(MenuWindow, WorkArea);
     }
 
-    KELO_A_PreVendas::frmPreVendas& Form() { return *KELO_A_PreVendas::modPrincipal::gfrmPreVendas; }
+    KELO_A_PreVendas::frmPreVendas& Form()
+    {
+        return *KELO_A_PreVendas::modPrincipal::gfrmPreVendas;
+    }
 
     platform::HeadlessHost Host;
     FakeComponents Fakes;
