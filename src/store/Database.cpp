@@ -1,0 +1,159 @@
+#include "store/Database.h"
+
+#include "store/Schema.h"
+
+#include <filesystem>
+#include <limits>
+
+namespace store {
+
+namespace {
+
+int64_t PragmaValue(Connection& connection, const char* sql)
+{
+    Statement statement = connection.Prepare(sql);
+    return statement.Step() ? statement.Int(0) : 0;
+}
+
+void ApplyPragmas(Connection& connection)
+{
+    connection.Execute("PRAGMA journal_mode=WAL");
+    connection.Execute("PRAGMA synchronous=FULL");
+    connection.Execute("PRAGMA foreign_keys=ON");
+}
+
+[[noreturn]] void Refuse(const std::string& path, int32_t number, const std::string& cause)
+{
+    throw StoreError(number, "Armazenamento '" + path + "': " + cause + ".");
+}
+
+} // namespace
+
+Database::Database(std::string path, DatabaseOptions options)
+    : m_path(std::move(path)), m_options(options)
+{
+}
+
+std::shared_ptr<Database> Database::Create(const std::string& path, DatabaseOptions options)
+{
+    std::error_code ignored;
+    if (std::filesystem::exists(path, ignored)) {
+        Refuse(path, kErrFileExists, "o arquivo já existe e não será substituído");
+    }
+    auto database = std::make_shared<Database>(path, options);
+    auto connection = std::make_unique<Connection>(path, true);
+    connection->SetBusyTimeout(options.busyTimeoutMs);
+    connection->Execute("PRAGMA application_id=" + std::to_string(kApplicationId));
+    ApplyPragmas(*connection);
+    connection->Execute("BEGIN IMMEDIATE");
+    try {
+        CreateSchema(*connection);
+        connection->Execute("PRAGMA user_version=" + std::to_string(kSchemaVersion));
+        connection->Execute("COMMIT");
+    } catch (...) {
+        connection->Execute("ROLLBACK");
+        throw;
+    }
+    database->m_connection = std::move(connection);
+    return database;
+}
+
+Connection& Database::Conn()
+{
+    if (m_connection) {
+        return *m_connection;
+    }
+    std::error_code error;
+    if (!std::filesystem::exists(m_path, error)) {
+        Refuse(m_path, kErrMissingFile, "o arquivo não existe");
+    }
+    auto connection = std::make_unique<Connection>(m_path, false);
+    connection->SetBusyTimeout(m_options.busyTimeoutMs);
+    if (connection->IsReadOnly()) {
+        Refuse(m_path, kErrEngineBase + 8, "o arquivo não pode ser gravado (somente leitura)");
+    }
+    // Read before any pragma that could write, so a file we must refuse stays untouched.
+    int64_t version = PragmaValue(*connection, "PRAGMA user_version");
+    int64_t application = PragmaValue(*connection, "PRAGMA application_id");
+    if (application != kApplicationId || version <= 0) {
+        Refuse(m_path, kErrNotAStore, "o arquivo não contém um armazenamento desta aplicação");
+    }
+    if (version > kSchemaVersion) {
+        Refuse(m_path, kErrNewerVersion,
+               "o arquivo é da versão " + std::to_string(version) +
+                   " do armazenamento, mais nova que a versão " + std::to_string(kSchemaVersion) +
+                   " deste programa; atualize o programa");
+    }
+    ApplyPragmas(*connection);
+    m_connection = std::move(connection);
+    return *m_connection;
+}
+
+int32_t Database::NextLancamento()
+{
+    Connection& connection = Conn();
+    WritePoint();
+    Statement statement = connection.Prepare(
+        "UPDATE Sequencias SET Ultimo = Ultimo + 1 WHERE Nome = 'Lancamento' RETURNING Ultimo");
+    if (!statement.Step()) {
+        Refuse(m_path, kErrNotAStore, "a sequência de lançamentos não existe");
+    }
+    int64_t next = statement.Int(0);
+    statement.Run();
+    if (next > std::numeric_limits<int32_t>::max()) {
+        Refuse(m_path, kErrNotAStore, "a sequência de lançamentos se esgotou");
+    }
+    return static_cast<int32_t>(next);
+}
+
+void Database::WritePoint()
+{
+    if (m_failAt > 0 && ++m_writePoints == m_failAt) {
+        m_failAt = 0;
+        Refuse(m_path, kErrInjectedFault, "falha de gravação simulada");
+    }
+}
+
+Transaction::Transaction(Database& database) : m_database(database), m_outer(database.m_depth == 0)
+{
+    if (m_outer) {
+        database.Conn().Execute("BEGIN IMMEDIATE");
+        database.m_doomed = false;
+    }
+    ++database.m_depth;
+}
+
+Transaction::~Transaction()
+{
+    --m_database.m_depth;
+    if (m_done) {
+        return;
+    }
+    if (!m_outer) {
+        m_database.m_doomed = true;
+        return;
+    }
+    try {
+        m_database.Conn().Execute("ROLLBACK");
+    } catch (const StoreError&) {
+        // SQLite has already rolled back after the failure that brought us here.
+    }
+}
+
+void Transaction::commit()
+{
+    if (!m_outer) {
+        m_done = true;
+        return;
+    }
+    if (m_database.m_doomed) {
+        // Leave m_done false: the destructor rolls back.
+        throw StoreError(kErrIncompleteWrite, "Armazenamento '" + m_database.Path() +
+                                                  "': uma parte da gravação falhou.");
+    }
+    m_database.WritePoint();
+    m_database.Conn().Execute("COMMIT");
+    m_done = true;
+}
+
+} // namespace store

@@ -1,0 +1,83 @@
+// One shop's store file. The connection opens on first use, not on construction, so that a host
+// can register the components over a file that is missing or broken and every member still
+// answers with an error naming the file and the cause; the next call tries again.
+//
+// On open: busy timeout, then the schema version (`PRAGMA user_version`) is checked before
+// anything may write, so a file of a newer program is refused untouched; then WAL,
+// synchronous=FULL and foreign keys. Every write runs inside a Transaction (BEGIN IMMEDIATE, so
+// concurrent writers queue on the busy timeout instead of failing mid-way). One Database serves
+// one thread, the user-interface thread of its process; other processes share the file safely.
+#pragma once
+
+#include "store/Sqlite.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace store {
+
+inline constexpr int32_t kSchemaVersion = 1;
+// 'KELO' in the file header: tells our stores from other SQLite files.
+inline constexpr int32_t kApplicationId = 0x4B454C4F;
+
+struct DatabaseOptions {
+    int busyTimeoutMs = 5000;
+};
+
+class Database {
+public:
+    explicit Database(std::string path, DatabaseOptions options = {});
+
+    // A new store with the schema and nothing else; refuses a path that already exists.
+    static std::shared_ptr<Database> Create(const std::string& path, DatabaseOptions options = {});
+
+    const std::string& Path() const { return m_path; }
+
+    // The open connection; opens and checks the file first when needed. Throws StoreError.
+    Connection& Conn();
+    // Drops the connection (the file is checkpointed and closed).
+    void Close() { m_connection.reset(); }
+
+    // The next lançamento number of the sequence shared by services and products; only inside
+    // a Transaction, so a rolled-back item gives its number back and two processes never share one.
+    int32_t NextLancamento();
+
+    // Test seam: every write of the business components passes a numbered write point; setting
+    // `n` makes the n-th point from now fail as a StoreError (0 switches it off).
+    void FailAtWritePoint(int n)
+    {
+        m_failAt = n;
+        m_writePoints = 0;
+    }
+    void WritePoint();
+
+private:
+    friend class Transaction;
+    std::string m_path;
+    DatabaseOptions m_options;
+    std::unique_ptr<Connection> m_connection;
+    int m_depth = 0;
+    bool m_doomed = false;
+    int m_failAt = 0;
+    int m_writePoints = 0;
+};
+
+// Opens a write transaction, or joins the one already open. Rolls back on destruction unless
+// commit() was reached; an inner guard left without commit() dooms the outer one.
+class Transaction {
+public:
+    explicit Transaction(Database& database);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void commit();
+
+private:
+    Database& m_database;
+    bool m_outer;
+    bool m_done = false;
+};
+
+} // namespace store

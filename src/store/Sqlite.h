@@ -1,0 +1,133 @@
+// A thin owner of SQLite handles: a connection and its prepared statements. Every failure is a
+// StoreError carrying SQLite's extended result code and a cause in Portuguese that names the file.
+// Values cross this boundary as int64, double, text or null only; nothing is ever spliced into SQL.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace store {
+
+// Error numbers the store answers in NumeroDoErro: engine failures are kErrEngineBase plus SQLite's
+// primary result code (5 busy, 8 read-only, 14 cannot open, 26 not a database ...), so they never
+// collide with the runtime's own numbers; the store's own refusals of a file come after them.
+enum StoreErrorNumber : int32_t {
+    kErrEngineBase = 40000,
+    kErrNewerVersion = 40900,
+    kErrNotAStore = 40901,
+    kErrMissingFile = 40902,
+    kErrIncompleteWrite = 40903,
+    kErrFileExists = 40904,
+    kErrInjectedFault = 40999,
+};
+
+class StoreError : public std::runtime_error {
+public:
+    StoreError(int32_t number, const std::string& description)
+        : std::runtime_error(description), m_number(number)
+    {
+    }
+    int32_t Number() const { return m_number; }
+
+private:
+    int32_t m_number;
+};
+
+// A refused value or row: the caller answers it as a refusal (status 2), never as an error.
+class Refusal : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class Statement;
+
+class Connection {
+public:
+    // Opens `path` read-write; `create` allows a new file. Throws StoreError naming the file.
+    Connection(const std::string& path, bool create);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Waits for another connection's lock up to `milliseconds`, retrying every millisecond:
+    // SQLite's own handler backs off to 100 ms sleeps, so a waiting counter could lose every
+    // race against a busy one.
+    void SetBusyTimeout(int milliseconds);
+
+    void Execute(std::string_view sql);
+    Statement Prepare(std::string_view sql);
+    int64_t Changes() const;
+    // True when SQLite could open the file for reading only.
+    bool IsReadOnly() const;
+    const std::string& Path() const { return m_path; }
+
+    // Throws the StoreError for SQLite result `code` of this connection, naming the file.
+    [[noreturn]] void Fail(int code) const;
+
+private:
+    friend class Statement;
+    static int OnBusy(void* self, int attempt);
+
+    sqlite3* m_db = nullptr;
+    std::string m_path;
+    int m_busyTimeoutMs = 0;
+    std::chrono::steady_clock::time_point m_busySince;
+};
+
+class Statement {
+public:
+    Statement(Statement&& other) noexcept;
+    Statement& operator=(Statement&&) = delete;
+    Statement(const Statement&) = delete;
+    ~Statement();
+
+    // Parameters are 1-based, as in SQL.
+    Statement& Bind(int index, int64_t value);
+    Statement& Bind(int index, double value);
+    Statement& Bind(int index, std::string_view value);
+    Statement& Bind(int index, const std::string& value)
+    {
+        return Bind(index, std::string_view(value));
+    }
+    Statement& Bind(int index, const char* value) { return Bind(index, std::string_view(value)); }
+    Statement& Bind(int index, const std::optional<int64_t>& value);
+    Statement& Bind(int index, const std::optional<std::string>& value);
+    Statement& BindNull(int index);
+
+    // True while a row is available.
+    bool Step();
+    // Runs to completion; for writes.
+    void Run();
+    void Reset();
+
+    bool IsNull(int column) const;
+    int64_t Int(int column) const;
+    double Real(int column) const;
+    std::string Text(int column) const;
+    int ColumnCount() const;
+    // The largest parameter index the statement uses.
+    int ParameterCount() const;
+    std::string ColumnName(int column) const;
+    // 1 integer, 2 float, 3 text, 4 blob, 5 null (SQLite's own codes).
+    int ColumnType(int column) const;
+
+private:
+    friend class Connection;
+    Statement(Connection& connection, sqlite3_stmt* statement)
+        : m_connection(&connection), m_statement(statement)
+    {
+    }
+    void Check(int code) const;
+
+    Connection* m_connection;
+    sqlite3_stmt* m_statement;
+};
+
+} // namespace store

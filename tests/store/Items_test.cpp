@@ -1,0 +1,369 @@
+// Storing and deleting pre-sale items: the shared lançamento sequence, the product reservation,
+// the conversion of what the screen hands over, the grid's and the printout's selections, and
+// a failure at every write point leaving nothing half-stored.
+#include "StoreFixture.h"
+
+#include "contracts/KELO_N_PreVendas.h"
+#include "contracts/Registry.h"
+#include "platform/Runtime.h"
+
+#include <string>
+#include <vector>
+
+namespace storetest {
+namespace {
+
+using KELO_N_PreVendas::clsPreVendas;
+using platform::Currency;
+using platform::Variant;
+
+Variant Money(double value)
+{
+    return Currency::FromDouble(value);
+}
+
+// The fields the screen sets for a bath for Ana's dog Rex, with no employee.
+std::shared_ptr<clsPreVendas> Service(int32_t type = 5, double service = 10)
+{
+    auto item = contracts::CreateObject<clsPreVendas>();
+    item->DataDeLancamento = "07/12/2026";
+    item->CodigoDoFuncionario = int16_t{0};
+    item->CodigoDoCliente = 1.0;
+    item->TipoDeLancamento = int16_t{1};
+    item->CodigoDoAnimal = int32_t{1};
+    item->NumeroDoTipoDeServico = type;
+    item->CodigoDoServico = service;
+    item->Custo = "12,00";
+    item->Quantidade = Money(1);
+    item->ValorUnitario = Money(45);
+    item->ValorTotal = Money(45);
+    item->DescontoEmPercentual = Money(10);
+    item->DescontoEmValor = Money(4.5);
+    item->ValorLiquido = Money(40.5);
+    item->FuncionarioComissionado = false;
+    item->PercentualDeComissaoDoFuncionario = int16_t{0};
+    item->ValorDaComissaoDoFuncionario = int16_t{0};
+    item->TipoDeVenda = "2";
+    return item;
+}
+
+// Two bags of product 1003 for Ana, with Marcos's commission; totals left for the store.
+std::shared_ptr<clsPreVendas> Product(double quantity = 2)
+{
+    auto item = contracts::CreateObject<clsPreVendas>();
+    item->DataDeLancamento = "07/12/2026";
+    item->CodigoDoFuncionario = int32_t{1};
+    item->CodigoDoCliente = 1.0;
+    item->TipoDeLancamento = int16_t{2};
+    item->CodigoInternoDoProduto = 1003.0;
+    item->Custo = "120,00";
+    item->Quantidade = Money(quantity);
+    item->ValorUnitario = Money(189.9);
+    item->DescontoEmPercentual = Money(0);
+    item->DescontoEmValor = Money(0);
+    item->FuncionarioComissionado = true;
+    item->PercentualDeComissaoDoFuncionario = "5,00";
+    item->ValorDaComissaoDoFuncionario = "18,99";
+    item->TipoDeVenda = "2";
+    return item;
+}
+
+// What the grid row hands to Excluir: its cells as texts.
+int32_t Delete(const std::string& number, const std::string& kind, const std::string& code,
+               const std::string& quantity, std::string* failure = nullptr)
+{
+    auto item = contracts::CreateObject<clsPreVendas>();
+    item->Quantidade = quantity;
+    item->CodigoInternoDoProduto = code;
+    item->TipoDeLancamento = kind;
+    item->NumeroDeLancamento = number;
+    int32_t status = item->Excluir();
+    if (failure != nullptr) {
+        *failure = item->DescricaoDaFalha;
+    }
+    return status;
+}
+
+class Items : public StoreTest {
+protected:
+    struct State {
+        int64_t items;
+        int64_t sequence;
+        int64_t reserved;
+        bool operator==(const State&) const = default;
+    };
+    State Now()
+    {
+        return {Scalar("SELECT (SELECT count(*) FROM ServicosEfetuados) +"
+                       " (SELECT count(*) FROM ProdutosReservados)"),
+                Scalar("SELECT Ultimo FROM Sequencias"),
+                Scalar("SELECT QuantidadeReservada FROM Produtos WHERE CodigoInterno = 1003")};
+    }
+};
+
+TEST_F(Items, ProductReservesItsQuantityAndDeletionGivesItBack)
+{
+    State before = Now();
+    auto item = Product(2);
+    ASSERT_EQ(item->Incluir(), 0) << item->DescricaoDaFalha << item->DescricaoDoErro;
+    EXPECT_EQ(item->NumeroDeLancamentoGerado, before.sequence + 1);
+    EXPECT_EQ(Now().reserved, before.reserved + 20000);
+    EXPECT_EQ(Scalar("SELECT ValorTotal FROM ProdutosReservados WHERE NumeroDeLancamento = " +
+                     std::to_string(item->NumeroDeLancamentoGerado)),
+              3798000);
+
+    EXPECT_EQ(Delete(std::to_string(item->NumeroDeLancamentoGerado), "2", "1003", "2,000"), 0);
+    EXPECT_EQ(Now().reserved, before.reserved);
+    EXPECT_EQ(Now().items, before.items);
+}
+
+TEST_F(Items, ServicesAndProductsShareOneSequenceThatNeverReusesANumber)
+{
+    std::vector<int32_t> numbers;
+    for (auto item : {Service(), Product(), Service()}) {
+        ASSERT_EQ(item->Incluir(), 0) << item->DescricaoDaFalha;
+        numbers.push_back(item->NumeroDeLancamentoGerado);
+    }
+    EXPECT_EQ(numbers[1], numbers[0] + 1);
+    EXPECT_EQ(numbers[2], numbers[1] + 1);
+
+    ASSERT_EQ(Delete(std::to_string(numbers[2]), "1", "10", "1"), 0);
+    auto again = Service();
+    ASSERT_EQ(again->Incluir(), 0);
+    EXPECT_EQ(again->NumeroDeLancamentoGerado, numbers[2] + 1);
+}
+
+struct Conversion {
+    const char* field;
+    Variant value;
+    int32_t status;
+    const char* column; // stored column checked on success
+    int64_t stored;
+};
+
+class IncluirConversions : public Items, public ::testing::WithParamInterface<Conversion> {};
+
+TEST_P(IncluirConversions, ConvertsExactlyOrRefusesWithoutStoringAnything)
+{
+    const Conversion& row = GetParam();
+    State before = Now();
+    auto item = Product(2);
+    item->Campo(row.field) = row.value;
+    int32_t status = item->Incluir();
+    ASSERT_EQ(status, row.status) << item->DescricaoDaFalha << item->DescricaoDoErro;
+    if (status == 0) {
+        EXPECT_EQ(Scalar(std::string("SELECT ") + row.column +
+                         " FROM ProdutosReservados WHERE NumeroDeLancamento = " +
+                         std::to_string(item->NumeroDeLancamentoGerado)),
+                  row.stored);
+    } else {
+        EXPECT_FALSE(item->DescricaoDaFalha.empty());
+        EXPECT_EQ(Now(), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Store, IncluirConversions,
+    ::testing::Values(Conversion{"Quantidade", Variant("1.234,5"), 0, "Quantidade", 12345000},
+                      Conversion{"Quantidade", Variant("0,125"), 0, "Quantidade", 1250},
+                      Conversion{"ValorUnitario", Variant("1.234,56"), 0, "ValorUnitario",
+                                 12345600},
+                      Conversion{"Custo", Variant(int16_t{0}), 0, "Custo", 0},
+                      Conversion{"ValorDaComissaoDoFuncionario", Variant("18,99"), 0,
+                                 "ValorDaComissaoDoFuncionario", 189900},
+                      Conversion{"CodigoDoFuncionario", Variant(int16_t{0}), 0,
+                                 "COALESCE(CodigoDoFuncionario, -1)", -1},
+                      Conversion{"Custo", Variant("12,3a"), 2, "", 0},
+                      Conversion{"Quantidade", Variant("abc"), 2, "", 0},
+                      Conversion{"Quantidade", Variant(""), 2, "", 0},
+                      Conversion{"CodigoDoCliente", Variant(1.5), 2, "", 0},
+                      Conversion{"CodigoDoCliente", Variant(999.0), 2, "", 0},
+                      Conversion{"CodigoInternoDoProduto", Variant(424242.0), 2, "", 0},
+                      Conversion{"CodigoDoFuncionario", Variant(int32_t{77}), 2, "", 0},
+                      Conversion{"TipoDeLancamento", Variant(int16_t{3}), 2, "", 0},
+                      Conversion{"DescontoEmValor", Variant("-1,00"), 2, "", 0},
+                      Conversion{"DescontoEmPercentual", Variant("100,01"), 2, "", 0},
+                      Conversion{"ValorTotal", Variant("379,59"), 2, "", 0},
+                      Conversion{"ValorLiquido", Variant("379,50"), 2, "", 0}));
+
+TEST_F(Items, ServiceThatDoesNotFitItsClientOrTypeIsRefused)
+{
+    State before = Now();
+    auto item = Service();
+    item->CodigoDoAnimal = int32_t{4}; // Bidu belongs to client 2
+    EXPECT_EQ(item->Incluir(), 2);
+    EXPECT_EQ(item->DescricaoDaFalha, "O animal 4 não pertence ao cliente 1.");
+
+    auto grooming = Service(6, 10); // service 10 is a bath, type 5
+    EXPECT_EQ(grooming->Incluir(), 2);
+    EXPECT_EQ(grooming->DescricaoDaFalha, "O serviço 10 é do tipo 5, não do tipo 6.");
+    EXPECT_EQ(Now(), before);
+}
+
+TEST_F(Items, ExcluirRefusesWhatItCannotDeleteSafely)
+{
+    auto item = Product(2);
+    ASSERT_EQ(item->Incluir(), 0);
+    std::string number = std::to_string(item->NumeroDeLancamentoGerado);
+    State stored = Now();
+    std::string failure;
+
+    EXPECT_EQ(Delete("987654", "2", "1003", "2,000", &failure), 2);
+    EXPECT_NE(failure.find("987654"), std::string::npos);
+    EXPECT_EQ(Delete("", "2", "1003", "2,000"), 2);
+    EXPECT_EQ(Delete("abc", "2", "1003", "2,000"), 2);
+    EXPECT_EQ(Delete(number, "1", "1003", "2,000"), 3);
+    EXPECT_EQ(Delete(number, "2", "1004", "2,000"), 3);
+    EXPECT_EQ(Delete(number, "2", "1003", "3,000"), 3);
+    EXPECT_EQ(Now(), stored);
+
+    m_db->Conn().Execute(
+        "UPDATE ProdutosReservados SET NumeroDaVenda = 55 WHERE NumeroDeLancamento = " + number);
+    EXPECT_EQ(Delete(number, "2", "1003", "2,000", &failure), 3);
+    EXPECT_NE(failure.find("55"), std::string::npos);
+    EXPECT_EQ(Now().items, stored.items);
+}
+
+TEST_F(Items, GridSelectionAnswersOpenItemsInStoredOrderWithDiscountsNegated)
+{
+    auto added = Service();
+    ASSERT_EQ(added->Incluir(), 0);
+    m_db->Conn().Execute("UPDATE ProdutosReservados SET NumeroDaVenda = 9"
+                         " WHERE CodigoInternoDoProduto = 1234");
+
+    auto items = contracts::CreateObject<clsPreVendas>();
+    double client = 1;
+    ASSERT_EQ(items->SelecionarServicosEfetuadosEProdutosReservados(client), 0);
+    auto rows = items->ResultadoDaSelecaoEmRecordSet;
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->FieldNames(), contracts::FieldNames(KELO_N_PreVendas::CamposDaGrade));
+    ASSERT_EQ(rows->RecordCount(), 4); // demo's four, less the sold one, plus the new bath
+
+    std::vector<std::string> names;
+    int32_t previous = 0;
+    for (rows->MoveFirst(); !rows->Eof(); rows->MoveNext()) {
+        names.push_back((*rows)["NomeDoServicoOuNomeDoProduto"].AsString());
+        EXPECT_GT((*rows)["NumeroDeLancamento"].AsLong(), previous);
+        previous = (*rows)["NumeroDeLancamento"].AsLong();
+    }
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Banho pequeno porte", "Ração premium cães adultos 15kg",
+                                        "Consulta clínica", "Banho pequeno porte"}));
+    rows->MoveFirst();
+    EXPECT_EQ((*rows)["DescontoEmPercentual"].AsCurrency(), Currency::FromInteger(-10));
+    EXPECT_EQ((*rows)["DescontoEmValor"].AsCurrency(), Currency::FromDouble(-4.5));
+    EXPECT_EQ(platform::CStr((*rows)["NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto"]), "5");
+    EXPECT_EQ(platform::CStr((*rows)["NomeDoAnimal"]), "Rex");
+    EXPECT_EQ(platform::CStr((*rows)["NomeDoFuncionario"]), "Fernanda");
+    EXPECT_EQ(platform::CStr((*rows)["TipoDeLancamento"]), "1");
+    rows->MoveNext();
+    EXPECT_EQ(platform::CStr((*rows)["NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto"]),
+              "7891000100103");
+    EXPECT_FALSE((*rows)["CodigoDoAnimal"].IsNull()); // no nulls reach the grid's cells
+    EXPECT_EQ(platform::CStr((*rows)["CodigoDoAnimal"]), "");
+    EXPECT_EQ(platform::CStr((*rows)["UnidadeDeVendaDoProduto"]), "UN");
+    EXPECT_EQ(platform::CStr((*rows)["TipoDeLancamento"]), "2");
+
+    double nobody = 7;
+    ASSERT_EQ(items->SelecionarServicosEfetuadosEProdutosReservados(nobody), 0);
+    EXPECT_EQ(items->ResultadoDaSelecaoEmRecordSet->RecordCount(), 0);
+}
+
+std::string ServiceFilter(const std::string& code)
+{
+    return " WHERE ((ServicosEfetuados.NumeroDaVenda=0  AND "
+           "(ServicosEfetuados.NumeroDaFichaClinica=0"
+           " OR (ServicosEfetuados.NumeroDaFichaClinica) Is Null)) AND "
+           "((ServicosEfetuados.CodigoDoCliente)=" +
+           code + ") AND ((TiposDeServicos.Numero)>4)) ";
+}
+
+std::string ProductFilter(const std::string& code)
+{
+    return " WHERE (((ProdutosReservados.NumeroDaVenda)=0) AND "
+           "((ProdutosReservados.CodigoDoCliente)=" +
+           code + ") AND ((ProdutosReservados.NumeroDaFichaClinica) Is Null)) ";
+}
+
+TEST_F(Items, PrintSelectionLeavesOutClinicalServicesAndClinicalRecords)
+{
+    m_db->Conn().Execute("UPDATE ProdutosReservados SET NumeroDaFichaClinica = 0"
+                         " WHERE CodigoInternoDoProduto = 1234");
+    auto items = contracts::CreateObject<clsPreVendas>();
+    std::string services = ServiceFilter("1");
+    std::string products = ProductFilter("1");
+    ASSERT_EQ(
+        items->SelecionarServicosEfetuadosEProdutosReservadosParaImpressao(2, services, products),
+        0);
+    auto rows = items->ResultadoDaSelecaoParaImpressaoEmRecordset;
+    ASSERT_TRUE(rows);
+    ASSERT_EQ(rows->RecordCount(), 2);
+    EXPECT_EQ(platform::CStr((*rows)["NomeDoServicoOuProduto"]), "Banho pequeno porte");
+    EXPECT_EQ(platform::CStr((*rows)["NomeDoAnimal"]), "Rex");
+    EXPECT_EQ((*rows)["DescontoEmValor"].AsCurrency(), Currency::FromDouble(4.5));
+    EXPECT_EQ((*rows)["ValorLiquido"].AsCurrency(), Currency::FromDouble(40.5));
+    rows->MoveNext();
+    EXPECT_EQ(platform::CStr((*rows)["NomeDoServicoOuProduto"]), "Ração premium cães adultos 15kg");
+}
+
+TEST_F(Items, PrintSelectionRefusesAnyOtherFilterBeforeReachingTheEngine)
+{
+    const std::vector<std::pair<std::string, std::string>> attempts = {
+        {ServiceFilter("1 OR 1=1"), ProductFilter("1")},
+        {ServiceFilter("1"), ProductFilter("1) OR (1=1")},
+        {ServiceFilter("1); DROP TABLE Clientes; --"), ProductFilter("1")},
+        {ServiceFilter("1"), ProductFilter("2")},
+        {"", ""},
+    };
+    for (auto [services, products] : attempts) {
+        auto items = contracts::CreateObject<clsPreVendas>();
+        EXPECT_EQ(items->SelecionarServicosEfetuadosEProdutosReservadosParaImpressao(2, services,
+                                                                                     products),
+                  3);
+        EXPECT_EQ(items->DescricaoDaFalha, "Filtro de impressão não reconhecido.");
+        EXPECT_FALSE(items->ResultadoDaSelecaoParaImpressaoEmRecordset);
+    }
+    std::string services = ServiceFilter("1");
+    std::string products = ProductFilter("1");
+    auto items = contracts::CreateObject<clsPreVendas>();
+    EXPECT_EQ(
+        items->SelecionarServicosEfetuadosEProdutosReservadosParaImpressao(1, services, products),
+        3);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM Clientes"), 7);
+}
+
+TEST_F(Items, AFailureAtAnyWritePointLeavesNothingHalfStored)
+{
+    State before = Now();
+    int failedAt = 0;
+    for (int point = 1; point < 20; ++point) {
+        m_db->FailAtWritePoint(point);
+        auto item = Product(2);
+        int32_t status = item->Incluir();
+        if (status == 0) {
+            break;
+        }
+        failedAt = point;
+        ASSERT_EQ(status, 1);
+        EXPECT_EQ(item->LocalDoErro, "KELO_N_PreVendas, clsPreVendas, Incluir");
+        EXPECT_EQ(Now(), before) << "write point " << point;
+    }
+    m_db->FailAtWritePoint(0);
+    EXPECT_GE(failedAt, 3); // number, row, reservation, commit
+    State stored = Now();
+    ASSERT_EQ(stored.items, before.items + 1);
+
+    std::string number = std::to_string(stored.sequence);
+    for (int point = 1; point < 20; ++point) {
+        m_db->FailAtWritePoint(point);
+        if (Delete(number, "2", "1003", "2,000") == 0) {
+            break;
+        }
+        EXPECT_EQ(Now(), stored) << "write point " << point;
+    }
+    m_db->FailAtWritePoint(0);
+    EXPECT_EQ(Now().reserved, before.reserved);
+}
+
+} // namespace
+} // namespace storetest
