@@ -1,0 +1,235 @@
+// The runner's own rules, played on a small test form over an empty store: which box takes a
+// queued answer, what a modal block must do, and what a script may not leave unchecked.
+#include "host/script/Runner.h"
+
+#include "contracts/SuiteControls.h"
+#include "entry/modMensagemDeErro.h"
+#include "platform/Controls.h"
+#include "platform/Host.h"
+#include "store/Database.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+namespace script {
+namespace {
+
+// A form whose buttons show what the component shows: boxes, a modal dialog, an error report.
+struct TestScreen {
+    TestScreen()
+    {
+        qvcmdInformarEPerguntar.Click.Connect([this] {
+            platform::MsgBox("Informação", platform::vbInformation, "Teste");
+            const int32_t answer =
+                platform::MsgBox("Continuar?", platform::vbYesNo | platform::vbQuestion, "Teste");
+            lblResposta.Caption = answer == platform::vbYes ? "sim" : "não";
+        });
+        qvcmdDialogo.Click.Connect([this] {
+            frmDialogo.Show(platform::vbModal);
+            lblResposta.Caption = "voltou";
+        });
+        qvcmdFechar.Click.Connect([this] { frmDialogo.Hide(); });
+        qvcmdErro.Click.Connect([] {
+            KELO_A_PreVendas::ExibirMensagemDeErro(13, "Type mismatch",
+                                                   "KELO_A_PreVendas, frmTeste, X, Ponto: 2");
+        });
+        qvcmdDesabilitado.Enabled = false;
+        frmTeste.Show();
+    }
+
+    platform::Form frmTeste{"frmTeste"};
+    contracts::QVCommandButton qvcmdInformarEPerguntar{&frmTeste, "qvcmdInformarEPerguntar"};
+    contracts::QVCommandButton qvcmdDialogo{&frmTeste, "qvcmdDialogo"};
+    contracts::QVCommandButton qvcmdErro{&frmTeste, "qvcmdErro"};
+    contracts::QVCommandButton qvcmdDesabilitado{&frmTeste, "qvcmdDesabilitado"};
+    platform::Label lblResposta{&frmTeste, "lblResposta"};
+    platform::Form frmDialogo{"frmDialogo"};
+    contracts::QVCommandButton qvcmdFechar{&frmDialogo, "qvcmdFechar"};
+    platform::Label lblDialogo{&frmDialogo, "lblDialogo", "Escolha"};
+};
+
+class RunnerTest : public testing::Test {
+protected:
+    RunnerTest()
+        : m_folder(std::filesystem::temp_directory_path() /
+                   ("script_tests-" + std::to_string(getpid()) + "-" +
+                    testing::UnitTest::GetInstance()->current_test_info()->name()))
+    {
+        std::filesystem::remove_all(m_folder);
+        std::filesystem::create_directories(m_folder);
+        m_database = store::Database::Create((m_folder / "loja.kelo").string());
+    }
+    ~RunnerTest() override
+    {
+        m_screen.reset();
+        m_session.reset();
+        m_database.reset();
+        std::filesystem::remove_all(m_folder);
+    }
+
+    // The failure the script ends with; nullopt when it passed. Each play is a session of its
+    // own, as each script of a run is.
+    std::optional<Failure> Play(const std::string& text)
+    {
+        m_screen.reset();
+        m_session.reset();
+        m_session = std::make_unique<Session>(m_database, m_trace);
+        m_screen = std::make_unique<TestScreen>();
+        const Script script = ParseScript("t.scn", text);
+        try {
+            Runner(*m_session, script).Run();
+        } catch (const Failure& failure) {
+            return failure;
+        }
+        return std::nullopt;
+    }
+
+    std::ostringstream m_out;
+    Trace m_trace{m_out, true};
+
+private:
+    std::filesystem::path m_folder;
+    std::shared_ptr<store::Database> m_database;
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<TestScreen> m_screen;
+};
+
+void ExpectFailure(const std::optional<Failure>& failure, int line, const std::string& text)
+{
+    ASSERT_TRUE(failure) << "the script passed; expected a failure on line " << line;
+    EXPECT_EQ(failure->Line, line) << failure->Message;
+    EXPECT_NE(failure->Message.find(text), std::string::npos) << failure->Message;
+}
+
+TEST_F(RunnerTest, AQueuedAnswerWaitsForTheQuestionPastAnInformationBox)
+{
+    const auto failure = Play("answer no\n"
+                              "click frmTeste.qvcmdInformarEPerguntar\n"
+                              "expect frmTeste.lblResposta.Caption \"não\"\n"
+                              "expect-message \"Informação\" info\n"
+                              "expect-message \"Continuar?\" question\n"
+                              "expect-no-message\n");
+    EXPECT_FALSE(failure) << failure->Message;
+    EXPECT_NE(m_out.str().find("t.scn:2: message \"Continuar?\" (question, title \"Teste\") -> no"),
+              std::string::npos)
+        << m_out.str();
+}
+
+TEST_F(RunnerTest, AQuestionWithNothingQueuedFailsTheStepThatRaisedIt)
+{
+    ExpectFailure(Play("app \"Teste\"\n"
+                       "click frmTeste.qvcmdInformarEPerguntar\n"
+                       "expect-message \"Informação\"\n"),
+                  2, "question \"Continuar?\" had no answer queued");
+}
+
+TEST_F(RunnerTest, CheckingMessagesGoesInOrderWithTheirIcons)
+{
+    ExpectFailure(Play("answer yes\n"
+                       "click frmTeste.qvcmdInformarEPerguntar\n"
+                       "expect-message \"Continuar?\"\n"),
+                  3, "expected message \"Continuar?\", got \"Informação\"");
+    ExpectFailure(Play("answer yes\n"
+                       "click frmTeste.qvcmdInformarEPerguntar\n"
+                       "expect-message \"Informação\" critical\n"),
+                  3, "with icon critical, got info");
+}
+
+TEST_F(RunnerTest, WhatTheScriptLeavesUncheckedOrUnusedFailsItAtTheEnd)
+{
+    ExpectFailure(Play("answer yes\n"
+                       "click frmTeste.qvcmdInformarEPerguntar\n"
+                       "expect-message \"Informação\"\n"
+                       "# the question is not checked\n"),
+                  4, "message left unchecked: \"Continuar?\"");
+    ExpectFailure(Play("click frmTeste.qvcmdErro\n"), 1,
+                  "error report left unchecked: 13 \"Type mismatch\"");
+    ExpectFailure(Play("app \"Teste\"\nanswer yes\nexpect-no-message\n"), 2, "never asked for");
+    ExpectFailure(Play("modal frmDialogo\n"
+                       "  click frmDialogo.qvcmdFechar\n"
+                       "end\n"),
+                  1, "frmDialogo was never shown modally");
+}
+
+TEST_F(RunnerTest, AnErrorReportIsCheckedByNumberAndLocation)
+{
+    EXPECT_FALSE(Play("click frmTeste.qvcmdErro\n"
+                      "expect-error 13 \"KELO_A_PreVendas, frmTeste, X, Ponto: 2\"\n"
+                      "expect-no-error\n"));
+    ExpectFailure(Play("click frmTeste.qvcmdErro\n"
+                       "expect-error 13 \"KELO_A_PreVendas, frmTeste, X, Ponto: 3\"\n"),
+                  2,
+                  "got error 13 \"Type mismatch\" at \"KELO_A_PreVendas, frmTeste, X, Ponto: 2\"");
+}
+
+TEST_F(RunnerTest, AModalBlockRunsInsideTheShowingBeforeTheActionGoesOn)
+{
+    const auto failure = Play("modal frmDialogo\n"
+                              "  expect frmDialogo.lblDialogo.Caption \"Escolha\"\n"
+                              "  expect frmTeste.lblResposta.Caption \"\"\n"
+                              "  click frmDialogo.qvcmdFechar\n"
+                              "end\n"
+                              "click frmTeste.qvcmdDialogo\n"
+                              "expect-modal frmDialogo\n"
+                              "expect frmTeste.lblResposta.Caption \"voltou\"\n");
+    EXPECT_FALSE(failure) << failure->Message;
+}
+
+TEST_F(RunnerTest, AModalDialogLeftShownOrWithoutABlockFailsWithItsName)
+{
+    ExpectFailure(Play("modal frmDialogo\n"
+                       "  expect frmDialogo.lblDialogo.Caption \"Escolha\"\n"
+                       "end\n"
+                       "click frmTeste.qvcmdDialogo\n"),
+                  1, "the modal block left frmDialogo shown");
+    ExpectFailure(Play("click frmTeste.qvcmdDialogo\n"), 1,
+                  "frmDialogo was shown modally with no modal block");
+}
+
+TEST_F(RunnerTest, AFailureInsideAModalBlockNamesItsOwnLine)
+{
+    ExpectFailure(Play("modal frmDialogo\n"
+                       "  click frmDialogo.qvcmdFechar\n"
+                       "  expect frmDialogo.lblDialogo.Caption \"Outra\"\n"
+                       "end\n"
+                       "click frmTeste.qvcmdDialogo\n"),
+                  3, "expected frmDialogo.lblDialogo.Caption \"Outra\", got \"Escolha\"");
+}
+
+TEST_F(RunnerTest, ExpectModalOnlyCountsShowingsSinceTheLastCheck)
+{
+    ExpectFailure(Play("modal frmDialogo\n"
+                       "  close frmDialogo\n"
+                       "end\n"
+                       "click frmTeste.qvcmdDialogo\n"
+                       "expect-modal frmDialogo\n"
+                       "expect-modal frmDialogo\n"),
+                  6, "got no modal showing");
+}
+
+TEST_F(RunnerTest, TheUserCannotActOnWhatIsDisabledHiddenOrMissing)
+{
+    ExpectFailure(Play("click frmTeste.qvcmdDesabilitado\n"), 1, "is disabled");
+    ExpectFailure(Play("click frmDialogo.qvcmdFechar\n"), 1, "is hidden");
+    ExpectFailure(Play("click frmTeste.qvcmdNenhum\n"), 1, "frmTeste has no control qvcmdNenhum");
+    ExpectFailure(Play("click frmNenhum.qvcmdNenhum\n"), 1, "no form frmNenhum");
+    ExpectFailure(Play("expect frmTeste.lblResposta.Nada \"\"\n"), 1, "has no member Nada");
+    ExpectFailure(Play("click frmTeste.lblResposta\nsave-pdf \"x.pdf\"\n"), 2,
+                  "no print preview is open");
+}
+
+TEST_F(RunnerTest, BooleansReadAsTrueAndFalse)
+{
+    EXPECT_FALSE(Play("expect frmTeste.qvcmdDesabilitado.Enabled false\n"
+                      "expect frmTeste.qvcmdDialogo.Enabled true\n"
+                      "set frmTeste.qvcmdDialogo.Enabled false\n"
+                      "expect frmTeste.qvcmdDialogo.Enabled false\n"));
+}
+
+} // namespace
+} // namespace script
