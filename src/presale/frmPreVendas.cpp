@@ -165,6 +165,18 @@ void frmPreVendas::ConectarEventos()
     qvcmdRemover.Click.Connect([this] { qvcmdRemover_Click(); });
     mnuAlterar.Click.Connect([this] { mnuAlterar_Click(); });
     mnuExcluir.Click.Connect([this] { mnuExcluir_Click(); });
+    qvfCodigoDoCliente.Click.Connect([this] { qvfCodigoDoCliente_Click(); });
+    qvfApelidoOuNomeFantasiaDoCliente.Click.Connect(
+        [this] { qvfApelidoOuNomeFantasiaDoCliente_Click(); });
+    qvfNomeOuRazaoSocialDoCliente.Click.Connect([this] { qvfNomeOuRazaoSocialDoCliente_Click(); });
+    qvfCodigoDoCliente.KeyDown.Connect(
+        [this](int16_t& codigo, int16_t shift) { qvfCodigoDoCliente_KeyDown(codigo, shift); });
+    qvfApelidoOuNomeFantasiaDoCliente.KeyDown.Connect([this](int16_t& codigo, int16_t shift) {
+        qvfApelidoOuNomeFantasiaDoCliente_KeyDown(codigo, shift);
+    });
+    qvfNomeOuRazaoSocialDoCliente.KeyDown.Connect([this](int16_t& codigo, int16_t shift) {
+        qvfNomeOuRazaoSocialDoCliente_KeyDown(codigo, shift);
+    });
     msfgGrade.GotFocus.Connect([this] { msfgGrade_GotFocus(); });
     msfgGrade.LostFocus.Connect([this] { msfgGrade_LostFocus(); });
     msfgGrade.KeyDown.Connect(
@@ -451,6 +463,8 @@ int16_t frmPreVendas::LimparCampos()
             mbooGradePreenchida = false;
             for (contracts::QVNumberBox* caixa : {&qvnumTotal, &qvnumDesconto, &qvnumLiquidoAPagar})
                 caixa->Text = "0,00";
+            // No client is chosen any more, so no client's marks either.
+            lblCliente.Caption = "Cliente*";
             return 0;
         });
 }

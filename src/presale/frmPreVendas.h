@@ -1,6 +1,7 @@
 // The pre-sale screen: one class, its procedures split by concern over several files:
 //   frmPreVendas.cpp            controls, wiring, start-up, modes, field states, wait panel
 //   frmPreVendas_Grade.cpp      the items grid: layout, sorting, loading, its events
+//   frmPreVendas_Cliente.cpp    the client lookup, the client's discount profile and animals
 //   frmPreVendas_Servico.cpp    service types
 //   frmPreVendas_Valores.cpp    totals and the user's rights over values
 //   frmPreVendas_Gravacao.cpp   altering and removing stored items
@@ -8,14 +9,19 @@
 // Modes and states (the procedure behind each move):
 //   building      -> no client      MontarExibirFormulario (work area hidden until step 13)
 //   any           -> no client      qvcmdLimparCampos_Click, LimparCampos
+//   no client     -> client chosen  a client box's Click (Modo 1) and PesquisarCliente
+//   client chosen -> no client      a client box's Click (Modo 2), or a lookup that fails
 //   service mode <-> product mode   optServico_Click / optProduto_Click
 //   idle         <-> busy           ExibirOcultarpicMensagem (overlay + hourglass or wait panel)
 #pragma once
 
 #include "contracts/SuiteControls.h"
 #include "platform/Controls.h"
+#include "platform/Currency.h"
 #include "platform/Grid.h"
+#include "platform/Recordset.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -42,6 +48,12 @@ public:
     int16_t Grade_Classificar(int16_t coluna, bool inverterIcone);
     int16_t PreencherGradeComServicosEfetuadosEProdutosReservados(double codigoDoCliente);
 
+    // Clients.
+    bool PesquisarCliente(const std::string& apelidoOuNomeFantasia,
+                          const std::string& nomeOuRazaoSocial, double codigoDoCliente);
+    int16_t PreencherComboboxAnimal(double codigoDoCliente);
+    int16_t RecuperaDescontoDoCliente();
+
     // Service types.
     int16_t PreencherComboboxTiposDeServicos();
 
@@ -65,6 +77,12 @@ public:
     void qvcmdRemover_Click();
     void mnuAlterar_Click();
     void mnuExcluir_Click();
+    void qvfCodigoDoCliente_Click();
+    void qvfApelidoOuNomeFantasiaDoCliente_Click();
+    void qvfNomeOuRazaoSocialDoCliente_Click();
+    void qvfCodigoDoCliente_KeyDown(int16_t& KeyCode, int16_t Shift);
+    void qvfApelidoOuNomeFantasiaDoCliente_KeyDown(int16_t& KeyCode, int16_t Shift);
+    void qvfNomeOuRazaoSocialDoCliente_KeyDown(int16_t& KeyCode, int16_t Shift);
 
     // The controls, in their containers.
     platform::PictureBox picMensagem{this, "picMensagem"};
@@ -149,10 +167,36 @@ public:
     // The lançamento number last generated; 0 when consumed.
     int32_t mlonNumeroDeLancamentoGerado = 0;
 
+    // The discount profile of the client found last; clearing the screen keeps it.
+    struct PerfilDeDesconto {
+        // "Sim" in any case: PercentualUnicoDeDescontos applies to every service type.
+        std::string DescontoUnico;
+        platform::Currency PercentualUnicoDeDescontos;
+        platform::Currency PercentualDeDescontoEmClinicos;
+        platform::Currency PercentualDeDescontoEmCirurgiaSimples;
+        platform::Currency PercentualDeDescontoEmCirurgiaMedia;
+        platform::Currency PercentualDeDescontoEmCirurgiaComplexa;
+        platform::Currency PercentualDeDescontoEmBanhosTosasEEsteticas;
+        platform::Currency PercentualDeDescontoEmHospedagens;
+        platform::Currency PercentualDeDescontoEmAdestramentos;
+        platform::Currency PercentualDeDescontoEmOutros;
+    };
+    PerfilDeDesconto DescontoDoCliente;
+
 private:
     void DesenharControles();
     void ConectarEventos();
     void DefinirModo(bool servico);
+
+    // The client boxes share one Click and one KeyDown; `propria` is the box of the event.
+    struct ClienteEncontrado;
+    void TratarClickDaCaixaDoCliente(contracts::QVFind& propria, int16_t& ponto);
+    void TratarKeyDownDaCaixaDoCliente(contracts::QVFind& propria);
+    std::array<contracts::QVFind*, 2> OutrasCaixasDoCliente(const contracts::QVFind& propria);
+    void EscreverNaCaixaDoCliente(contracts::QVFind& caixa, const std::string& texto);
+    void MostrarClienteEncontrado(const ClienteEncontrado& cliente);
+    bool EscolherClienteNaPesquisa(const platform::RecordsetRef& clientes);
+    void IniciarGradeVazia();
 
     // Form_Resize has stretched the work area over the form once.
     bool mbooFormResizeTratado = false;

@@ -1,16 +1,42 @@
 // frmPreVendas, values: the totals of the grid and the user's rights over unit values and
-// discounts. The money rules arrive with the values work; until then both leave the screen as
-// it is.
+// discounts. Money is summed as Currency (four places, exact); only the display rounds to two.
 #include "presale/frmPreVendas.h"
 
 #include "entry/modMensagemDeErro.h"
+#include "platform/Runtime.h"
 
 namespace KELO_A_PreVendas {
 
+namespace {
+
+// Grid columns "Qtde.", "Val.Unit." and "Val. desc." (the discount is held negative).
+constexpr int32_t ColunaDaQuantidade = 7;
+constexpr int32_t ColunaDoValorUnitario = 8;
+constexpr int32_t ColunaDoValorDeDesconto = 10;
+
+constexpr const char* FormatoDeValor = "#,##0.00";
+
+} // namespace
+
 void frmPreVendas::CalcularValoresDosItensDaGrade()
 {
-    ComTratamentoDeErro(", frmPreVendas, CalcularValoresDosItensDaGrade, Ponto: ",
-                        [&](int16_t&) {});
+    ComTratamentoDeErro(
+        ", frmPreVendas, CalcularValoresDosItensDaGrade, Ponto: ", [&](int16_t& ponto) {
+            platform::Currency lcurTotal;
+            platform::Currency lcurDesconto;
+            for (int32_t linha = 1; linha < msfgGrade.Rows; ++linha) {
+                const auto valor = [&](int32_t coluna) {
+                    const std::string& texto = msfgGrade.TextMatrix(linha, coluna);
+                    return platform::CCur(texto.empty() ? "0" : texto);
+                };
+                lcurTotal += valor(ColunaDaQuantidade) * valor(ColunaDoValorUnitario);
+                lcurDesconto += valor(ColunaDoValorDeDesconto);
+            }
+            ponto = 2;
+            qvnumTotal.Text = platform::Format(lcurTotal, FormatoDeValor);
+            qvnumDesconto.Text = platform::Format(lcurDesconto, FormatoDeValor);
+            qvnumLiquidoAPagar.Text = platform::Format(lcurTotal + lcurDesconto, FormatoDeValor);
+        });
 }
 
 void frmPreVendas::PermissãoDoUsuario()

@@ -1,0 +1,440 @@
+// frmPreVendas, clients: the three client find boxes (one Click and one KeyDown for all three),
+// PesquisarCliente, the client's label, discount profile and animals.
+#include "presale/frmPreVendas.h"
+
+#include "contracts/KELO_N_ClientAnim.h"
+#include "contracts/Registry.h"
+#include "entry/modMensagemDeErro.h"
+#include "entry/modPrincipal.h"
+#include "platform/Host.h"
+#include "platform/Runtime.h"
+#include "screen_services/modFundoEscuro.h"
+#include "search/frmPesquisaDeClientes.h"
+
+#include <optional>
+
+namespace KELO_A_PreVendas {
+
+using Perfil = frmPreVendas::PerfilDeDesconto;
+
+struct frmPreVendas::ClienteEncontrado {
+    std::string ApelidoOuNomeFantasia;
+    std::string NomeOuRazaoSocial;
+    std::string CodigoDoCliente;
+    std::string VIP;
+    std::string CategoriaDaCurvaABC;
+    Perfil Desconto;
+};
+
+namespace {
+
+constexpr const char* RotuloSemCliente = "Cliente*";
+
+// The profile's percentages in the order of the client fields and of the search grid's
+// columns 9 to 17.
+struct PercentualDoPerfil {
+    const char* Campo;
+    platform::Currency Perfil::*Membro;
+};
+constexpr PercentualDoPerfil PercentuaisDoPerfil[] = {
+    {"PercentualUnicoDeDescontos", &Perfil::PercentualUnicoDeDescontos},
+    {"PercentualDeDescontoEmClinicos", &Perfil::PercentualDeDescontoEmClinicos},
+    {"PercentualDeDescontoEmCirurgiaSimples", &Perfil::PercentualDeDescontoEmCirurgiaSimples},
+    {"PercentualDeDescontoEmCirurgiaMedia", &Perfil::PercentualDeDescontoEmCirurgiaMedia},
+    {"PercentualDeDescontoEmCirurgiaComplexa", &Perfil::PercentualDeDescontoEmCirurgiaComplexa},
+    {"PercentualDeDescontoEmBanhosTosasEEsteticas",
+     &Perfil::PercentualDeDescontoEmBanhosTosasEEsteticas},
+    {"PercentualDeDescontoEmHospedagens", &Perfil::PercentualDeDescontoEmHospedagens},
+    {"PercentualDeDescontoEmAdestramentos", &Perfil::PercentualDeDescontoEmAdestramentos},
+    {"PercentualDeDescontoEmOutros", &Perfil::PercentualDeDescontoEmOutros},
+};
+
+// A service type's number (the ItemData of qvcmbTiposDeServicos) and its percentage.
+struct DescontoPorTipoDeServico {
+    int32_t Tipo;
+    platform::Currency Perfil::*Membro;
+};
+constexpr DescontoPorTipoDeServico DescontosPorTipoDeServico[] = {
+    {1, &Perfil::PercentualDeDescontoEmClinicos},
+    {2, &Perfil::PercentualDeDescontoEmCirurgiaSimples},
+    {3, &Perfil::PercentualDeDescontoEmCirurgiaMedia},
+    {4, &Perfil::PercentualDeDescontoEmCirurgiaComplexa},
+    {5, &Perfil::PercentualDeDescontoEmBanhosTosasEEsteticas},
+    {6, &Perfil::PercentualDeDescontoEmHospedagens},
+    {7, &Perfil::PercentualDeDescontoEmAdestramentos},
+    {99, &Perfil::PercentualDeDescontoEmOutros},
+};
+
+bool EhSim(const std::string& texto)
+{
+    return platform::UCase(texto) == "SIM";
+}
+
+// A percentage the client record leaves blank is no discount.
+platform::Currency PercentualLido(const platform::Variant& valor)
+{
+    if (valor.IsNull() ||
+        (valor.Type() == platform::VarType::String && platform::Trim(valor.AsString()).empty()))
+        return {};
+    return platform::CCur(valor);
+}
+
+std::string RotuloDoCliente(const std::string& vip, const std::string& categoria)
+{
+    return std::string(RotuloSemCliente) + " [ " + (EhSim(vip) ? "VIP - " : "") + categoria + " ]";
+}
+
+} // namespace
+
+// ---- The three client boxes
+
+void frmPreVendas::qvfCodigoDoCliente_Click()
+{
+    ComTratamentoDeErro(", frmPreVendas, qvfCodigoDoCliente_Click, Ponto: ", [&](int16_t& ponto) {
+        TratarClickDaCaixaDoCliente(qvfCodigoDoCliente, ponto);
+    });
+}
+
+void frmPreVendas::qvfApelidoOuNomeFantasiaDoCliente_Click()
+{
+    ComTratamentoDeErro(", frmPreVendas, qvfApelidoOuNomeFantasiaDoCliente_Click, Ponto: ",
+                        [&](int16_t& ponto) {
+                            TratarClickDaCaixaDoCliente(qvfApelidoOuNomeFantasiaDoCliente, ponto);
+                        });
+}
+
+void frmPreVendas::qvfNomeOuRazaoSocialDoCliente_Click()
+{
+    ComTratamentoDeErro(
+        ", frmPreVendas, qvfNomeOuRazaoSocialDoCliente_Click, Ponto: ",
+        [&](int16_t& ponto) { TratarClickDaCaixaDoCliente(qvfNomeOuRazaoSocialDoCliente, ponto); });
+}
+
+void frmPreVendas::qvfCodigoDoCliente_KeyDown(int16_t&, int16_t)
+{
+    ComTratamentoDeErro(", frmPreVendas, qvfCodigoDoCliente_KeyDown, Ponto: ",
+                        [&](int16_t&) { TratarKeyDownDaCaixaDoCliente(qvfCodigoDoCliente); });
+}
+
+void frmPreVendas::qvfApelidoOuNomeFantasiaDoCliente_KeyDown(int16_t&, int16_t)
+{
+    ComTratamentoDeErro(
+        ", frmPreVendas, qvfApelidoOuNomeFantasiaDoCliente_KeyDown, Ponto: ",
+        [&](int16_t&) { TratarKeyDownDaCaixaDoCliente(qvfApelidoOuNomeFantasiaDoCliente); });
+}
+
+void frmPreVendas::qvfNomeOuRazaoSocialDoCliente_KeyDown(int16_t&, int16_t)
+{
+    ComTratamentoDeErro(
+        ", frmPreVendas, qvfNomeOuRazaoSocialDoCliente_KeyDown, Ponto: ",
+        [&](int16_t&) { TratarKeyDownDaCaixaDoCliente(qvfNomeOuRazaoSocialDoCliente); });
+}
+
+std::array<contracts::QVFind*, 2>
+frmPreVendas::OutrasCaixasDoCliente(const contracts::QVFind& propria)
+{
+    if (&propria == &qvfCodigoDoCliente)
+        return {&qvfApelidoOuNomeFantasiaDoCliente, &qvfNomeOuRazaoSocialDoCliente};
+    if (&propria == &qvfApelidoOuNomeFantasiaDoCliente)
+        return {&qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente};
+    return {&qvfApelidoOuNomeFantasiaDoCliente, &qvfCodigoDoCliente};
+}
+
+// The form's own write: the KeyDown it causes only lowers the flag. Raised only when the text
+// changes, since an unchanged text causes no KeyDown to lower it.
+void frmPreVendas::EscreverNaCaixaDoCliente(contracts::QVFind& caixa, const std::string& texto)
+{
+    if (caixa.Text() == texto)
+        return;
+    modPrincipal::gbooIgnorarProximoEvento = true;
+    caixa.Text = texto;
+}
+
+void frmPreVendas::TratarKeyDownDaCaixaDoCliente(contracts::QVFind& propria)
+{
+    if (modPrincipal::gbooIgnorarProximoEvento) {
+        modPrincipal::gbooIgnorarProximoEvento = false;
+        return;
+    }
+    for (contracts::QVFind* outra : OutrasCaixasDoCliente(propria))
+        outra->TextoAuxiliar = "";
+}
+
+void frmPreVendas::TratarClickDaCaixaDoCliente(contracts::QVFind& propria, int16_t& ponto)
+{
+    const auto outras = OutrasCaixasDoCliente(propria);
+    const auto voltarASemCliente = [&] {
+        for (contracts::QVFind* outra : outras) {
+            outra->Modo = contracts::QVFind::ModoDescartar;
+            EscreverNaCaixaDoCliente(*outra, "");
+            outra->Enabled = true;
+        }
+        LimparCampos();
+        HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(false);
+        HabilitarDesabilitarCampos(false);
+    };
+
+    if (propria.Modo == contracts::QVFind::ModoDescartar) {
+        ponto = 7;
+        voltarASemCliente();
+        // Resetting the name leaves the nickname box ready for a new search.
+        if (&propria == &qvfNomeOuRazaoSocialDoCliente)
+            qvfApelidoOuNomeFantasiaDoCliente.Modo = 0;
+        propria.SetFocus();
+        lblCliente.Caption = RotuloSemCliente;
+        return;
+    }
+    if (propria.Modo != contracts::QVFind::ModoPesquisar)
+        return;
+
+    if (propria.Style == contracts::QVFind::StyleTexto && platform::Len(propria.Text()) < 3) {
+        propria.Enabled = true;
+        platform::MsgBox("Informe 3 caracteres ou mais para iniciar a pesquisa.",
+                         platform::vbInformation, modPrincipal::gstrNomeDaAplicacao);
+        return;
+    }
+    ponto = 2;
+    // The lookup runs on the own box's value alone.
+    for (contracts::QVFind* outra : outras)
+        EscreverNaCaixaDoCliente(*outra, "");
+    const std::string lstrCodigo = platform::Trim(qvfCodigoDoCliente.Text());
+    const bool lbooEncontrado =
+        PesquisarCliente(platform::Trim(qvfApelidoOuNomeFantasiaDoCliente.Text()),
+                         platform::Trim(qvfNomeOuRazaoSocialDoCliente.Text()),
+                         lstrCodigo.empty() ? 0.0 : platform::Val(lstrCodigo));
+
+    if (!lbooEncontrado) {
+        ponto = 3;
+        // A lookup that broke off with an error leaves the busy state up.
+        ExibirOcultarpicMensagem(false);
+        voltarASemCliente();
+        propria.Modo = 0;
+        propria.Enabled = true;
+        propria.SetFocus();
+        lblCliente.Caption = RotuloSemCliente;
+        return;
+    }
+    ponto = 4;
+    propria.Enabled = true;
+    qvcmbAnimal.Enabled = true;
+    qvcmbTiposDeServicos.Enabled = true;
+    const double ldblCodigoDoCliente = platform::Val(qvfCodigoDoCliente.Text());
+    // An earlier client's rows must not stay under this client when it has none of its own.
+    IniciarGradeVazia();
+    PreencherGradeComServicosEfetuadosEProdutosReservados(ldblCodigoDoCliente);
+    ponto = 5;
+    if (PreencherComboboxAnimal(ldblCodigoDoCliente) == 0) {
+        optServico.Enabled = true;
+        optServico.Value = true;
+        optProduto.Enabled = true;
+        if (qvcmbAnimal.ListCount == 1)
+            qvcmbAnimal.ListIndex = 0;
+    } else {
+        // Services are done to an animal: without one only products can be sold.
+        optServico.Enabled = false;
+        optServico.Value = false;
+        optProduto.Enabled = true;
+        optProduto.Value = true;
+        optProduto.SetFocus();
+    }
+    ponto = 6;
+    // Nor may a load of items or animals that broke off.
+    ExibirOcultarpicMensagem(false);
+    if (optServico.Enabled)
+        optServico.SetFocus();
+    else
+        optProduto_Click();
+}
+
+void frmPreVendas::IniciarGradeVazia()
+{
+    msfgGrade.Clear();
+    Grade_Configurar();
+    mbooGradePreenchida = false;
+    CalcularValoresDosItensDaGrade();
+}
+
+// ---- The lookup
+
+bool frmPreVendas::PesquisarCliente(const std::string& apelidoOuNomeFantasia,
+                                    const std::string& nomeOuRazaoSocial, double codigoDoCliente)
+{
+    return ComTratamentoDeErro(
+        ", frmPreVendas, PesquisarCliente, Ponto: ", [&](int16_t& ponto) -> bool {
+            ExibirOcultarpicMensagem(true);
+            auto lobjClientes = contracts::CreateObject<KELO_N_ClientAnim::clsClientes>();
+            lobjClientes->DadosDoUsuario = modPrincipal::gobjDadosDoUsuario;
+            std::string lstrTextoDePesquisa;
+            if (!platform::Trim(apelidoOuNomeFantasia).empty())
+                lstrTextoDePesquisa = apelidoOuNomeFantasia;
+            else if (!platform::Trim(nomeOuRazaoSocial).empty())
+                lstrTextoDePesquisa = nomeOuRazaoSocial;
+            double ldblCodigoDoCliente = codigoDoCliente;
+            const int32_t llngResultado = lobjClientes->Selecionar(
+                2, 0, 0, "", lstrTextoDePesquisa, ldblCodigoDoCliente, "", "", "", 0.0, "");
+            ExibirOcultarpicMensagem(false);
+            if (llngResultado != 0) {
+                ExibirMensagemDeErro(lobjClientes->NumeroDoErro, lobjClientes->DescricaoDoErro,
+                                     lobjClientes->LocalDoErro);
+                return false;
+            }
+            ponto = 2;
+            platform::RecordsetRef lrstClientes = lobjClientes->ResultadoDaSelecaoEmRecordSet;
+            lobjClientes.reset();
+            const int32_t llngRegistros = lrstClientes ? lrstClientes->RecordCount() : 0;
+            if (llngRegistros == 0) {
+                std::string lstrMensagem;
+                if (!platform::Trim(apelidoOuNomeFantasia).empty())
+                    lstrMensagem = "Nenhum cliente encontrado com o apelido ou nome fantasia '" +
+                                   apelidoOuNomeFantasia + "'.";
+                else if (!platform::Trim(nomeOuRazaoSocial).empty())
+                    lstrMensagem = "Nenhum cliente encontrado com o nome ou razão social '" +
+                                   nomeOuRazaoSocial + "'.";
+                else
+                    lstrMensagem = "Nenhum cliente encontrado com o código '" +
+                                   platform::CStr(codigoDoCliente) + "' informado.";
+                platform::MsgBox(lstrMensagem, platform::vbInformation,
+                                 modPrincipal::gstrNomeDaAplicacao);
+                platform::SendKeys("+{HOME}");
+                return false;
+            }
+            if (llngRegistros > 1) {
+                ponto = 4;
+                return EscolherClienteNaPesquisa(lrstClientes);
+            }
+            ponto = 3;
+            lrstClientes->MoveFirst();
+            const std::string lstrRecusa =
+                MensagemDaSituacaoDoCliente(lrstClientes->Fields("Situacao").Value.AsInteger());
+            if (!lstrRecusa.empty()) {
+                platform::MsgBox(lstrRecusa, platform::vbInformation,
+                                 modPrincipal::gstrNomeDaAplicacao);
+                return false;
+            }
+            const auto campo = [&](const char* nome) { return lrstClientes->Fields(nome).Value; };
+            ClienteEncontrado lcliCliente;
+            lcliCliente.ApelidoOuNomeFantasia = campo("ApelidoOuNomeFantasia").AsString();
+            lcliCliente.NomeOuRazaoSocial = campo("NomeOuRazaoSocial").AsString();
+            lcliCliente.CodigoDoCliente = campo("CodigoDoCliente").AsString();
+            lcliCliente.VIP = campo("VIP").AsString();
+            lcliCliente.CategoriaDaCurvaABC = campo("CategoriaDaCurvaABC").AsString();
+            lcliCliente.Desconto.DescontoUnico = campo("DescontoUnico").AsString();
+            for (const PercentualDoPerfil& percentual : PercentuaisDoPerfil)
+                lcliCliente.Desconto.*percentual.Membro = PercentualLido(campo(percentual.Campo));
+            MostrarClienteEncontrado(lcliCliente);
+            return true;
+        });
+}
+
+// Several clients matched: the attendant picks one in the search dialog, over the darkened
+// screen. The dialog itself refuses clients who may not be served.
+bool frmPreVendas::EscolherClienteNaPesquisa(const platform::RecordsetRef& clientes)
+{
+    auto lfrmPesquisa = std::make_unique<frmPesquisaDeClientes>();
+    lfrmPesquisa->ConfigurarGrade();
+    lfrmPesquisa->PreencherGrade(clientes);
+    int16_t lintValor = 0;
+    AplicarFundoEscuro(modPrincipal::glngFomularioDoMenu_hWnd, lintValor);
+    lfrmPesquisa->Show(platform::vbModal);
+    RemoverFundoEscuro(modPrincipal::glngFomularioDoMenu_hWnd);
+    if (!lfrmPesquisa->RegistroSelecionado()) {
+        lfrmPesquisa->Unload();
+        return false;
+    }
+    const platform::Grid& grade = lfrmPesquisa->msfgGrade;
+    const int32_t linha = grade.RowSel;
+    const auto celula = [&](int32_t coluna) { return grade.TextMatrix(linha, coluna); };
+    ClienteEncontrado lcliCliente;
+    lcliCliente.ApelidoOuNomeFantasia = celula(colApelidoOuNomeFantasia);
+    lcliCliente.NomeOuRazaoSocial = celula(colNomeOuRazaoSocial);
+    lcliCliente.CodigoDoCliente = platform::CStr(platform::Val(celula(colCodigoDoCliente)));
+    lcliCliente.VIP = celula(colVIP);
+    lcliCliente.CategoriaDaCurvaABC = celula(colCategoriaDaCurvaABC);
+    lcliCliente.Desconto.DescontoUnico = celula(colDescontoUnico);
+    int32_t coluna = colPercentualUnicoDeDescontos;
+    for (const PercentualDoPerfil& percentual : PercentuaisDoPerfil)
+        lcliCliente.Desconto.*percentual.Membro = PercentualLido(celula(coluna++));
+    MostrarClienteEncontrado(lcliCliente);
+    lfrmPesquisa->Unload();
+    return true;
+}
+
+void frmPreVendas::MostrarClienteEncontrado(const ClienteEncontrado& cliente)
+{
+    for (contracts::QVFind* caixa :
+         {&qvfApelidoOuNomeFantasiaDoCliente, &qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente})
+        caixa->Modo = 0;
+    EscreverNaCaixaDoCliente(qvfApelidoOuNomeFantasiaDoCliente, cliente.ApelidoOuNomeFantasia);
+    EscreverNaCaixaDoCliente(qvfNomeOuRazaoSocialDoCliente, cliente.NomeOuRazaoSocial);
+    EscreverNaCaixaDoCliente(qvfCodigoDoCliente, cliente.CodigoDoCliente);
+    lblCliente.Caption = RotuloDoCliente(cliente.VIP, cliente.CategoriaDaCurvaABC);
+    DescontoDoCliente = cliente.Desconto;
+    qvnumPercentualDeDescontoPorItem.Text = "0,00";
+}
+
+// ---- Animals and discounts
+
+int16_t frmPreVendas::PreencherComboboxAnimal(double codigoDoCliente)
+{
+    return ComTratamentoDeErro(
+        ", frmPreVendas, PreencherComboboxAnimal, Ponto: ", [&](int16_t& ponto) -> int16_t {
+            ExibirOcultarpicMensagem(true);
+            auto lobjAnimais = contracts::CreateObject<KELO_N_ClientAnim::clsAnimais>();
+            double ldblCodigoDoCliente = codigoDoCliente;
+            if (lobjAnimais->SelecionarParaComboBoxFiltradoPorCliente(ldblCodigoDoCliente, 3) !=
+                0) {
+                ExibirOcultarpicMensagem(false);
+                const platform::Variant numero = lobjAnimais->NumeroDoErro;
+                const platform::Variant descricao = lobjAnimais->DescricaoDoErro;
+                const platform::Variant local = lobjAnimais->LocalDoErro;
+                lobjAnimais.reset();
+                ExibirMensagemDeErro(numero, descricao, local);
+                return 1;
+            }
+            ponto = 2;
+            platform::RecordsetRef lrstAnimais = lobjAnimais->ResultadoDaSelecaoEmRecordSet;
+            lobjAnimais.reset();
+            if (lrstAnimais && lrstAnimais->RecordCount() > 0) {
+                qvcmbAnimal.Clear();
+                for (lrstAnimais->MoveFirst(); !lrstAnimais->Eof(); lrstAnimais->MoveNext()) {
+                    qvcmbAnimal.AddItem(lrstAnimais->Fields("Nome").Value.AsString());
+                    qvcmbAnimal.ItemData(qvcmbAnimal.NewIndex,
+                                         lrstAnimais->Fields("Codigo").Value.AsLong());
+                }
+                lrstAnimais.reset();
+                ExibirOcultarpicMensagem(false);
+                return 0;
+            }
+            ponto = 3;
+            qvcmbAnimal.Clear();
+            ExibirOcultarpicMensagem(false);
+            platform::MsgBox("Nenhum animal cadastrado.\nÉ necessário ter ao menos um animal "
+                             "cadastrado com as especificações informadas para incluir ou "
+                             "alterar uma ficha clínica.",
+                             platform::vbInformation, modPrincipal::gstrNomeDaAplicacao);
+            return 1;
+        });
+}
+
+int16_t frmPreVendas::RecuperaDescontoDoCliente()
+{
+    return ComTratamentoDeErro(
+        ", frmPreVendas, RecuperaDescontoDoCliente, Ponto: ", [&](int16_t&) -> int16_t {
+            std::optional<platform::Currency> percentual;
+            if (EhSim(DescontoDoCliente.DescontoUnico)) {
+                percentual = DescontoDoCliente.PercentualUnicoDeDescontos;
+            } else if (qvcmbTiposDeServicos.ListIndex != -1) {
+                const int32_t tipo = qvcmbTiposDeServicos.ItemData(qvcmbTiposDeServicos.ListIndex);
+                for (const DescontoPorTipoDeServico& desconto : DescontosPorTipoDeServico) {
+                    if (desconto.Tipo == tipo)
+                        percentual = DescontoDoCliente.*desconto.Membro;
+                }
+            }
+            // A type without a percentage of its own leaves the box as it was.
+            if (percentual)
+                qvnumPercentualDeDescontoPorItem.Text = platform::Format(*percentual, "#,##0.00");
+            return 0;
+        });
+}
+
+} // namespace KELO_A_PreVendas

@@ -1,0 +1,119 @@
+// The frame every search dialog is built on: a find control, a grid of matches, "Fechar" and a
+// searching picture. A dialog gives its columns, its query and its own rules; the frame does the
+// rest: layout, the grid's look and alternate row colours, the one-second searching pause, the
+// search-done flag, choosing a row and closing.
+//
+// How a caller uses a dialog: optionally ConfigurarGrade and PreencherGrade with its own matches,
+// Show(vbModal), then, when RegistroSelecionado is true, read msfgGrade.TextMatrix(RowSel, column);
+// unload the dialog in both cases. A choice hides the dialog, it does not unload it.
+//
+// States: loaded (by the first public call or showing) -> shown modally -> hidden by a choice
+// (msfgGrade_Click, RegistroSelecionado true) or by Fechar (false) -> unloaded by the caller.
+#pragma once
+
+#include "contracts/ComponenteDeNegocio.h"
+#include "contracts/SuiteControls.h"
+#include "platform/Controls.h"
+#include "platform/Grid.h"
+#include "platform/Recordset.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace KELO_A_PreVendas {
+
+// One column of a search grid. A width of 0 hides the column; it still carries its field for
+// the caller. Column 0 has no field.
+struct ColunaDaPesquisa {
+    const char* Cabecalho;
+    int32_t Largura;
+    int32_t Alinhamento;
+    const char* Campo;
+};
+
+// What tells one search dialog from another, besides its query and its rules.
+struct DefinicaoDaPesquisa {
+    const char* Titulo;
+    // The search procedure's name, for its error location ("PesquisarCliente").
+    const char* NomeDaPesquisa;
+    std::span<const ColunaDaPesquisa> Colunas;
+    // The searching picture goes as soon as the business layer answered, before the rows are
+    // read.
+    bool OcultarMensagemAntesDoResultado;
+};
+
+class MolduraDePesquisa : public platform::Form {
+public:
+    ~MolduraDePesquisa() override;
+
+    // Empties the grid and lays out its header row; 0.
+    int16_t ConfigurarGrade();
+    // Fills the grid from `lrstRecordsetAuxiliar`, one row per record from row 1; 0.
+    int16_t PreencherGrade(const platform::RecordsetRef& lrstRecordsetAuxiliar);
+    // A valid row was chosen; read after the dialog closed.
+    bool RegistroSelecionado() const { return mbooRegistroSelecionado; }
+
+    contracts::QVTheme qvTheme{this, "qvTheme"};
+    platform::Grid msfgGrade{this, "msfgGrade"};
+    contracts::QVCommandButton qvcmdFechar{this, "qvcmdFechar"};
+    platform::PictureBox picMensagem{this, "picMensagem"};
+
+    // The frame on Windows 8, added while loading; null elsewhere.
+    platform::Shape* lshpObj() const { return m_lshpObj.get(); }
+
+protected:
+    MolduraDePesquisa(std::string nome, const DefinicaoDaPesquisa& definicao);
+
+    // Called by the dialog's constructor once its own find control and label exist.
+    void MontarMoldura(contracts::QVFind& caixaDePesquisa, platform::Label& rotuloDaPesquisa,
+                       const char* legendaDaPesquisa);
+
+    // The dialog's business object for one search, ready for Selecionar.
+    virtual std::shared_ptr<contracts::ComponenteDeNegocio> CriarComponenteDeNegocio() = 0;
+    // Calls the object's Selecionar with the typed text; non-zero means it failed.
+    virtual int32_t Selecionar(contracts::ComponenteDeNegocio& componente,
+                               const std::string& texto) = 0;
+    virtual std::string MensagemSemResultado(const std::string& texto) const = 0;
+    // 0 the row at RowSel may be chosen, 1 it may not (the dialog says why).
+    virtual int16_t ValidarCampos() { return 0; }
+    // A dialog's condition for searching at all.
+    virtual bool PodePesquisar() { return true; }
+    // Whether a single match is chosen at once.
+    virtual bool EscolherResultadoUnico() const { return true; }
+    // A dialog's own loading step; false ends the loading there.
+    virtual bool CarregarControlesProprios() { return true; }
+
+    // The find control's Click: the user confirmed a search.
+    void PesquisarNaCaixa(std::string_view nomeDoProcedimento);
+    // ", frmPesquisaDeClientes, <procedimento>, Ponto: "
+    std::string Local(std::string_view procedimento) const;
+
+private:
+    void Form_Load();
+    void Form_Activate();
+    void Form_Resize();
+    void Form_Unload();
+    void qvcmdFechar_Click();
+    void msfgGrade_Click();
+    void ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem);
+    void CentralizarpicMensagem();
+    bool Pesquisar();
+    void EscolherLinha();
+    void Carregar();
+
+    void OnPropertyChanged(const platform::PropertyBase& property) override;
+
+    const DefinicaoDaPesquisa& m_definicao;
+    contracts::QVFind* m_caixaDePesquisa = nullptr;
+    std::unique_ptr<platform::Shape> m_lshpObj;
+    bool mbooRegistroSelecionado = false;
+    // Set by every search; the next click of the find control or a resize clears it.
+    bool mbooPesquisaEfetuada = false;
+    // Form_Load has run since the dialog was created or last unloaded.
+    bool mbooCarregado = false;
+};
+
+} // namespace KELO_A_PreVendas

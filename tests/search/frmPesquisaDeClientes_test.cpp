@@ -1,0 +1,333 @@
+#include "search/frmPesquisaDeClientes.h"
+
+#include "entry/modPrincipal.h"
+#include "platform/HeadlessHost.h"
+#include "support/Clientes.h"
+#include "support/FakeComponents.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using KELO_A_PreVendas::frmPesquisaDeClientes;
+using support::Clientes;
+using support::FakeAnswer;
+namespace g = KELO_A_PreVendas::modPrincipal;
+
+namespace {
+
+class ClientSearch : public ::testing::Test {
+protected:
+    ClientSearch()
+    {
+        platform::SetHost(&host);
+        g::gstrNomeDaAplicacao = "Kelo Pet Shop";
+        g::gobjDadosDoUsuario = user;
+    }
+    ~ClientSearch() override
+    {
+        g::gstrNomeDaAplicacao.clear();
+        g::gobjDadosDoUsuario.reset();
+        platform::Screen::ClearFocus();
+        platform::SetHost(nullptr);
+    }
+
+    contracts::QVFind& Find()
+    {
+        return dialog->qvfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo;
+    }
+
+    void AnswerClients(platform::RecordsetRef rows)
+    {
+        fakes.BusinessLayer.Answer<KELO_N_ClientAnim::clsClientes>(
+            "Selecionar", FakeAnswer::WithRows(std::move(rows)));
+    }
+
+    // Shows the dialog modally, as the pre-sale form does, with `user` acting inside it.
+    void ShowWith(std::function<void()> userActions)
+    {
+        host.OnModal("frmPesquisaDeClientes", [&](platform::Form&) { userActions(); });
+        dialog->Show(platform::vbModal);
+    }
+
+    // The attendant types and confirms a search in the dialog.
+    void Search(const std::string& text)
+    {
+        ASSERT_TRUE(Find().UserType(text));
+        ASSERT_TRUE(Find().UserConfirm());
+    }
+
+    size_t SearchesMade() const
+    {
+        return fakes.BusinessLayer.CallsTo<KELO_N_ClientAnim::clsClientes>("Selecionar").size();
+    }
+
+    std::vector<std::string> Messages() const
+    {
+        std::vector<std::string> prompts;
+        for (const auto& box : host.MessageBoxes())
+            prompts.push_back(box.Prompt);
+        return prompts;
+    }
+
+    platform::HeadlessHost host;
+    support::FakeComponents fakes;
+    platform::ObjectRef user = std::make_shared<platform::Object>();
+    std::unique_ptr<frmPesquisaDeClientes> dialog = std::make_unique<frmPesquisaDeClientes>();
+};
+
+TEST_F(ClientSearch, FourColumnsShowTheRowsInAlternateGreysAndTheRestRideHidden)
+{
+    std::array<double, 9> percentuais{};
+    percentuais[0] = 12.5;
+    dialog->ConfigurarGrade();
+    dialog->PreencherGrade(Clientes({{.Codigo = 1, .Apelido = "Ana"},
+                                     {.Codigo = 2, .Situacao = 3},
+                                     {.Codigo = 1234,
+                                      .VIP = "Sim",
+                                      .DescontoUnico = "Sim",
+                                      .Categoria = "A",
+                                      .Percentuais = percentuais}}));
+    const platform::Grid& grade = dialog->msfgGrade;
+    ASSERT_EQ(grade.Cols(), 20);
+    std::vector<std::string> visible;
+    for (int32_t col = 0; col < grade.Cols(); ++col) {
+        if (grade.ColWidth(col) > 0)
+            visible.push_back(grade.TextMatrix(0, col));
+    }
+    EXPECT_EQ(visible, (std::vector<std::string>{"Código", "Apelido/Nome fantasia",
+                                                 "Nome/Razão Social", "Endereço"}));
+    EXPECT_TRUE(grade.CellFontBoldAt(0, 3));
+    ASSERT_EQ(grade.Rows(), 4);
+    EXPECT_EQ(grade.FixedRows(), 1);
+    for (int32_t row = 1; row <= 3; ++row) {
+        const int32_t grey =
+            row % 2 == 1 ? platform::RGB(217, 217, 217) : platform::RGB(242, 242, 242);
+        for (int32_t col : {0, 1, 5, 19}) {
+            EXPECT_EQ(grade.CellBackColorAt(row, col), grey) << row << "," << col;
+            EXPECT_EQ(grade.CellForeColorAt(row, col),
+                      col == 1 ? platform::RGB(128, 128, 128) : platform::RGB(0, 0, 0));
+        }
+        EXPECT_EQ(grade.RowHeight(row), 570);
+    }
+    EXPECT_EQ(grade.RowHeight(0), 300);
+    EXPECT_EQ(grade.TextMatrix(1, 2), "Ana");
+    EXPECT_EQ(grade.TextMatrix(2, 4), "3");
+    EXPECT_EQ(grade.TextMatrix(3, 1), "1234") << "no thousands separator";
+    EXPECT_EQ(grade.TextMatrix(3, 7), "150") << "no currency format";
+    EXPECT_EQ(grade.TextMatrix(3, 8), "Sim");
+    EXPECT_EQ(grade.TextMatrix(3, 9), "12,5");
+    EXPECT_EQ(grade.TextMatrix(3, 18), "Sim");
+    EXPECT_EQ(grade.TextMatrix(3, 19), "A");
+    EXPECT_EQ(grade.TextMatrix(3, 0), "");
+}
+
+TEST_F(ClientSearch, ASingleMatchIsChosenAtOnceUnlessItsStatusRefusesIt)
+{
+    struct Row {
+        platform::Variant situacao;
+        const char* message; // nullptr: chosen
+    };
+    const Row rows[] = {
+        {1, nullptr},
+        {7, nullptr},
+        {2, "Cliente inativo. Para mais informações, entre em contato com o departamento "
+            "financeiro."},
+        {3, "Cliente bloqueado. Para mais informações, entre em contato com o departamento "
+            "financeiro."},
+        {4, "Cliente excluído. Para mais informações, entre em contato com o departamento "
+            "financeiro."},
+        // A status that cannot be read is refused as well.
+        {"x", "Situação do cliente não reconhecida. Para mais informações, entre em contato "
+              "com o departamento financeiro."},
+        {platform::Variant::Null(), "Situação do cliente não reconhecida. Para mais "
+                                    "informações, entre em contato com o departamento "
+                                    "financeiro."},
+    };
+    for (const Row& row : rows) {
+        dialog = std::make_unique<frmPesquisaDeClientes>();
+        host.ClearRecords();
+        AnswerClients(Clientes({{.Codigo = 5, .Apelido = "Bidu", .Situacao = row.situacao}}));
+        bool stillShown = false;
+        ShowWith([&] {
+            Search("Bidu");
+            stillShown = dialog->Visible();
+            if (stillShown)
+                dialog->qvcmdFechar.UserClick();
+        });
+        SCOPED_TRACE(row.situacao.AsString());
+        EXPECT_EQ(stillShown, row.message != nullptr);
+        EXPECT_EQ(dialog->msfgGrade.Rows(), 2) << "the row stays listed";
+        if (row.message) {
+            EXPECT_EQ(Messages(), std::vector<std::string>{row.message});
+            EXPECT_FALSE(dialog->RegistroSelecionado());
+        } else {
+            EXPECT_TRUE(Messages().empty());
+            EXPECT_TRUE(dialog->RegistroSelecionado());
+            EXPECT_EQ(dialog->msfgGrade.RowSel(), 1);
+        }
+        EXPECT_TRUE(host.StuckModals().empty());
+        EXPECT_TRUE(fakes.ErrorMessages.Reports().empty());
+    }
+}
+
+TEST_F(ClientSearch, SeveralMatchesWaitForTheUsersPick)
+{
+    AnswerClients(Clientes({{.Codigo = 1}, {.Codigo = 2}, {.Codigo = 3}}));
+    ShowWith([&] {
+        Search("Cli");
+        EXPECT_TRUE(dialog->Visible());
+        EXPECT_EQ(dialog->msfgGrade.Rows(), 4);
+        EXPECT_EQ(platform::Screen::ActiveControl(), &Find());
+        EXPECT_FALSE(dialog->RegistroSelecionado());
+        dialog->msfgGrade.UserClickCell(0, 2);
+        EXPECT_TRUE(dialog->Visible()) << "the header chooses nothing";
+        dialog->msfgGrade.UserClickCell(3, 2);
+    });
+    EXPECT_TRUE(dialog->RegistroSelecionado());
+    EXPECT_EQ(dialog->msfgGrade.TextMatrix(dialog->msfgGrade.RowSel, 1), "3");
+    const auto calls = fakes.BusinessLayer.CallsTo<KELO_N_ClientAnim::clsClientes>("Selecionar");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].Arguments,
+              (std::vector<platform::Variant>{int32_t{2}, int16_t{0}, int32_t{0}, "Cli", "", 0.0,
+                                              "", "", "", 0.0, ""}));
+    EXPECT_EQ(calls[0].DadosDoUsuario, user);
+    EXPECT_TRUE(dialog->IsLoaded()) << "hidden, not unloaded: the caller reads it";
+}
+
+TEST_F(ClientSearch, TheConfirmationAfterASearchOnlyEmptiesTheGrid)
+{
+    AnswerClients(Clientes({{.Codigo = 1}, {.Codigo = 2}}));
+    ShowWith([&] {
+        Search("Cli");
+        ASSERT_EQ(dialog->msfgGrade.Rows(), 3);
+        ASSERT_TRUE(Find().UserConfirm());
+        EXPECT_EQ(dialog->msfgGrade.Rows(), 1);
+        EXPECT_EQ(SearchesMade(), 1u);
+        ASSERT_TRUE(Find().UserConfirm());
+        EXPECT_EQ(SearchesMade(), 2u);
+        EXPECT_EQ(dialog->msfgGrade.Rows(), 3);
+        dialog->qvcmdFechar.UserClick();
+    });
+    EXPECT_FALSE(dialog->RegistroSelecionado());
+}
+
+TEST_F(ClientSearch, NoMatchSaysSoWithTwoBlanksAndSelectsTheTypedText)
+{
+    AnswerClients(Clientes({}));
+    ShowWith([&] {
+        Search("Zé Ninguém");
+        EXPECT_EQ(dialog->msfgGrade.Rows(), 1);
+        EXPECT_EQ(Find().Text(), "Zé Ninguém");
+        EXPECT_EQ(Find().Selection().Start, 0);
+        EXPECT_EQ(Find().Selection().Length, 10);
+        EXPECT_TRUE(dialog->Enabled());
+        dialog->qvcmdFechar.UserClick();
+    });
+    EXPECT_EQ(Messages(), std::vector<std::string>{
+                              "Nenhum cliente encontrado  como o valor 'Zé Ninguém' informado."});
+    EXPECT_EQ(host.MessageBoxes()[0].Icon(), platform::vbInformation);
+    EXPECT_EQ(host.MessageBoxes()[0].Title, "Kelo Pet Shop");
+}
+
+TEST_F(ClientSearch, FailuresAreReportedAndLeaveTheDialogUsable)
+{
+    struct Row {
+        FakeAnswer answer;
+        int32_t number;
+        const char* location;
+    };
+    const Row rows[] = {
+        {FakeAnswer::Error(-2147467259, "Tempo esgotado", "clsClientes.Selecionar"), -2147467259,
+         "clsClientes.Selecionar"},
+        {FakeAnswer::Raising(platform::errOutOfMemory), platform::errOutOfMemory,
+         "KELO_A_PreVendas, frmPesquisaDeClientes, PesquisarCliente, Ponto: 2"},
+    };
+    for (const Row& row : rows) {
+        dialog = std::make_unique<frmPesquisaDeClientes>();
+        fakes.ErrorMessages.ForgetReports();
+        fakes.BusinessLayer.Answer<KELO_N_ClientAnim::clsClientes>("Selecionar", row.answer);
+        ShowWith([&] {
+            Search("Ana");
+            EXPECT_EQ(dialog->msfgGrade.Rows(), 1);
+            EXPECT_TRUE(dialog->Enabled()) << "the user can still close it";
+            EXPECT_FALSE(dialog->picMensagem.Visible());
+            dialog->qvcmdFechar.UserClick();
+        });
+        const auto reports = fakes.ErrorMessages.Reports();
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(reports[0].Numero.AsLong(), row.number);
+        EXPECT_EQ(reports[0].Local.AsString(), row.location);
+        EXPECT_FALSE(dialog->RegistroSelecionado());
+    }
+}
+
+TEST_F(ClientSearch, TheSearchingPictureShowsForASecondOverADisabledDialog)
+{
+    AnswerClients(Clientes({{.Codigo = 1}, {.Codigo = 2}}));
+    bool disabledWithPicture = true;
+    double pauseStart = 0;
+    ShowWith([&] {
+        pauseStart = host.SecondsSinceMidnight();
+        host.OnDoEvents([&] {
+            disabledWithPicture =
+                disabledWithPicture && !dialog->Enabled() && dialog->picMensagem.Visible();
+        });
+        Search("Cli");
+        host.OnDoEvents({});
+        dialog->qvcmdFechar.UserClick();
+    });
+    EXPECT_GT(host.DoEventsCount(), 0);
+    EXPECT_TRUE(disabledWithPicture);
+    EXPECT_GE(host.SecondsSinceMidnight() - pauseStart, 1.0);
+    EXPECT_TRUE(dialog->Enabled());
+    EXPECT_FALSE(dialog->picMensagem.Visible());
+    // Centred on the dialog.
+    EXPECT_EQ(dialog->picMensagem.Left() * 2 + dialog->picMensagem.Width(), dialog->Width());
+}
+
+TEST_F(ClientSearch, ResizingKeepsTheGridsMarginsAndFecharUnderItsRightEnd)
+{
+    ShowWith([&] {
+        for (int32_t width : {14640, 18000}) {
+            dialog->Width = width;
+            dialog->Height = width / 2;
+            const platform::Grid& grade = dialog->msfgGrade;
+            EXPECT_EQ(grade.Top(), 1725);
+            EXPECT_EQ(grade.Left(), 390);
+            EXPECT_EQ(grade.Left() + grade.Width() + 390, dialog->ScaleWidth());
+            EXPECT_EQ(grade.Height(), dialog->ScaleHeight() - 2700);
+            EXPECT_EQ(dialog->qvcmdFechar.Left() + dialog->qvcmdFechar.Width(),
+                      grade.Left() + grade.Width() - 240);
+            EXPECT_EQ(dialog->qvcmdFechar.Top(), grade.Top() + grade.Height() + 350);
+            EXPECT_TRUE(grade.Visible());
+        }
+        dialog->qvcmdFechar.UserClick();
+    });
+    EXPECT_EQ(dialog->qvcmdFechar.ToolTipText(), "Cancelar a pesquisa e fechar");
+}
+
+TEST_F(ClientSearch, OnWindows8AThinFrameLinesTheClientArea)
+{
+    struct Row {
+        const char* system;
+        bool framed;
+    };
+    for (const Row& row : {Row{"Windows 8", true}, Row{"WINDOWS 8", true},
+                           Row{"Windows 8.1", false}, Row{"Windows 10", false}}) {
+        fakes.BusinessLayer.SetOperatingSystemName(row.system);
+        dialog = std::make_unique<frmPesquisaDeClientes>();
+        dialog->ConfigurarGrade();
+        ASSERT_EQ(dialog->lshpObj() != nullptr, row.framed) << row.system;
+        if (!row.framed)
+            continue;
+        EXPECT_EQ(dialog->lshpObj()->Name(), "lshpObj");
+        EXPECT_TRUE(dialog->lshpObj()->Visible());
+        EXPECT_EQ(dialog->lshpObj()->Width(), dialog->ScaleWidth());
+        EXPECT_EQ(dialog->lshpObj()->Height(), dialog->ScaleHeight());
+    }
+}
+
+} // namespace
