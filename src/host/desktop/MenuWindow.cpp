@@ -1,0 +1,61 @@
+#include "host/desktop/MenuWindow.h"
+
+#include "entry/clsPreVendas.h"
+#include "host/desktop/Convert.h"
+#include "host/desktop/DesktopHost.h"
+#include "platform/Errors.h"
+#include "platform/Host.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QStatusBar>
+
+namespace desktop {
+
+MenuWindow::MenuWindow(DesktopHost& host, platform::ObjectRef user, const std::string& userName)
+    : m_host(host), m_user(std::move(user)), m_workArea(new QWidget)
+{
+    setObjectName(QStringLiteral("menu"));
+    setWindowTitle(ToQString(host.ApplicationName()));
+
+    QMenu* sales = menuBar()->addMenu(QStringLiteral("&Vendas"));
+    m_openPreVendas = sales->addAction(QStringLiteral("&Pré-venda"));
+    m_openPreVendas->setObjectName(QStringLiteral("abrirPreVenda"));
+    m_openPreVendas->setShortcut(QKeySequence(QStringLiteral("F2")));
+    connect(m_openPreVendas, &QAction::triggered, this, [this] { OpenPreVendas(); });
+    QMenu* system = menuBar()->addMenu(QStringLiteral("&Sistema"));
+    QAction* quit = system->addAction(QStringLiteral("Sai&r"));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    m_workArea->setObjectName(QStringLiteral("areaDeTrabalho"));
+    m_workArea->setAutoFillBackground(true);
+    QPalette palette = m_workArea->palette();
+    palette.setColor(QPalette::Window, QColor(236, 239, 243));
+    m_workArea->setPalette(palette);
+    // A screen larger than the window scrolls rather than being cut.
+    auto* scroller = new QScrollArea;
+    scroller->setWidget(m_workArea);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    setCentralWidget(scroller);
+    statusBar()->addWidget(new QLabel(QStringLiteral("Usuário: ") + ToQString(userName)));
+
+    m_menuHandle = host.RegisterHostWindow("FormularioDoMenu", *this);
+    m_workAreaHandle = host.RegisterHostWindow("AreaDeTrabalho", *m_workArea);
+    host.SetMainWindow(this);
+}
+
+void MenuWindow::OpenPreVendas()
+{
+    platform::UserAction action;
+    KELO_A_PreVendas::clsPreVendas component;
+    platform::ObjectRef user = m_user;
+    component.DadosDoUsuario(user);
+    component.NomeDaAplicacao(m_host.ApplicationName());
+    component.PreVendas(m_menuHandle, m_workAreaHandle);
+}
+
+} // namespace desktop

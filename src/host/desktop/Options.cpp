@@ -1,0 +1,115 @@
+#include "host/desktop/Options.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+namespace desktop {
+
+namespace {
+
+bool IsSet(const Environment& environment, const char* name)
+{
+    const auto value = environment(name);
+    return value && !value->empty();
+}
+
+} // namespace
+
+std::variant<Options, OptionsError> ParseOptions(const std::vector<std::string>& arguments)
+{
+    Options options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const auto value = [&](std::string& target) -> bool {
+            if (i + 1 >= arguments.size())
+                return false;
+            target = arguments[++i];
+            return true;
+        };
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--store") {
+            if (!value(options.store) || options.store.empty())
+                return OptionsError{"--store needs a file"};
+        } else if (argument == "--login") {
+            std::string name;
+            if (!value(name))
+                return OptionsError{"--login needs a user name"};
+            options.login = name;
+        } else if (argument == "--password") {
+            if (!value(options.password))
+                return OptionsError{"--password needs a password"};
+        } else if (argument == "--screenshot") {
+            if (!value(options.screenshot) || options.screenshot.empty())
+                return OptionsError{"--screenshot needs a file"};
+        } else if (argument == "--quit-at-login") {
+            options.quitAtLogin = true;
+        } else {
+            return OptionsError{"unknown argument: " + argument};
+        }
+    }
+    if (!options.screenshot.empty() && !options.login)
+        return OptionsError{"--screenshot needs --login and --password"};
+    return options;
+}
+
+std::string Usage()
+{
+    return "usage: kelo-prevendas [--store FILE]\n"
+           "  --store FILE        the shop's store (default: $XDG_DATA_HOME/kelo-prevendas/"
+           "loja.kelo,\n"
+           "                      created with demo data on first run)\n"
+           "For automation and measurements:\n"
+           "  --login USER --password PASSWORD   fill in the login window and submit it\n"
+           "  --screenshot FILE.png              after logging in, save the pre-sale screen "
+           "and quit\n"
+           "  --quit-at-login                    quit as soon as the login window shows\n";
+}
+
+Environment ProcessEnvironment()
+{
+    return [](const char* name) -> std::optional<std::string> {
+        if (const char* value = std::getenv(name))
+            return std::string(value);
+        return std::nullopt;
+    };
+}
+
+bool DisplayAvailable(const Environment& environment)
+{
+    const auto platform = environment("QT_QPA_PLATFORM");
+    if (!platform || platform->empty())
+        return IsSet(environment, "DISPLAY") || IsSet(environment, "WAYLAND_DISPLAY");
+    // A list such as "wayland;xcb" starts with the first entry that works; an entry may carry
+    // options after a colon ("offscreen:fontengine=freetype").
+    std::size_t start = 0;
+    while (start <= platform->size()) {
+        const std::size_t end = std::min(platform->find(';', start), platform->size());
+        std::string entry = platform->substr(start, end - start);
+        entry = entry.substr(0, entry.find(':'));
+        if (entry == "xcb") {
+            if (IsSet(environment, "DISPLAY"))
+                return true;
+        } else if (entry.starts_with("wayland")) {
+            if (IsSet(environment, "WAYLAND_DISPLAY"))
+                return true;
+        } else if (!entry.empty()) {
+            return true; // offscreen, minimal, vnc, eglfs, linuxfb: no display server needed
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+std::string DefaultStorePath(const Environment& environment)
+{
+    const std::string store = "/kelo-prevendas/loja.kelo";
+    if (const auto data = environment("XDG_DATA_HOME"); data && !data->empty())
+        return *data + store;
+    if (const auto home = environment("HOME"); home && !home->empty())
+        return *home + "/.local/share" + store;
+    return std::filesystem::current_path().string() + store;
+}
+
+} // namespace desktop

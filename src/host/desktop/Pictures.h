@@ -1,0 +1,14 @@
+// The pictures the forms name (the wait message, the grid's sort arrows), drawn here so the
+// host ships no image files.
+#pragma once
+
+#include <QPixmap>
+
+#include <string>
+
+namespace desktop {
+
+// The picture of that name at its design size; a null pixmap for a name nobody draws.
+QPixmap NamedPicture(const std::string& name);
+
+} // namespace desktop

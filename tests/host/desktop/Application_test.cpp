@@ -1,0 +1,130 @@
+// Opening the shop's store: the user's own is created with the demo shop once; a store that
+// cannot be opened is refused with the file and the cause.
+#include "host/desktop/Application.h"
+
+#include "QtTestEnvironment.h"
+
+#include "contracts/KELO_A_EfeitosDeTela.h"
+#include "contracts/KELO_A_MsgErro.h"
+#include "contracts/Registry.h"
+#include "entry/modPrincipal.h"
+#include "host/desktop/DesktopHost.h"
+#include "host/desktop/MenuWindow.h"
+#include "host/desktop/PresentationServices.h"
+#include "platform/Controls.h"
+#include "platform/WindowSystem.h"
+#include "presale/frmPreVendas.h"
+#include "store/Database.h"
+#include "store/Store.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace desktop {
+namespace {
+
+TEST(Application_Store, TheOwnStoreIsCreatedWithTheDemoShopOnce)
+{
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("kelo-prevendas/loja.kelo").toStdString();
+    std::ostringstream first;
+    const OpenedStore opened = OpenStore(path, true, first);
+    ASSERT_TRUE(opened.database) << opened.error;
+    EXPECT_NE(first.str().find(path), std::string::npos);
+    EXPECT_NE(first.str().find("admin"), std::string::npos);
+    EXPECT_TRUE(store::LogIn(*opened.database, "admin", "admin123"));
+
+    std::ostringstream second;
+    EXPECT_TRUE(OpenStore(path, true, second).database);
+    EXPECT_EQ(second.str(), "");
+}
+
+TEST(Application_Store, AStoreThatCannotBeOpenedNamesTheFileAndTheCause)
+{
+    QTemporaryDir folder;
+    const std::string missing = folder.filePath("nao-existe.kelo").toStdString();
+    const std::string notAStore = folder.filePath("texto.kelo").toStdString();
+    std::ofstream(notAStore) << "isto não é uma loja\n";
+    for (const std::string& path : {missing, notAStore}) {
+        std::ostringstream out;
+        const OpenedStore opened = OpenStore(path, false, out);
+        EXPECT_FALSE(opened.database) << path;
+        EXPECT_NE(opened.error.find(path), std::string::npos) << opened.error;
+        // The cause follows the file's name.
+        EXPECT_GT(opened.error.size(), path.size() + 40) << opened.error;
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
+// The whole wiring on the demo store: the menu's entry builds the pre-sale screen inside the
+// work area, through the generic peers only.
+TEST(Application_PreVendas, TheScreenOpensInsideTheWorkArea)
+{
+    QTemporaryDir folder;
+    std::ostringstream out;
+    const OpenedStore opened = OpenStore(folder.filePath("loja.kelo").toStdString(), true, out);
+    ASSERT_TRUE(opened.database) << opened.error;
+    DesktopHost host(Scale(96));
+    RegisterPresentationServices(host);
+    store::RegisterComponents(opened.database);
+    platform::ObjectRef user = store::LogIn(*opened.database, "admin", "admin123");
+    ASSERT_TRUE(user);
+    {
+        MenuWindow menu(host, user, "admin");
+        menu.resize(1060, 780);
+        menu.show();
+        menu.PreVendasAction()->trigger();
+        desktop_test::Settle();
+
+        namespace g = KELO_A_PreVendas::modPrincipal;
+        ASSERT_TRUE(g::gfrmPreVendas);
+        KELO_A_PreVendas::frmPreVendas& form = *g::gfrmPreVendas;
+        EXPECT_EQ(menu.windowTitle(), "Kelo Pet Shop");
+        EXPECT_EQ(g::glngFomularioDoMenu_hWnd, menu.MenuHandle());
+        QWidget* window = desktop_test::WidgetOf(host, form);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->parentWidget(), menu.WorkArea());
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_FALSE(host.HasOverlay(menu.MenuHandle())); // the wait is over
+
+        auto* tipos =
+            qobject_cast<QComboBox*>(desktop_test::WidgetOf(host, form.qvcmbTiposDeServicos));
+        ASSERT_NE(tipos, nullptr);
+        EXPECT_EQ(tipos->count(), form.qvcmbTiposDeServicos.ListCount());
+        EXPECT_GT(tipos->count(), 0);
+        EXPECT_EQ(tipos->currentIndex(), -1);
+        auto* rotulo = qobject_cast<QLabel*>(
+            desktop_test::WidgetOf(host, form.lblTipoDeServicoOuCodigoDeBarrasDoProduto));
+        EXPECT_EQ(rotulo->text(), "Tipo de serviço");
+        EXPECT_TRUE(rotulo->isVisibleTo(window));
+        EXPECT_FALSE(desktop_test::WidgetOf(host, form.optServico)->isEnabled());
+        EXPECT_FALSE(
+            desktop_test::WidgetOf(host, form.qvfCodigoDeBarrasDoProduto)->isVisibleTo(window));
+        auto* grade = qobject_cast<QTableWidget*>(desktop_test::WidgetOf(host, form.msfgGrade));
+        ASSERT_NE(grade, nullptr);
+        EXPECT_EQ(grade->horizontalHeaderItem(2)->text(), "Serviço ou Produto");
+        EXPECT_TRUE(grade->isColumnHidden(0));
+        EXPECT_EQ(QApplication::focusWidget(),
+                  desktop_test::WidgetOf(host, form.qvfApelidoOuNomeFantasiaDoCliente, true));
+
+        g::gfrmPreVendas.reset();
+        g::gobjDadosDoUsuario.reset();
+        platform::Screen::ClearFocus();
+    }
+    contracts::Unregister(KELO_A_MsgErro::clsMensagem::ClassName);
+    contracts::Unregister(KELO_A_EfeitosDeTela::clsFundoEscuro::ClassName);
+}
+
+} // namespace
+} // namespace desktop

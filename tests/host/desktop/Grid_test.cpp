@@ -1,0 +1,212 @@
+// The grid's peer: what it shows, and clicks, double-clicks, right-clicks with the pop-up menu,
+// and the wheel, which must travel as the wheel message through the form's window procedure.
+#include "QtTestEnvironment.h"
+
+#include "host/desktop/DesktopHost.h"
+#include "platform/Controls.h"
+#include "platform/Grid.h"
+#include "platform/Host.h"
+#include "platform/WindowSystem.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+namespace desktop_test {
+namespace {
+
+struct Message {
+    int32_t hWnd;
+    int32_t uMsg;
+    int32_t wParam;
+    int32_t lParam;
+};
+std::vector<Message> s_messages;
+
+int32_t RecordMessage(int32_t hWnd, int32_t uMsg, int32_t wParam, int32_t lParam)
+{
+    s_messages.push_back({hWnd, uMsg, wParam, lParam});
+    return 0;
+}
+
+class FormComGrade : public platform::Form {
+public:
+    FormComGrade() : Form("frmGrade")
+    {
+        BorderStyle = 0;
+        Move(0, 0, 9000, 6000);
+        msfgGrade.Move(150, 150, 6000, 3000);
+        msfgGrade.FixedCols = 0;
+        msfgGrade.Cols = 2;
+        msfgGrade.Rows = 4;
+        msfgGrade.SelectionMode = platform::flexSelectionByRow;
+        msfgGrade.SetTextMatrix(0, 0, "Serviço");
+        msfgGrade.SetTextMatrix(0, 1, "Valor");
+        msfgGrade.SetColWidth(0, 3000);
+        msfgGrade.SetColWidth(1, 1500);
+        for (int32_t row = 1; row < 4; ++row)
+            msfgGrade.SetTextMatrix(row, 0, "Banho " + std::to_string(row));
+        ilSetas.Add("Crescente", "Classificacao_Crescente");
+        msfgGrade.Row = 0;
+        msfgGrade.Col = 1;
+        msfgGrade.SetCellPicture(ilSetas.ListImages("Crescente"));
+        msfgGrade.Row = 1;
+        mnuMenu.Visible = false;
+    }
+
+    platform::Grid msfgGrade{this, "msfgGrade"};
+    platform::ImageList ilSetas{this, "ilSetas"};
+    platform::Menu mnuMenu{this, "mnuMenu", "Menu"};
+    platform::Menu mnuAlterar{&mnuMenu, "mnuAlterar", "Alterar"};
+    platform::Menu mnuExcluir{&mnuMenu, "mnuExcluir", "Excluir"};
+};
+
+class DesktopGrid : public ::testing::Test {
+protected:
+    DesktopGrid()
+    {
+        s_messages.clear();
+        ShowAndActivate(host, form);
+        table = qobject_cast<QTableWidget*>(WidgetOf(host, form.msfgGrade));
+    }
+    ~DesktopGrid() override { platform::Screen::ClearFocus(); }
+
+    QPoint CellCentre(int tableRow, int col)
+    {
+        return table->visualRect(table->model()->index(tableRow, col)).center();
+    }
+
+    desktop::DesktopHost host{desktop::Scale(96)};
+    FormComGrade form;
+    QTableWidget* table = nullptr;
+};
+
+TEST_F(DesktopGrid, ShowsHeaderCellsWidthsAndTheSortPicture)
+{
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(table->columnCount(), 2);
+    EXPECT_EQ(table->horizontalHeaderItem(0)->text(), "Serviço");
+    EXPECT_TRUE(table->horizontalHeaderItem(0)->icon().isNull());
+    EXPECT_FALSE(table->horizontalHeaderItem(1)->icon().isNull());
+    EXPECT_EQ(table->item(2, 0)->text(), "Banho 3");
+    EXPECT_EQ(table->columnWidth(0), 200);
+    form.msfgGrade.SetTextMatrix(1, 1, "10,00");
+    EXPECT_EQ(table->item(0, 1)->text(), "10,00");
+}
+
+TEST_F(DesktopGrid, AClickSelectsTheRowThroughTheGrid)
+{
+    int clicks = 0;
+    form.msfgGrade.Click.Connect([&] { ++clicks; });
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, CellCentre(1, 0));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(form.msfgGrade.Row(), 2);
+    EXPECT_TRUE(form.msfgGrade.HasFocus());
+    EXPECT_EQ(table->item(1, 1)->background().color(),
+              desktop::ToQColor(form.msfgGrade.BackColorSel).value());
+}
+
+TEST_F(DesktopGrid, ADoubleClickIsOneClickThenDblClick)
+{
+    std::vector<std::string> events;
+    form.msfgGrade.Click.Connect([&] { events.push_back("Click"); });
+    form.msfgGrade.DblClick.Connect([&] { events.push_back("DblClick"); });
+    form.msfgGrade.MouseUp.Connect(
+        [&](int16_t, int16_t, float, float) { events.push_back("MouseUp"); });
+    // What Qt delivers for a double-click: press, release, press, double-click, release.
+    const QPointF at = CellCentre(2, 0);
+    const struct {
+        QEvent::Type type;
+        quint64 time;
+    } sequence[] = {{QEvent::MouseButtonPress, 1000},
+                    {QEvent::MouseButtonRelease, 1010},
+                    {QEvent::MouseButtonPress, 1100},
+                    {QEvent::MouseButtonDblClick, 1100},
+                    {QEvent::MouseButtonRelease, 1110}};
+    for (const auto& step : sequence) {
+        const bool down = step.type != QEvent::MouseButtonRelease;
+        QMouseEvent mouse(step.type, at, table->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        mouse.setTimestamp(step.time);
+        QApplication::sendEvent(table->viewport(), &mouse);
+    }
+    // The real control: one click, then DblClick and a second MouseUp.
+    EXPECT_EQ(events, (std::vector<std::string>{"MouseUp", "Click", "DblClick", "MouseUp"}));
+    EXPECT_EQ(form.msfgGrade.MouseRow(), 3);
+}
+
+TEST_F(DesktopGrid, ARightClickOpensTheFormsPopupAndTheChoiceIsClicked)
+{
+    form.msfgGrade.MouseDown.Connect([&](int16_t button, int16_t, float, float) {
+        if (button == platform::vbRightButton)
+            form.PopupMenu(form.mnuMenu);
+    });
+    QStringList offered;
+    host.InterceptPopupMenus([&](QMenu& menu) -> QAction* {
+        for (QAction* action : menu.actions())
+            offered << action->text();
+        return menu.actions().value(1);
+    });
+    int excluir = 0;
+    form.mnuExcluir.Click.Connect([&] { ++excluir; });
+    QTest::mouseClick(table->viewport(), Qt::RightButton, {}, CellCentre(0, 0));
+    EXPECT_EQ(offered, (QStringList{"Alterar", "Excluir"}));
+    EXPECT_EQ(excluir, 1);
+}
+
+TEST_F(DesktopGrid, AWheelNotchIsTheWheelMessageToTheFormsWindow)
+{
+    platform::SetWindowLongA(form.hWnd(), platform::GWL_WNDPROC,
+                             platform::AddressOf(&RecordMessage));
+    struct Row {
+        int angle;
+        Qt::KeyboardModifiers modifiers;
+        int messages;
+        int16_t delta;
+        int32_t keys;
+    };
+    const std::vector<Row> rows{
+        {120, Qt::NoModifier, 1, 120, 0},
+        {-120, Qt::ShiftModifier, 1, -120, 0x04},
+        {-240, Qt::ControlModifier, 1, -240, 0x08},
+        {60, Qt::NoModifier, 0, 0, 0}, // half a notch waits for the other half
+        {60, Qt::NoModifier, 1, 120, 0},
+    };
+    for (const Row& row : rows) {
+        s_messages.clear();
+        const QPointF position(20, 20);
+        const QPointF global = table->viewport()->mapToGlobal(position);
+        QWheelEvent wheel(position, global, QPoint(), QPoint(0, row.angle), Qt::NoButton,
+                          row.modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(table->viewport(), &wheel);
+        ASSERT_EQ(static_cast<int>(s_messages.size()), row.messages) << row.angle;
+        if (row.messages == 0)
+            continue;
+        const Message& message = s_messages.front();
+        EXPECT_EQ(message.hWnd, form.hWnd());
+        EXPECT_EQ(message.uMsg, platform::WM_MOUSEWHEEL);
+        EXPECT_EQ(static_cast<int16_t>(static_cast<uint32_t>(message.wParam) >> 16), row.delta);
+        EXPECT_EQ(message.wParam & 0xFFFF, row.keys);
+        EXPECT_EQ(message.lParam & 0xFFFF, static_cast<int32_t>(global.x()) & 0xFFFF);
+        EXPECT_EQ(static_cast<uint32_t>(message.lParam) >> 16, static_cast<uint32_t>(global.y()));
+    }
+}
+
+TEST_F(DesktopGrid, TheGridsTopRowScrollsTheTable)
+{
+    form.msfgGrade.Rows = 40;
+    form.msfgGrade.TopRow = 20;
+    EXPECT_EQ(table->verticalScrollBar()->value(), 19);
+}
+
+} // namespace
+} // namespace desktop_test

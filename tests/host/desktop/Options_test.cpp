@@ -1,0 +1,105 @@
+#include "host/desktop/Options.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <sys/wait.h>
+
+namespace desktop {
+namespace {
+
+Environment Fake(std::map<std::string, std::string> variables)
+{
+    return [variables](const char* name) -> std::optional<std::string> {
+        auto it = variables.find(name);
+        if (it == variables.end())
+            return std::nullopt;
+        return it->second;
+    };
+}
+
+TEST(Options_Parsing, ReadsEveryOption)
+{
+    const auto parsed = ParseOptions({"--store", "/tmp/loja.kelo", "--login", "admin", "--password",
+                                      "segredo", "--screenshot", "tela.png"});
+    ASSERT_TRUE(std::holds_alternative<Options>(parsed));
+    const auto& options = std::get<Options>(parsed);
+    EXPECT_EQ(options.store, "/tmp/loja.kelo");
+    EXPECT_EQ(options.login, "admin");
+    EXPECT_EQ(options.password, "segredo");
+    EXPECT_EQ(options.screenshot, "tela.png");
+    EXPECT_FALSE(options.quitAtLogin);
+}
+
+TEST(Options_Parsing, RefusesWhatItCannotUse)
+{
+    const std::vector<std::vector<std::string>> refused{
+        {"--store"}, {"--store", ""},
+        {"--login"}, {"--screenshot", "x.png"}, // nobody to log in with
+        {"--bogus"}, {"loja.kelo"},
+    };
+    for (const auto& arguments : refused) {
+        const auto parsed = ParseOptions(arguments);
+        EXPECT_TRUE(std::holds_alternative<OptionsError>(parsed)) << arguments.front();
+    }
+}
+
+TEST(Options_Display, DecidesBeforeQtStarts)
+{
+    struct Row {
+        std::map<std::string, std::string> environment;
+        bool available;
+    };
+    const std::vector<Row> rows{
+        {{}, false},
+        {{{"DISPLAY", ""}}, false},
+        {{{"DISPLAY", ":0"}}, true},
+        {{{"WAYLAND_DISPLAY", "wayland-0"}}, true},
+        {{{"QT_QPA_PLATFORM", "offscreen"}}, true},
+        {{{"QT_QPA_PLATFORM", "minimal"}}, true},
+        {{{"QT_QPA_PLATFORM", "offscreen:fontengine=freetype"}}, true},
+        {{{"QT_QPA_PLATFORM", "xcb"}}, false},
+        {{{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "wayland-0"}}, false},
+        {{{"QT_QPA_PLATFORM", "wayland;xcb"}, {"DISPLAY", ":1"}}, true},
+        {{{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":1"}}, false},
+    };
+    for (const Row& row : rows) {
+        std::string described;
+        for (const auto& [name, value] : row.environment)
+            described += name + "=" + value + " ";
+        EXPECT_EQ(DisplayAvailable(Fake(row.environment)), row.available) << described;
+    }
+}
+
+TEST(Options_Store, DefaultsToTheUsersDataFolder)
+{
+    EXPECT_EQ(DefaultStorePath(Fake({{"XDG_DATA_HOME", "/dados"}, {"HOME", "/home/ana"}})),
+              "/dados/kelo-prevendas/loja.kelo");
+    EXPECT_EQ(DefaultStorePath(Fake({{"HOME", "/home/ana"}})),
+              "/home/ana/.local/share/kelo-prevendas/loja.kelo");
+}
+
+// The program itself, without any display: the message and exit 2, before Qt is touched.
+TEST(Program_NoDisplay, SaysSoAndExitsWith2)
+{
+    for (const char* platform : {"", "QT_QPA_PLATFORM=xcb "}) {
+        const std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u "
+                                                "QT_QPA_PLATFORM ") +
+                                    platform + KELO_PREVENDAS_BINARY + " 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string output;
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, pipe))
+            output += buffer;
+        const int status = pclose(pipe);
+        ASSERT_TRUE(WIFEXITED(status)) << command;
+        EXPECT_EQ(WEXITSTATUS(status), 2) << command;
+        EXPECT_EQ(output, std::string(NoDisplayMessage) + "\n") << command;
+    }
+}
+
+} // namespace
+} // namespace desktop

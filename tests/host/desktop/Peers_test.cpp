@@ -1,0 +1,342 @@
+// A form's controls as widgets: where they are, what they say, how changes show, and how real
+// input reaches the controls as their events.
+#include "QtTestEnvironment.h"
+
+#include "contracts/SuiteControls.h"
+#include "host/desktop/DesktopHost.h"
+#include "platform/Controls.h"
+#include "platform/Host.h"
+#include "platform/WindowSystem.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace desktop_test {
+namespace {
+
+using desktop::DesktopHost;
+using desktop::Scale;
+
+// A control of a kind no peer knows: it must still show up, where it is.
+class Selo : public platform::Control {
+public:
+    explicit Selo(platform::Control* container) : Control(container, "selo", "Selo") {}
+};
+
+class FormDeTeste : public platform::Form {
+public:
+    FormDeTeste() : Form("frmTeste")
+    {
+        BorderStyle = 0;
+        Move(0, 0, 9000, 6000);
+        lblNome.Move(150, 300, 1500, 240);
+        qvfNome.Move(375, 690, 4215, 405);
+        qvcmdOk.Move(1500, 1500, 1590, 420);
+        qvcmdOk.Caption = "Adicionar";
+        optServico.Move(390, 2100, 1275, 375);
+        qvcmbTipo.Move(375, 2700, 3000, 405);
+        qvnumA.Move(4500, 2700, 1170, 405);
+        qvnumB.Move(6000, 2700, 1170, 405);
+        selo.Move(7500, 300, 600, 600);
+    }
+
+    platform::Label lblNome{this, "lblNome", "Nome"};
+    contracts::QVFind qvfNome{this, "qvfNome"};
+    contracts::QVCommandButton qvcmdOk{this, "qvcmdOk"};
+    platform::OptionButton optServico{this, "optServico", "Serviço"};
+    contracts::QVComboBox qvcmbTipo{this, "qvcmbTipo"};
+    contracts::QVNumberBox qvnumA{this, "qvnumA"};
+    contracts::QVNumberBox qvnumB{this, "qvnumB"};
+    Selo selo{this};
+};
+
+class DesktopPeers : public ::testing::Test {
+protected:
+    DesktopPeers() { host.Sync(); }
+    ~DesktopPeers() override { platform::Screen::ClearFocus(); }
+
+    QWidget* W(const platform::Control& control, bool focus = false)
+    {
+        return WidgetOf(host, control, focus);
+    }
+
+    DesktopHost host{Scale(96)};
+    FormDeTeste form;
+};
+
+TEST_F(DesktopPeers, ControlsSitAtTheirPixelPositionsWithTheirCaptions)
+{
+    host.Sync();
+    struct Row {
+        const platform::Control& control;
+        QRect pixels;
+        QString text;
+    };
+    const std::vector<Row> rows{
+        {form.lblNome, QRect(10, 20, 100, 16), "Nome"},
+        {form.qvfNome, QRect(25, 46, 281, 27), ""},
+        {form.qvcmdOk, QRect(100, 100, 106, 28), "Adicionar"},
+        {form.optServico, QRect(26, 140, 85, 25), "Serviço"},
+        {form.selo, QRect(500, 20, 40, 40), ""},
+    };
+    for (const Row& row : rows) {
+        QWidget* widget = W(row.control);
+        ASSERT_NE(widget, nullptr) << row.control.Name();
+        EXPECT_EQ(widget->geometry(), row.pixels) << row.control.Name();
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            text = label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            text = button->text();
+        EXPECT_EQ(text, row.text) << row.control.Name();
+    }
+}
+
+TEST_F(DesktopPeers, ScaleFollowsTheScreensDpi)
+{
+    EXPECT_EQ(Scale(96).Pixels(1440), 96);
+    EXPECT_EQ(Scale(120).Pixels(1440), 120);
+    EXPECT_EQ(Scale(144).Pixels(15), 2); // 1.5 px rounds away from zero
+    EXPECT_EQ(Scale(96).Twips(100), 1500);
+}
+
+TEST_F(DesktopPeers, ChangesFromTheComponentShowAtOnce)
+{
+    auto* label = qobject_cast<QLabel*>(W(form.lblNome));
+    form.Show();
+    form.lblNome.Caption = "Apelido";
+    form.lblNome.Left = 300;
+    form.lblNome.ForeColor = platform::RGB(255, 0, 0);
+    form.qvcmdOk.Enabled = false;
+    form.qvnumA.Text = "1,50";
+    form.qvnumA.Locked = true;
+    EXPECT_EQ(label->text(), "Apelido");
+    EXPECT_EQ(label->x(), 20);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_FALSE(W(form.qvcmdOk)->isEnabled());
+    auto* number = qobject_cast<QLineEdit*>(W(form.qvnumA));
+    EXPECT_EQ(number->text(), "1,50");
+    EXPECT_TRUE(number->isReadOnly());
+    form.lblNome.Visible = false;
+    EXPECT_TRUE(label->isHidden());
+}
+
+TEST_F(DesktopPeers, AButtonClickIsTheButtonsClick)
+{
+    ShowAndActivate(host, form);
+    int clicks = 0;
+    form.qvcmdOk.Click.Connect([&] { ++clicks; });
+    QTest::mouseClick(W(form.qvcmdOk), Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(form.qvcmdOk.HasFocus());
+}
+
+TEST_F(DesktopPeers, FindBoxKeysAndButtonsSearchOrReset)
+{
+    ShowAndActivate(host, form);
+    std::vector<int16_t> modes;
+    form.qvfNome.Click.Connect([&] { modes.push_back(form.qvfNome.Modo); });
+    QTest::mouseClick(W(form.qvfNome, true), Qt::LeftButton);
+    QTest::keyClicks(W(form.qvfNome, true), "Rex");
+    EXPECT_EQ(form.qvfNome.Text(), "Rex");
+    QTest::keyClick(W(form.qvfNome, true), Qt::Key_Return);
+    QTest::keyClick(W(form.qvfNome, true), Qt::Key_Escape);
+    QTest::mouseClick(W(form.qvfNome)->findChild<QWidget*>("pesquisar"), Qt::LeftButton);
+    QTest::mouseClick(W(form.qvfNome)->findChild<QWidget*>("limpar"), Qt::LeftButton);
+    EXPECT_EQ(modes, (std::vector<int16_t>{1, 2, 1, 2}));
+}
+
+TEST_F(DesktopPeers, TypingAFindBoxRaisesOneKeyDownPerKey)
+{
+    ShowAndActivate(host, form);
+    int keyDowns = 0;
+    form.qvfNome.KeyDown.Connect([&](int16_t&, int16_t) { ++keyDowns; });
+    QTest::mouseClick(W(form.qvfNome, true), Qt::LeftButton);
+    QTest::keyClicks(W(form.qvfNome, true), "Bob");
+    EXPECT_EQ(keyDowns, 3);
+}
+
+TEST_F(DesktopPeers, NumberBoxKeysGoThroughKeyPress)
+{
+    ShowAndActivate(host, form);
+    std::vector<int16_t> pressed;
+    form.qvnumA.KeyPress.Connect([&](int16_t& key) {
+        pressed.push_back(key);
+        if (key == 'x')
+            key = 0; // the form discards it
+    });
+    form.qvnumA.Text = "";
+    QTest::mouseClick(W(form.qvnumA), Qt::LeftButton);
+    ASSERT_TRUE(form.qvnumA.HasFocus());
+    QTest::keyClicks(W(form.qvnumA), "1x2");
+    QTest::keyClick(W(form.qvnumA), Qt::Key_Backspace);
+    EXPECT_EQ(pressed, (std::vector<int16_t>{'1', 'x', '2', 8}));
+    EXPECT_EQ(form.qvnumA.Text(), "1");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(W(form.qvnumA))->text(), "1");
+}
+
+TEST_F(DesktopPeers, AValidateThatRefusesKeepsTheFocus)
+{
+    ShowAndActivate(host, form);
+    bool refuse = true;
+    int validates = 0;
+    int lostA = 0;
+    int gotB = 0;
+    form.qvnumA.Validate.Connect([&](bool& cancel) {
+        ++validates;
+        cancel = refuse;
+    });
+    form.qvnumA.LostFocus.Connect([&] { ++lostA; });
+    form.qvnumB.GotFocus.Connect([&] { ++gotB; });
+    {
+        platform::UserAction action;
+        form.qvnumA.SetFocus();
+    }
+    Settle();
+    ASSERT_EQ(QApplication::focusWidget(), W(form.qvnumA));
+
+    QTest::mouseClick(W(form.qvnumB), Qt::LeftButton);
+    Settle();
+    EXPECT_EQ(validates, 1);
+    EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvnumA);
+    EXPECT_EQ(QApplication::focusWidget(), W(form.qvnumA));
+    EXPECT_EQ(lostA, 0);
+    EXPECT_EQ(gotB, 0);
+    // A refused click on a button does not click it either.
+    int clicks = 0;
+    form.qvcmdOk.Click.Connect([&] { ++clicks; });
+    QTest::mouseClick(W(form.qvcmdOk), Qt::LeftButton);
+    EXPECT_EQ(clicks, 0);
+
+    refuse = false;
+    QTest::mouseClick(W(form.qvnumB), Qt::LeftButton);
+    Settle();
+    EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvnumB);
+    EXPECT_EQ(QApplication::focusWidget(), W(form.qvnumB));
+    EXPECT_EQ(lostA, 1);
+    EXPECT_EQ(gotB, 1);
+}
+
+TEST_F(DesktopPeers, FocusGivenByTheComponentMovesTheQtFocus)
+{
+    ShowAndActivate(host, form);
+    {
+        platform::UserAction action;
+        form.qvfNome.SetFocus();
+    }
+    Settle();
+    EXPECT_EQ(QApplication::focusWidget(), W(form.qvfNome, true));
+}
+
+TEST_F(DesktopPeers, ComboSelectionAndOptionClicks)
+{
+    ShowAndActivate(host, form);
+    form.qvcmbTipo.AddItem("Banho");
+    form.qvcmbTipo.AddItem("Tosa");
+    auto* combo = qobject_cast<QComboBox*>(W(form.qvcmbTipo));
+    ASSERT_EQ(combo->count(), 2);
+    std::vector<int16_t> selected;
+    form.qvcmbTipo.Click.Connect([&] { selected.push_back(form.qvcmbTipo.ListIndex); });
+    emit combo->activated(1);
+    EXPECT_EQ(selected, (std::vector<int16_t>{1}));
+    EXPECT_EQ(combo->currentIndex(), 1);
+    form.qvcmbTipo.Clear();
+    EXPECT_EQ(combo->count(), 0);
+
+    int optionClicks = 0;
+    form.optServico.Click.Connect([&] { ++optionClicks; });
+    QTest::mouseClick(W(form.optServico), Qt::LeftButton, {}, QPoint(8, 12));
+    EXPECT_TRUE(form.optServico.Value());
+    EXPECT_EQ(optionClicks, 1);
+    EXPECT_TRUE(qobject_cast<QRadioButton*>(W(form.optServico))->isChecked());
+}
+
+TEST_F(DesktopPeers, AModalFormBlocksUntilHiddenAndReturns)
+{
+    platform::Form dialog("frmDialogo");
+    dialog.Move(0, 0, 4500, 3000);
+    bool shownModally = false;
+    QTimer::singleShot(50, [&] {
+        QWidget* window = WidgetOf(host, dialog);
+        shownModally = window && window->isVisible() && window->isModal() && dialog.Modal;
+        dialog.Hide();
+    });
+    QElapsedTimer waited;
+    waited.start();
+    dialog.Show(platform::vbModal);
+    EXPECT_GE(waited.elapsed(), 45);
+    EXPECT_TRUE(shownModally);
+    EXPECT_FALSE(dialog.Modal);
+    EXPECT_FALSE(WidgetOf(host, dialog)->isVisible());
+}
+
+TEST_F(DesktopPeers, ClosingAWindowAsksTheForm)
+{
+    platform::Form dialog("frmDialogo");
+    dialog.Move(0, 0, 4500, 3000);
+    bool refuse = true;
+    dialog.QueryUnload.Connect([&](int16_t& cancel, int16_t mode) {
+        EXPECT_EQ(mode, platform::vbFormControlMenu);
+        cancel = refuse ? 1 : 0;
+    });
+    dialog.Show();
+    host.Sync();
+    WidgetOf(host, dialog)->close();
+    EXPECT_TRUE(dialog.Visible());
+    refuse = false;
+    WidgetOf(host, dialog)->close();
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_FALSE(WidgetOf(host, dialog)->isVisible());
+}
+
+TEST_F(DesktopPeers, AFormParentedToAHostWindowIsEmbeddedAndCoversIt)
+{
+    QWidget area;
+    area.resize(700, 500);
+    area.show();
+    const int32_t areaHandle = host.RegisterHostWindow("area", area);
+    platform::SetParent(form.hWnd(), areaHandle);
+    EXPECT_EQ(W(form)->parentWidget(), &area);
+    // The form was designed 600 x 400 px; the area is larger, so the form grows to it.
+    EXPECT_EQ(form.Width(), 700 * 15);
+    EXPECT_EQ(form.Height(), 500 * 15);
+    area.resize(800, 300);
+    Settle();
+    EXPECT_EQ(form.Width(), 800 * 15);
+    EXPECT_EQ(form.Height(), 6000);
+}
+
+TEST_F(DesktopPeers, WindowRegionsBecomeMasks)
+{
+    const int32_t region = platform::CreateRoundRectRgn(0, 0, 100, 16, 12, 12);
+    platform::SetWindowRgn(form.lblNome.hWnd(), region, true);
+    const QRegion mask = W(form.lblNome)->mask();
+    EXPECT_FALSE(mask.contains(QPoint(0, 0)));
+    EXPECT_TRUE(mask.contains(QPoint(50, 8)));
+    platform::SetWindowRgn(form.lblNome.hWnd(), 0, true);
+    EXPECT_TRUE(W(form.lblNome)->mask().isEmpty());
+}
+
+TEST_F(DesktopPeers, PeersOfAGoneFormAreDropped)
+{
+    auto dialog = std::make_unique<platform::Form>("frmDialogo");
+    host.Sync();
+    const int32_t handle = dialog->hWnd();
+    ASSERT_NE(host.PeerOf(handle), nullptr);
+    dialog.reset();
+    host.Sync();
+    EXPECT_EQ(host.PeerOf(handle), nullptr);
+    Settle();
+}
+
+} // namespace
+} // namespace desktop_test
