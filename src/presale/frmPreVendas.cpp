@@ -124,7 +124,8 @@ void frmPreVendas::DesenharControles()
     DesenharBotao(qvcmdAdicionar, "Adicionar");
 
     msfgGrade.Move(390, 3840, 14415, 2655);
-    ColocarRotuloSobre(lblItensDaPreVenda, msfgGrade);
+    // The entry row leaves only a narrow gap above the grid for its heading.
+    lblItensDaPreVenda.Move(msfgGrade.Left, msfgGrade.Top - 180, msfgGrade.Width, 180);
     ilClassificacaoDaGrade.Add("Classificacao_Crescente", "Classificacao_Crescente");
     ilClassificacaoDaGrade.Add("Classificacao_Decrescente", "Classificacao_Decrescente");
 
