@@ -676,8 +676,11 @@ protected:
             title->setFont(ToQFont(theme.FontName, std::max(theme.FontSize(), 10.0), true));
         } else if (member == "BackColor" || member == "ForeColor") {
             QPalette palette = title->palette();
-            palette.setColor(QPalette::Window, ToQColor(theme.BackColor).value_or(Qt::darkGray));
-            palette.setColor(QPalette::WindowText, Qt::white);
+            const QColor band = ToQColor(theme.BackColor).value_or(Qt::darkGray);
+            palette.setColor(QPalette::Window, band);
+            // The title reads on whatever band the dialog chose: white on dark, dark on light.
+            palette.setColor(QPalette::WindowText, band.lightness() < 128 ? QColor(Qt::white)
+                                                                         : QColor(73, 73, 73));
             title->setPalette(palette);
             title->setAutoFillBackground(true);
         } else {
