@@ -52,6 +52,15 @@ protected:
     template <class Body>
     int32_t Answer(std::string_view member, Body&& body)
     {
+        const int32_t result = AnswerOf(member, std::forward<Body>(body));
+        m_database->CallAnswered(Contract::ClassName, member, result);
+        return result;
+    }
+
+private:
+    template <class Body>
+    int32_t AnswerOf(std::string_view member, Body&& body)
+    {
         this->NumeroDoErro = 0;
         this->DescricaoDoErro.clear();
         this->LocalDoErro.clear();
@@ -79,7 +88,6 @@ protected:
         }
     }
 
-private:
     int32_t Fail(std::string_view member, int32_t number, const std::string& description)
     {
         this->NumeroDoErro = number;

@@ -12,8 +12,10 @@
 #include "store/Sqlite.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace store {
 
@@ -43,6 +45,17 @@ public:
     // a Transaction, so a rolled-back item gives its number back and two processes never share one.
     int32_t NextLancamento();
 
+    // Told of every member a business component answered, with its result: how a host traces
+    // the component's calls. None by default.
+    using CallObserver =
+        std::function<void(std::string_view className, std::string_view member, int32_t result)>;
+    void ObserveCalls(CallObserver observer) { m_callObserver = std::move(observer); }
+    void CallAnswered(std::string_view className, std::string_view member, int32_t result) const
+    {
+        if (m_callObserver)
+            m_callObserver(className, member, result);
+    }
+
     // Test seam: every write of the business components passes a numbered write point; setting
     // `n` makes the n-th point from now fail as a StoreError (0 switches it off).
     void FailAtWritePoint(int n)
@@ -60,6 +73,7 @@ private:
     int m_depth = 0;
     bool m_doomed = false;
     int m_failAt = 0;
+    CallObserver m_callObserver;
     int m_writePoints = 0;
 };
 

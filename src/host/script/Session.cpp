@@ -200,6 +200,13 @@ Session::Session(std::shared_ptr<store::Database> database, Trace& trace)
     platform::SetHost(&Host);
     contracts::Clear();
     store::RegisterComponents(m_database);
+    if (m_trace.Enabled()) {
+        m_database->ObserveCalls(
+            [this](std::string_view className, std::string_view member, int32_t result) {
+                m_trace.Print("store " + std::string(className) + "." + std::string(member) +
+                              " -> " + std::to_string(result));
+            });
+    }
     // After the store: where it registers the same name (the system's name), the host's wins.
     RegisterServices();
 }
@@ -208,6 +215,7 @@ Session::~Session()
 {
     // Unloading the component: its form and what the host handed over go with it.
     KELO_A_PreVendas::modPrincipal::Descarregar();
+    m_database->ObserveCalls(nullptr);
     platform::Screen::ClearFocus();
     if (MenuWindow != 0)
         platform::WindowSystem::Unregister(MenuWindow);
