@@ -224,10 +224,8 @@ void DesktopHost::ShowPopupMenu(platform::Form&, platform::Control& menu)
         return;
     const int32_t handle = chosen->data().toInt();
     if (auto* item =
-            dynamic_cast<platform::Menu*>(platform::WindowSystem::ControlFromHandle(handle))) {
-        platform::UserAction action;
-        item->Click.Raise();
-    }
+            dynamic_cast<platform::Menu*>(platform::WindowSystem::ControlFromHandle(handle)))
+        item->UserClick();
 }
 
 // ---- host windows and peers

@@ -70,7 +70,7 @@ protected:
         label->setFocusPolicy(Qt::NoFocus);
         new EventHook(label, [this](QObject*, QEvent* event) {
             if (event->type() == QEvent::MouseButtonPress)
-                Act([this] { As<platform::Label>(Control()).Click.Raise(); });
+                Act([this] { As<platform::Label>(Control()).UserClick(); });
             return false;
         });
         return label;
@@ -107,11 +107,7 @@ protected:
         QObject::connect(button, &QRadioButton::clicked, button, [this] {
             if (m_applying)
                 return;
-            Act([this] {
-                auto& option = As<platform::OptionButton>(Control());
-                if (platform::Screen::MoveFocus(option))
-                    option.Value = true;
-            });
+            Act([this] { As<platform::OptionButton>(Control()).UserClick(); });
         });
         return button;
     }
@@ -144,7 +140,7 @@ protected:
         picture->setFocusPolicy(Qt::NoFocus);
         new EventHook(picture, [this](QObject*, QEvent* event) {
             if (event->type() == QEvent::MouseButtonPress)
-                Act([this] { As<platform::PictureBox>(Control()).Click.Raise(); });
+                Act([this] { As<platform::PictureBox>(Control()).UserClick(); });
             return false;
         });
         return picture;
@@ -679,8 +675,8 @@ protected:
             const QColor band = ToQColor(theme.BackColor).value_or(Qt::darkGray);
             palette.setColor(QPalette::Window, band);
             // The title reads on whatever band the dialog chose: white on dark, dark on light.
-            palette.setColor(QPalette::WindowText, band.lightness() < 128 ? QColor(Qt::white)
-                                                                         : QColor(73, 73, 73));
+            palette.setColor(QPalette::WindowText,
+                             band.lightness() < 128 ? QColor(Qt::white) : QColor(73, 73, 73));
             title->setPalette(palette);
             title->setAutoFillBackground(true);
         } else {
