@@ -33,7 +33,7 @@ struct Column {
     const char* defaultText = "";
 };
 
-struct TableSpec {
+struct TableLayout {
     const char* name;
     const char* dbTable; // nullptr for the item table, which spans two
     const char* key;     // the column whose value must be new; nullptr for none
@@ -43,9 +43,9 @@ struct TableSpec {
 using Cell = std::variant<std::monostate, int64_t, std::string>;
 using Row = std::map<std::string, Cell, std::less<>>;
 
-const std::vector<TableSpec>& Specs()
+const std::vector<TableLayout>& Layouts()
 {
-    static const std::vector<TableSpec> specs = {
+    static const std::vector<TableLayout> layouts = {
         {"clientes",
          "Clientes",
          "CodigoDoCliente",
@@ -155,14 +155,14 @@ const std::vector<TableSpec>& Specs()
           {"NumeroDaVenda", Kind::Whole, "0"},
           {"NumeroDaFichaClinica", Kind::NullableWhole}}},
     };
-    return specs;
+    return layouts;
 }
 
-const TableSpec& SpecOf(std::string_view table)
+const TableLayout& LayoutOf(std::string_view table)
 {
-    for (const TableSpec& spec : Specs()) {
-        if (table == spec.name) {
-            return spec;
+    for (const TableLayout& layout : Layouts()) {
+        if (table == layout.name) {
+            return layout;
         }
     }
     throw Refusal("tabela desconhecida '" + std::string(table) + "'");
@@ -246,10 +246,10 @@ void BindCell(Statement& statement, int index, const Cell& cell)
 }
 
 // The folded twins of the searchable names, stored beside them.
-std::vector<std::pair<std::string, std::string>> SearchColumns(const TableSpec& spec,
+std::vector<std::pair<std::string, std::string>> SearchColumns(const TableLayout& layout,
                                                                const Row& row)
 {
-    std::string_view table = spec.name;
+    std::string_view table = layout.name;
     if (table == "clientes") {
         return {{"ApelidoBusca", Fold(TextOf(row, "ApelidoOuNomeFantasia"))},
                 {"NomeBusca", Fold(TextOf(row, "NomeOuRazaoSocial"))}};
@@ -276,10 +276,10 @@ void CheckReference(Connection& connection, const char* sql, std::optional<int64
     }
 }
 
-void InsertPlain(Database& database, const TableSpec& spec, const Row& row)
+void InsertPlain(Database& database, const TableLayout& layout, const Row& row)
 {
     Connection& connection = database.Conn();
-    std::string_view table = spec.name;
+    std::string_view table = layout.name;
     if (table == "animais") {
         CheckReference(connection, "SELECT 1 FROM Clientes WHERE CodigoDoCliente = ?",
                        IntOf(row, "CodigoDoCliente"), "o cliente");
@@ -291,15 +291,15 @@ void InsertPlain(Database& database, const TableSpec& spec, const Row& row)
     if (table == "usuarios" && Fold(TextOf(row, "NomeDeUsuario")).empty()) {
         throw Refusal("NomeDeUsuario não informado");
     }
-    if (spec.key != nullptr) {
-        Statement existing = connection.Prepare(std::string("SELECT 1 FROM ") + spec.dbTable +
-                                                " WHERE " + spec.key + " = ?");
-        BindCell(existing, 1, row.at(spec.key));
+    if (layout.key != nullptr) {
+        Statement existing = connection.Prepare(std::string("SELECT 1 FROM ") + layout.dbTable +
+                                                " WHERE " + layout.key + " = ?");
+        BindCell(existing, 1, row.at(layout.key));
         if (existing.Step()) {
-            std::string shown = std::holds_alternative<int64_t>(row.at(spec.key))
-                                    ? std::to_string(std::get<int64_t>(row.at(spec.key)))
-                                    : TextOf(row, spec.key);
-            throw Refusal(std::string(spec.key) + " " + shown + " já está cadastrado");
+            std::string shown = std::holds_alternative<int64_t>(row.at(layout.key))
+                                    ? std::to_string(std::get<int64_t>(row.at(layout.key)))
+                                    : TextOf(row, layout.key);
+            throw Refusal(std::string(layout.key) + " " + shown + " já está cadastrado");
         }
     }
     if (table == "produtos") {
@@ -315,7 +315,7 @@ void InsertPlain(Database& database, const TableSpec& spec, const Row& row)
         }
     }
     std::vector<std::pair<std::string, Cell>> values;
-    for (const Column& column : spec.columns) {
+    for (const Column& column : layout.columns) {
         std::string name = column.kind == Kind::Password ? "HashDaSenha" : column.name;
         Cell cell = row.at(column.name);
         // An empty barcode is no barcode: several weighed products may lack one.
@@ -324,13 +324,13 @@ void InsertPlain(Database& database, const TableSpec& spec, const Row& row)
         }
         values.emplace_back(name, cell);
     }
-    for (auto& [name, folded] : SearchColumns(spec, row)) {
+    for (auto& [name, folded] : SearchColumns(layout, row)) {
         values.emplace_back(name, folded);
     }
     if (table == "empresa") {
         values.emplace_back("Id", int64_t{1});
     }
-    std::string sql = std::string("INSERT INTO ") + spec.dbTable + " (";
+    std::string sql = std::string("INSERT INTO ") + layout.dbTable + " (";
     std::string marks;
     for (size_t k = 0; k < values.size(); ++k) {
         sql += (k > 0 ? ", " : "") + values[k].first;
@@ -416,8 +416,8 @@ const std::vector<std::string>& TableNames()
 {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> list;
-        for (const TableSpec& spec : Specs()) {
-            list.emplace_back(spec.name);
+        for (const TableLayout& layout : Layouts()) {
+            list.emplace_back(layout.name);
         }
         return list;
     }();
@@ -432,7 +432,7 @@ bool IsTableName(std::string_view table)
 
 int ImportCsv(Database& database, std::string_view table, std::string_view csv)
 {
-    const TableSpec& spec = SpecOf(table);
+    const TableLayout& layout = LayoutOf(table);
     std::vector<CsvRecord> records = ParseCsv(csv);
     if (records.empty()) {
         throw Refusal(LineError(1, "falta a linha de cabeçalho com os nomes das colunas"));
@@ -440,18 +440,18 @@ int ImportCsv(Database& database, std::string_view table, std::string_view csv)
     const CsvRecord& header = records.front();
     std::vector<const Column*> order;
     for (const std::string& name : header.fields) {
-        auto it = std::find_if(spec.columns.begin(), spec.columns.end(),
+        auto it = std::find_if(layout.columns.begin(), layout.columns.end(),
                                [&](const Column& column) { return name == column.name; });
-        if (it == spec.columns.end()) {
+        if (it == layout.columns.end()) {
             throw Refusal(LineError(header.line,
-                                    "coluna desconhecida '" + name + "' na tabela " + spec.name));
+                                    "coluna desconhecida '" + name + "' na tabela " + layout.name));
         }
         if (std::find(order.begin(), order.end(), &*it) != order.end()) {
             throw Refusal(LineError(header.line, "coluna '" + name + "' repetida"));
         }
         order.push_back(&*it);
     }
-    for (const Column& column : spec.columns) {
+    for (const Column& column : layout.columns) {
         if (IsRequired(column) && std::find(order.begin(), order.end(), &column) == order.end()) {
             throw Refusal(LineError(header.line, "falta a coluna obrigatória '" +
                                                      std::string(column.name) + "'"));
@@ -479,15 +479,15 @@ int ImportCsv(Database& database, std::string_view table, std::string_view csv)
             for (size_t k = 0; k < order.size(); ++k) {
                 row[order[k]->name] = Convert(*order[k], record.fields[k]);
             }
-            for (const Column& column : spec.columns) {
+            for (const Column& column : layout.columns) {
                 if (!row.contains(column.name)) {
                     row[column.name] = Convert(column, column.defaultText);
                 }
             }
-            if (spec.dbTable == nullptr) {
+            if (layout.dbTable == nullptr) {
                 InsertItem(database, row);
             } else {
-                InsertPlain(database, spec, row);
+                InsertPlain(database, layout, row);
             }
             ++stored;
         } catch (const Refusal& refusal) {
@@ -506,9 +506,9 @@ int ImportCsv(Database& database, std::string_view table, std::string_view csv)
 
 void ExportCsv(Database& database, std::string_view table, std::ostream& out)
 {
-    const TableSpec& spec = SpecOf(table);
+    const TableLayout& layout = LayoutOf(table);
     std::vector<const Column*> columns;
-    for (const Column& column : spec.columns) {
+    for (const Column& column : layout.columns) {
         if (column.kind != Kind::Password) {
             columns.push_back(&column);
         }
@@ -517,9 +517,9 @@ void ExportCsv(Database& database, std::string_view table, std::ostream& out)
     for (size_t k = 0; k < columns.size(); ++k) {
         sql += (k > 0 ? ", " : "") + std::string(columns[k]->name);
     }
-    if (spec.dbTable != nullptr) {
-        sql += std::string(" FROM ") + spec.dbTable;
-        sql += spec.key != nullptr ? std::string(" ORDER BY ") + spec.key : std::string();
+    if (layout.dbTable != nullptr) {
+        sql += std::string(" FROM ") + layout.dbTable;
+        sql += layout.key != nullptr ? std::string(" ORDER BY ") + layout.key : std::string();
     } else {
         sql = "SELECT * FROM (SELECT NumeroDeLancamento, 1 AS TipoDeLancamento, CodigoDoCliente,"
               " DataDeLancamento, NumeroDoTipoDeServico, CodigoDoServico, CodigoDoAnimal,"
@@ -540,7 +540,7 @@ void ExportCsv(Database& database, std::string_view table, std::ostream& out)
     }
     out << CsvLine(fields);
     // The item query leads with the number, which the import format leaves to the store.
-    int offset = spec.dbTable == nullptr ? 1 : 0;
+    int offset = layout.dbTable == nullptr ? 1 : 0;
     while (statement.Step()) {
         for (size_t k = 0; k < columns.size(); ++k) {
             fields[k] = CellText(columns[k]->kind, statement, static_cast<int>(k) + offset);
