@@ -92,38 +92,47 @@ int32_t StoreItem(Database& database, const ItemRecord& item)
     CheckItem(connection, item);
     int32_t number = database.NextLancamento();
     database.WritePoint();
-    if (item.kind == kService) {
-        Statement insert = connection.Prepare(
-            "INSERT INTO ServicosEfetuados (NumeroDeLancamento, CodigoDoCliente, DataDeLancamento,"
-            " NumeroDoTipoDeServico, CodigoDoServico, CodigoDoAnimal, CodigoDoFuncionario,"
-            " Quantidade, ValorUnitario, ValorTotal, DescontoEmPercentual, DescontoEmValor,"
-            " ValorLiquido, Custo, FuncionarioComissionado, PercentualDeComissaoDoFuncionario,"
-            " ValorDaComissaoDoFuncionario, TipoDeVenda, NumeroDaVenda, NumeroDaFichaClinica)"
-            " VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
-        insert.Bind(1, int64_t{number}).Bind(2, item.client).Bind(3, item.date);
-        insert.Bind(4, item.serviceType).Bind(5, item.service).Bind(6, item.animal);
-        insert.Bind(7, item.employee).Bind(8, item.quantity).Bind(9, item.unitValue);
-        insert.Bind(10, item.total).Bind(11, item.discountPercent).Bind(12, item.discountValue);
-        insert.Bind(13, item.net).Bind(14, item.cost).Bind(15, int64_t{item.commissioned});
-        insert.Bind(16, item.commissionPercent).Bind(17, item.commissionValue);
-        insert.Bind(18, item.saleType).Bind(19, item.saleNumber).Bind(20, item.clinicalRecord);
-        insert.Run();
-        return number;
-    }
+    // Each kind has a table of its own; they differ only in the columns naming what was sold.
+    const bool service = item.kind == kService;
     Statement insert = connection.Prepare(
-        "INSERT INTO ProdutosReservados (NumeroDeLancamento, CodigoDoCliente, DataDeLancamento,"
-        " CodigoInternoDoProduto, CodigoDoFuncionario, Quantidade, ValorUnitario, ValorTotal,"
-        " DescontoEmPercentual, DescontoEmValor, ValorLiquido, Custo, FuncionarioComissionado,"
+        std::string("INSERT INTO ") + (service ? "ServicosEfetuados" : "ProdutosReservados") +
+        " (NumeroDeLancamento, CodigoDoCliente, DataDeLancamento, " +
+        (service ? "NumeroDoTipoDeServico, CodigoDoServico, CodigoDoAnimal"
+                 : "CodigoInternoDoProduto") +
+        ", CodigoDoFuncionario, Quantidade, ValorUnitario, ValorTotal, DescontoEmPercentual,"
+        " DescontoEmValor, ValorLiquido, Custo, FuncionarioComissionado,"
         " PercentualDeComissaoDoFuncionario, ValorDaComissaoDoFuncionario, TipoDeVenda,"
-        " NumeroDaVenda, NumeroDaFichaClinica) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
-    insert.Bind(1, int64_t{number}).Bind(2, item.client).Bind(3, item.date);
-    insert.Bind(4, item.product).Bind(5, item.employee).Bind(6, item.quantity);
-    insert.Bind(7, item.unitValue).Bind(8, item.total).Bind(9, item.discountPercent);
-    insert.Bind(10, item.discountValue).Bind(11, item.net).Bind(12, item.cost);
-    insert.Bind(13, int64_t{item.commissioned}).Bind(14, item.commissionPercent);
-    insert.Bind(15, item.commissionValue).Bind(16, item.saleType).Bind(17, item.saleNumber);
-    insert.Bind(18, item.clinicalRecord);
+        " NumeroDaVenda, NumeroDaFichaClinica) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?" +
+        (service ? ",?,?)" : ")"));
+    int column = 0;
+    const auto bind = [&](const auto& value) { insert.Bind(++column, value); };
+    bind(int64_t{number});
+    bind(item.client);
+    bind(item.date);
+    if (service) {
+        bind(item.serviceType);
+        bind(item.service);
+        bind(item.animal);
+    } else {
+        bind(item.product);
+    }
+    bind(item.employee);
+    bind(item.quantity);
+    bind(item.unitValue);
+    bind(item.total);
+    bind(item.discountPercent);
+    bind(item.discountValue);
+    bind(item.net);
+    bind(item.cost);
+    bind(int64_t{item.commissioned});
+    bind(item.commissionPercent);
+    bind(item.commissionValue);
+    bind(item.saleType);
+    bind(item.saleNumber);
+    bind(item.clinicalRecord);
     insert.Run();
+    if (service)
+        return number;
     // Only open items hold stock back; an item imported as already sold reserves nothing.
     if (item.saleNumber == 0) {
         AdjustReservation(database, *item.product, item.quantity);
