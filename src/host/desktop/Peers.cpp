@@ -59,6 +59,19 @@ private:
 
 // ---- Label, option button, picture box, shape, anything else
 
+// Labels and pictures take no focus; a press on them is the control's click.
+QLabel* ClickableLabel(QWidget* parent, std::function<void()> click)
+{
+    auto* label = new QLabel(parent);
+    label->setFocusPolicy(Qt::NoFocus);
+    new EventHook(label, [click = std::move(click)](QObject*, QEvent* event) {
+        if (event->type() == QEvent::MouseButtonPress)
+            click();
+        return false;
+    });
+    return label;
+}
+
 class LabelPeer : public ControlPeer {
 public:
     using ControlPeer::ControlPeer;
@@ -66,14 +79,8 @@ public:
 protected:
     QWidget* CreateWidget(QWidget* parent) override
     {
-        auto* label = new QLabel(parent);
-        label->setFocusPolicy(Qt::NoFocus);
-        new EventHook(label, [this](QObject*, QEvent* event) {
-            if (event->type() == QEvent::MouseButtonPress)
-                Act([this] { As<platform::Label>(Control()).UserClick(); });
-            return false;
-        });
-        return label;
+        return ClickableLabel(
+            parent, [this] { Act([this] { As<platform::Label>(Control()).UserClick(); }); });
     }
 
     void Apply(const std::string& member) override
@@ -135,14 +142,9 @@ public:
 protected:
     QWidget* CreateWidget(QWidget* parent) override
     {
-        auto* picture = new QLabel(parent);
+        QLabel* picture = ClickableLabel(
+            parent, [this] { Act([this] { As<platform::PictureBox>(Control()).UserClick(); }); });
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        picture->setFocusPolicy(Qt::NoFocus);
-        new EventHook(picture, [this](QObject*, QEvent* event) {
-            if (event->type() == QEvent::MouseButtonPress)
-                Act([this] { As<platform::PictureBox>(Control()).UserClick(); });
-            return false;
-        });
         return picture;
     }
 
