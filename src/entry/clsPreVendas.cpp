@@ -1,7 +1,7 @@
 #include "entry/clsPreVendas.h"
 
-#include "entry/modMensagemDeErro.h"
-#include "entry/modPrincipal.h"
+#include "globals/modMensagemDeErro.h"
+#include "globals/modPrincipal.h"
 #include "presale/frmPreVendas.h"
 
 namespace KELO_A_PreVendas {

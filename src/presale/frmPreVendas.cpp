@@ -2,8 +2,8 @@
 // enabled or cleared when, the wait panel, and "Limpar campos".
 #include "presale/frmPreVendas.h"
 
-#include "entry/modMensagemDeErro.h"
-#include "entry/modPrincipal.h"
+#include "globals/modMensagemDeErro.h"
+#include "globals/modPrincipal.h"
 #include "platform/WindowSystem.h"
 #include "screen_services/modArredondarCantosDoObjeto.h"
 #include "screen_services/modFundoEscuro.h"

@@ -5,7 +5,7 @@
 
 #include "contracts/KELO_N_PreVendas.h"
 #include "contracts/Registry.h"
-#include "entry/modMensagemDeErro.h"
+#include "globals/modMensagemDeErro.h"
 #include "platform/Runtime.h"
 #include "screen_services/modRolagemComMouse.h"
 

@@ -2,7 +2,7 @@
 // the saving work; the menu entries only run the buttons' procedures.
 #include "presale/frmPreVendas.h"
 
-#include "entry/modMensagemDeErro.h"
+#include "globals/modMensagemDeErro.h"
 
 namespace KELO_A_PreVendas {
 

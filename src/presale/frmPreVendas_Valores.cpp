@@ -2,7 +2,7 @@
 // discounts. Money is summed as Currency (four places, exact); only the display rounds to two.
 #include "presale/frmPreVendas.h"
 
-#include "entry/modMensagemDeErro.h"
+#include "globals/modMensagemDeErro.h"
 #include "platform/Runtime.h"
 
 namespace KELO_A_PreVendas {

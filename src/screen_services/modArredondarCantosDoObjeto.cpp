@@ -2,7 +2,7 @@
 
 #include "contracts/KELO_N_SO.h"
 #include "contracts/Registry.h"
-#include "entry/modMensagemDeErro.h"
+#include "globals/modMensagemDeErro.h"
 #include "platform/Runtime.h"
 #include "platform/WindowSystem.h"
 

@@ -3,8 +3,8 @@
 
 #include "contracts/KELO_N_ClientAnim.h"
 #include "contracts/Registry.h"
-#include "entry/modMensagemDeErro.h"
-#include "entry/modPrincipal.h"
+#include "globals/modMensagemDeErro.h"
+#include "globals/modPrincipal.h"
 #include "platform/Host.h"
 #include "platform/Runtime.h"
 

@@ -1,4 +1,4 @@
-#include "entry/modPrincipal.h"
+#include "globals/modPrincipal.h"
 #include "contracts/KELO_A_EfeitosDeTela.h"
 #include "platform/Controls.h"
 #include "platform/Errors.h"

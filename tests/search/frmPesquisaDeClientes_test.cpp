@@ -1,6 +1,6 @@
 #include "search/frmPesquisaDeClientes.h"
 
-#include "entry/modPrincipal.h"
+#include "globals/modPrincipal.h"
 #include "platform/HeadlessHost.h"
 #include "support/Clientes.h"
 #include "support/FakeComponents.h"

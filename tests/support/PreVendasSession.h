@@ -5,8 +5,8 @@
 // Header-only: a test program that uses it links the `component` library.
 #pragma once
 
-#include "entry/clsPreVendas.h"
-#include "entry/modPrincipal.h"
+#include "entry/Componente.h"
+#include "globals/modPrincipal.h"
 #include "platform/Controls.h"
 #include "platform/HeadlessHost.h"
 #include "platform/WindowSystem.h"
@@ -49,7 +49,7 @@ public:
 
     ~PreVendasSession()
     {
-        KELO_A_PreVendas::modPrincipal::Descarregar();
+        KELO_A_PreVendas::DescarregarComponente();
         platform::Screen::ClearFocus();
         platform::WindowSystem::Unregister(MenuWindow);
         platform::WindowSystem::Unregister(WorkArea);
@@ -62,13 +62,9 @@ public:
     // As the host's menu does: hand over the user and the name, then open the screen.
     void Start(bool withApplicationName = true)
     {
-        platform::UserAction action;
-        KELO_A_PreVendas::clsPreVendas component;
-        platform::ObjectRef user = User;
-        component.DadosDoUsuario(user);
-        if (withApplicationName)
-            component.NomeDaAplicacao(NomeDaAplicacao);
-        component.PreVendas(MenuWindow, WorkArea);
+        KELO_A_PreVendas::AbrirPreVendas(
+            User, withApplicationName ? std::optional<std::string>(NomeDaAplicacao) : std::nullopt,
+            MenuWindow, WorkArea);
     }
 
     KELO_A_PreVendas::frmPreVendas& Form()

@@ -1,12 +1,11 @@
 #include "host/desktop/Application.h"
 
-#include "entry/modPrincipal.h"
+#include "entry/Componente.h"
 #include "host/desktop/Convert.h"
 #include "host/desktop/DesktopHost.h"
 #include "host/desktop/LoginDialog.h"
 #include "host/desktop/MenuWindow.h"
 #include "host/desktop/PresentationServices.h"
-#include "presale/frmPreVendas.h"
 #include "store/Admin.h"
 #include "store/Store.h"
 
@@ -123,7 +122,7 @@ int RunApplication(int& argc, char** argv, const Options& options, const Environ
         }
         result = QApplication::exec();
         // The screen goes before its window and its host.
-        KELO_A_PreVendas::modPrincipal::gfrmPreVendas.reset();
+        KELO_A_PreVendas::DescarregarComponente();
     }
     return result;
 }

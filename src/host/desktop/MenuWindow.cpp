@@ -1,6 +1,6 @@
 #include "host/desktop/MenuWindow.h"
 
-#include "entry/clsPreVendas.h"
+#include "entry/Componente.h"
 #include "host/desktop/Convert.h"
 #include "host/desktop/DesktopHost.h"
 #include "platform/Errors.h"
@@ -50,12 +50,8 @@ MenuWindow::MenuWindow(DesktopHost& host, platform::ObjectRef user, const std::s
 
 void MenuWindow::OpenPreVendas()
 {
-    platform::UserAction action;
-    KELO_A_PreVendas::clsPreVendas component;
-    platform::ObjectRef user = m_user;
-    component.DadosDoUsuario(user);
-    component.NomeDaAplicacao(m_host.ApplicationName());
-    component.PreVendas(m_menuHandle, m_workAreaHandle);
+    KELO_A_PreVendas::AbrirPreVendas(m_user, m_host.ApplicationName(), m_menuHandle,
+                                     m_workAreaHandle);
 }
 
 } // namespace desktop

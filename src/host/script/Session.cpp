@@ -4,8 +4,7 @@
 #include "contracts/KELO_A_MsgErro.h"
 #include "contracts/KELO_N_SO.h"
 #include "contracts/Registry.h"
-#include "entry/clsPreVendas.h"
-#include "entry/modPrincipal.h"
+#include "entry/Componente.h"
 #include "host/script/Script.h"
 #include "platform/Controls.h"
 #include "platform/Runtime.h"
@@ -214,7 +213,7 @@ Session::Session(std::shared_ptr<store::Database> database, Trace& trace)
 Session::~Session()
 {
     // Unloading the component: its form and what the host handed over go with it.
-    KELO_A_PreVendas::modPrincipal::Descarregar();
+    KELO_A_PreVendas::DescarregarComponente();
     m_database->ObserveCalls(nullptr);
     platform::Screen::ClearFocus();
     if (MenuWindow != 0)
@@ -242,12 +241,7 @@ void Session::Start()
         MenuWindow = platform::WindowSystem::CreateHostWindow("menu", 1280, 800);
     if (WorkArea == 0)
         WorkArea = platform::WindowSystem::CreateHostWindow("work area", 1264, 700);
-    platform::UserAction action;
-    KELO_A_PreVendas::clsPreVendas component;
-    platform::ObjectRef user = User;
-    component.DadosDoUsuario(user);
-    component.NomeDaAplicacao(ApplicationName);
-    component.PreVendas(MenuWindow, WorkArea);
+    KELO_A_PreVendas::AbrirPreVendas(User, ApplicationName, MenuWindow, WorkArea);
 }
 
 std::string ValueText(const platform::Variant& value)

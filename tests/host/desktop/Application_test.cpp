@@ -7,7 +7,7 @@
 #include "contracts/KELO_A_EfeitosDeTela.h"
 #include "contracts/KELO_A_MsgErro.h"
 #include "contracts/Registry.h"
-#include "entry/modPrincipal.h"
+#include "globals/modPrincipal.h"
 #include "host/desktop/DesktopHost.h"
 #include "host/desktop/MenuWindow.h"
 #include "host/desktop/PresentationServices.h"

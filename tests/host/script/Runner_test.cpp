@@ -3,7 +3,7 @@
 #include "host/script/Runner.h"
 
 #include "contracts/SuiteControls.h"
-#include "entry/modMensagemDeErro.h"
+#include "globals/modMensagemDeErro.h"
 #include "platform/Controls.h"
 #include "platform/Host.h"
 #include "store/Database.h"

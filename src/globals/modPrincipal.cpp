@@ -1,4 +1,4 @@
-#include "entry/modPrincipal.h"
+#include "globals/modPrincipal.h"
 
 #include "platform/Host.h"
 

@@ -1,4 +1,4 @@
-#include "entry/modMensagemDeErro.h"
+#include "globals/modMensagemDeErro.h"
 #include "support/PreVendasSession.h"
 
 #include <gtest/gtest.h>

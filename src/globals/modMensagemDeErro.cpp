@@ -1,8 +1,8 @@
-#include "entry/modMensagemDeErro.h"
+#include "globals/modMensagemDeErro.h"
 
 #include "contracts/KELO_A_MsgErro.h"
 #include "contracts/Registry.h"
-#include "entry/modPrincipal.h"
+#include "globals/modPrincipal.h"
 
 namespace KELO_A_PreVendas {
 

@@ -23,7 +23,7 @@ inline std::string gstrNomeDaAplicacao;
 inline int32_t glngFomularioDoMenu_hWnd = 0;
 
 // One-shot flags that let the events caused by the form's own writes pass without effect. Both
-// are lowered when the user action that raised them has been handled (BaixarSinalizadores).
+// are lowered when the user action that raised them has been handled (RegistrarFimDeAcaoDoUsuario).
 inline bool gbooIgnorarProximoEvento = false;
 inline bool gbooIgnorarProximoClickDoTipoDeServico = false;
 
