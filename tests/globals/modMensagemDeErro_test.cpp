@@ -1,5 +1,6 @@
 #include "globals/modMensagemDeErro.h"
-#include "support/PreVendasSession.h"
+#include "globals/modPrincipal.h"
+#include "support/session/PreVendasSession.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
+#include "globals/modPrincipal.h"
 #include "support/Clientes.h"
-#include "support/PreVendasSession.h"
+#include "support/session/PreVendasSession.h"
 
 #include "search/frmPesquisaDeClientes.h"
 

@@ -1,4 +1,4 @@
-#include "support/PreVendasSession.h"
+#include "support/session/PreVendasSession.h"
 
 #include <gtest/gtest.h>
 

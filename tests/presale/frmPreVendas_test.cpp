@@ -1,4 +1,5 @@
-#include "support/PreVendasSession.h"
+#include "globals/modPrincipal.h"
+#include "support/session/PreVendasSession.h"
 
 #include "platform/Runtime.h"
 

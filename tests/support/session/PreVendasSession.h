@@ -2,11 +2,9 @@
 //   support::PreVendasSession session;      // service types 1, 4, 5, 6 and 99 answered
 //   session.Start();                         // clsPreVendas::PreVendas inside a user action
 //   frmPreVendas& form = session.Form();
-// Header-only: a test program that uses it links the `component` library.
+// A test program that uses it links `support_session`, which links the component.
 #pragma once
 
-#include "entry/Componente.h"
-#include "globals/modPrincipal.h"
 #include "platform/Controls.h"
 #include "platform/HeadlessHost.h"
 #include "platform/WindowSystem.h"
@@ -38,39 +36,16 @@ class PreVendasSession {
 public:
     static constexpr const char* NomeDaAplicacao = "Kelo Pet Shop";
 
-    PreVendasSession()
-    {
-        platform::SetHost(&Host);
-        MenuWindow = platform::WindowSystem::CreateHostWindow("menu", 1280, 800);
-        WorkArea = platform::WindowSystem::CreateHostWindow("work area", 1024, 700);
-        Fakes.BusinessLayer.Answer<KELO_N_TipoDeServ::clsTiposDeServ>(
-            "SelecionarParaComboBox", FakeAnswer::WithRows(TiposDeServicoDeExemplo()));
-    }
-
-    ~PreVendasSession()
-    {
-        KELO_A_PreVendas::DescarregarComponente();
-        platform::Screen::ClearFocus();
-        platform::WindowSystem::Unregister(MenuWindow);
-        platform::WindowSystem::Unregister(WorkArea);
-        platform::SetHost(nullptr);
-    }
+    PreVendasSession();
+    ~PreVendasSession();
 
     PreVendasSession(const PreVendasSession&) = delete;
     PreVendasSession& operator=(const PreVendasSession&) = delete;
 
     // As the host's menu does: hand over the user and the name, then open the screen.
-    void Start(bool withApplicationName = true)
-    {
-        KELO_A_PreVendas::AbrirPreVendas(
-            User, withApplicationName ? std::optional<std::string>(NomeDaAplicacao) : std::nullopt,
-            MenuWindow, WorkArea);
-    }
+    void Start(bool withApplicationName = true);
 
-    KELO_A_PreVendas::frmPreVendas& Form()
-    {
-        return *KELO_A_PreVendas::modPrincipal::gfrmPreVendas;
-    }
+    KELO_A_PreVendas::frmPreVendas& Form();
 
     platform::HeadlessHost Host;
     FakeComponents Fakes;

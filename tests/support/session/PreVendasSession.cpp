@@ -1,0 +1,41 @@
+#include "support/session/PreVendasSession.h"
+
+#include "entry/Componente.h"
+#include "globals/modPrincipal.h"
+
+#include <optional>
+
+namespace support {
+
+PreVendasSession::PreVendasSession()
+{
+    platform::SetHost(&Host);
+    MenuWindow = platform::WindowSystem::CreateHostWindow("menu", 1280, 800);
+    WorkArea = platform::WindowSystem::CreateHostWindow("work area", 1024, 700);
+    Fakes.BusinessLayer.Answer<KELO_N_TipoDeServ::clsTiposDeServ>(
+        "SelecionarParaComboBox", FakeAnswer::WithRows(TiposDeServicoDeExemplo()));
+}
+
+PreVendasSession::~PreVendasSession()
+{
+    KELO_A_PreVendas::DescarregarComponente();
+    platform::Screen::ClearFocus();
+    platform::WindowSystem::Unregister(MenuWindow);
+    platform::WindowSystem::Unregister(WorkArea);
+    platform::SetHost(nullptr);
+}
+
+// As the host's menu does: hand over the user and the name, then open the screen.
+void PreVendasSession::Start(bool withApplicationName)
+{
+    KELO_A_PreVendas::AbrirPreVendas(
+        User, withApplicationName ? std::optional<std::string>(NomeDaAplicacao) : std::nullopt,
+        MenuWindow, WorkArea);
+}
+
+KELO_A_PreVendas::frmPreVendas& PreVendasSession::Form()
+{
+    return *KELO_A_PreVendas::modPrincipal::gfrmPreVendas;
+}
+
+} // namespace support
