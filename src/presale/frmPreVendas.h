@@ -20,8 +20,8 @@
 #include "platform/Currency.h"
 #include "platform/Grid.h"
 #include "platform/Recordset.h"
+#include "presale/GrupoDeCaixasDePesquisa.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -188,18 +188,21 @@ private:
     void ConectarEventos();
     void DefinirModo(bool servico);
 
-    // The client boxes share one Click and one KeyDown; `propria` is the box of the event.
+    // The client's find boxes as one group: its lookup and what a found client moves on to.
     struct ClienteEncontrado;
-    void TratarClickDaCaixaDoCliente(contracts::QVFind& propria, int16_t& ponto);
-    void TratarKeyDownDaCaixaDoCliente(contracts::QVFind& propria);
-    std::array<contracts::QVFind*, 2> OutrasCaixasDoCliente(const contracts::QVFind& propria);
-    void EscreverNaCaixaDoCliente(contracts::QVFind& caixa, const std::string& texto);
+    GrupoDeCaixasDePesquisa::Regras RegrasDoCliente();
+    GrupoDeCaixasDePesquisa::Resultado PesquisarClienteDaCaixa();
+    void SeguirComOClienteEncontrado(contracts::QVFind& propria);
     void MostrarClienteEncontrado(const ClienteEncontrado& cliente);
     bool EscolherClienteNaPesquisa(const platform::RecordsetRef& clientes);
     void IniciarGradeVazia();
 
     // Form_Resize has stretched the work area over the form once.
     bool mbooFormResizeTratado = false;
+
+    GrupoDeCaixasDePesquisa mgrpCaixasDoCliente{
+        {&qvfApelidoOuNomeFantasiaDoCliente, &qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente},
+        RegrasDoCliente()};
 };
 
 // The labels drawn in the form's usual dark grey, and the light grey of disabled value boxes.

@@ -1,4 +1,4 @@
-// frmPreVendas, clients: the three client find boxes (one Click and one KeyDown for all three),
+// frmPreVendas, clients: the three client find boxes (one group of GrupoDeCaixasDePesquisa),
 // PesquisarCliente, the client's label, discount profile and animals.
 #include "presale/frmPreVendas.h"
 
@@ -103,7 +103,7 @@ std::string RotuloDoCliente(const std::string& vip, const std::string& categoria
 void frmPreVendas::qvfCodigoDoCliente_Click()
 {
     ComTratamentoDeErro(", frmPreVendas, qvfCodigoDoCliente_Click, Ponto: ", [&](int16_t& ponto) {
-        TratarClickDaCaixaDoCliente(qvfCodigoDoCliente, ponto);
+        mgrpCaixasDoCliente.Click(qvfCodigoDoCliente, ponto);
     });
 }
 
@@ -111,7 +111,7 @@ void frmPreVendas::qvfApelidoOuNomeFantasiaDoCliente_Click()
 {
     ComTratamentoDeErro(", frmPreVendas, qvfApelidoOuNomeFantasiaDoCliente_Click, Ponto: ",
                         [&](int16_t& ponto) {
-                            TratarClickDaCaixaDoCliente(qvfApelidoOuNomeFantasiaDoCliente, ponto);
+                            mgrpCaixasDoCliente.Click(qvfApelidoOuNomeFantasiaDoCliente, ponto);
                         });
 }
 
@@ -119,114 +119,69 @@ void frmPreVendas::qvfNomeOuRazaoSocialDoCliente_Click()
 {
     ComTratamentoDeErro(
         ", frmPreVendas, qvfNomeOuRazaoSocialDoCliente_Click, Ponto: ",
-        [&](int16_t& ponto) { TratarClickDaCaixaDoCliente(qvfNomeOuRazaoSocialDoCliente, ponto); });
+        [&](int16_t& ponto) { mgrpCaixasDoCliente.Click(qvfNomeOuRazaoSocialDoCliente, ponto); });
 }
 
 void frmPreVendas::qvfCodigoDoCliente_KeyDown(int16_t&, int16_t)
 {
     ComTratamentoDeErro(", frmPreVendas, qvfCodigoDoCliente_KeyDown, Ponto: ",
-                        [&](int16_t&) { TratarKeyDownDaCaixaDoCliente(qvfCodigoDoCliente); });
+                        [&](int16_t&) { mgrpCaixasDoCliente.KeyDown(qvfCodigoDoCliente); });
 }
 
 void frmPreVendas::qvfApelidoOuNomeFantasiaDoCliente_KeyDown(int16_t&, int16_t)
 {
     ComTratamentoDeErro(
         ", frmPreVendas, qvfApelidoOuNomeFantasiaDoCliente_KeyDown, Ponto: ",
-        [&](int16_t&) { TratarKeyDownDaCaixaDoCliente(qvfApelidoOuNomeFantasiaDoCliente); });
+        [&](int16_t&) { mgrpCaixasDoCliente.KeyDown(qvfApelidoOuNomeFantasiaDoCliente); });
 }
 
 void frmPreVendas::qvfNomeOuRazaoSocialDoCliente_KeyDown(int16_t&, int16_t)
 {
     ComTratamentoDeErro(
         ", frmPreVendas, qvfNomeOuRazaoSocialDoCliente_KeyDown, Ponto: ",
-        [&](int16_t&) { TratarKeyDownDaCaixaDoCliente(qvfNomeOuRazaoSocialDoCliente); });
+        [&](int16_t&) { mgrpCaixasDoCliente.KeyDown(qvfNomeOuRazaoSocialDoCliente); });
 }
 
-std::array<contracts::QVFind*, 2>
-frmPreVendas::OutrasCaixasDoCliente(const contracts::QVFind& propria)
+GrupoDeCaixasDePesquisa::Regras frmPreVendas::RegrasDoCliente()
 {
-    if (&propria == &qvfCodigoDoCliente)
-        return {&qvfApelidoOuNomeFantasiaDoCliente, &qvfNomeOuRazaoSocialDoCliente};
-    if (&propria == &qvfApelidoOuNomeFantasiaDoCliente)
-        return {&qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente};
-    return {&qvfApelidoOuNomeFantasiaDoCliente, &qvfCodigoDoCliente};
-}
-
-// The form's own write: the KeyDown it causes only lowers the flag. Raised only when the text
-// changes, since an unchanged text causes no KeyDown to lower it.
-void frmPreVendas::EscreverNaCaixaDoCliente(contracts::QVFind& caixa, const std::string& texto)
-{
-    if (caixa.Text() == texto)
-        return;
-    modPrincipal::gbooIgnorarProximoEvento = true;
-    caixa.Text = texto;
-}
-
-void frmPreVendas::TratarKeyDownDaCaixaDoCliente(contracts::QVFind& propria)
-{
-    if (modPrincipal::gbooIgnorarProximoEvento) {
-        modPrincipal::gbooIgnorarProximoEvento = false;
-        return;
-    }
-    for (contracts::QVFind* outra : OutrasCaixasDoCliente(propria))
-        outra->TextoAuxiliar = "";
-}
-
-void frmPreVendas::TratarClickDaCaixaDoCliente(contracts::QVFind& propria, int16_t& ponto)
-{
-    const auto outras = OutrasCaixasDoCliente(propria);
-    const auto voltarASemCliente = [&] {
-        for (contracts::QVFind* outra : outras) {
-            outra->Modo = contracts::QVFind::ModoDescartar;
-            EscreverNaCaixaDoCliente(*outra, "");
-            outra->Enabled = true;
-        }
+    GrupoDeCaixasDePesquisa::Regras regras;
+    regras.Pesquisar = [this](contracts::QVFind&) { return PesquisarClienteDaCaixa(); };
+    regras.AoEncontrar = [this](contracts::QVFind& propria) {
+        SeguirComOClienteEncontrado(propria);
+    };
+    regras.Limpar = [this] {
+        // A lookup that broke off with an error leaves the busy state up.
+        ExibirOcultarpicMensagem(false);
         LimparCampos();
         HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(false);
         HabilitarDesabilitarCampos(false);
     };
-
-    if (propria.Modo == contracts::QVFind::ModoDescartar) {
-        ponto = 7;
-        voltarASemCliente();
+    regras.AoNaoEncontrar = [this](contracts::QVFind& propria) {
+        propria.Modo = 0;
+        lblCliente.Caption = RotuloSemCliente;
+    };
+    regras.AoDescartar = [this](contracts::QVFind& propria) {
         // Resetting the name leaves the nickname box ready for a new search.
         if (&propria == &qvfNomeOuRazaoSocialDoCliente)
             qvfApelidoOuNomeFantasiaDoCliente.Modo = 0;
-        propria.SetFocus();
         lblCliente.Caption = RotuloSemCliente;
-        return;
-    }
-    if (propria.Modo != contracts::QVFind::ModoPesquisar)
-        return;
+    };
+    return regras;
+}
 
-    if (propria.Style == contracts::QVFind::StyleTexto && platform::Len(propria.Text()) < 3) {
-        propria.Enabled = true;
-        platform::MsgBox("Informe 3 caracteres ou mais para iniciar a pesquisa.",
-                         platform::vbInformation, modPrincipal::gstrNomeDaAplicacao);
-        return;
-    }
-    ponto = 2;
-    // The lookup runs on the own box's value alone.
-    for (contracts::QVFind* outra : outras)
-        EscreverNaCaixaDoCliente(*outra, "");
-    const std::string lstrCodigo = platform::Trim(qvfCodigoDoCliente.Text());
-    const bool lbooEncontrado =
-        PesquisarCliente(platform::Trim(qvfApelidoOuNomeFantasiaDoCliente.Text()),
-                         platform::Trim(qvfNomeOuRazaoSocialDoCliente.Text()),
-                         lstrCodigo.empty() ? 0.0 : platform::Val(lstrCodigo));
+GrupoDeCaixasDePesquisa::Resultado frmPreVendas::PesquisarClienteDaCaixa()
+{
+    const bool lbooEncontrado = PesquisarCliente(
+        platform::Trim(qvfApelidoOuNomeFantasiaDoCliente.Text()),
+        platform::Trim(qvfNomeOuRazaoSocialDoCliente.Text()), CodigoDaCaixa(qvfCodigoDoCliente));
+    return lbooEncontrado ? GrupoDeCaixasDePesquisa::Resultado::Encontrado
+                          : GrupoDeCaixasDePesquisa::Resultado::NaoEncontrado;
+}
 
-    if (!lbooEncontrado) {
-        ponto = 3;
-        // A lookup that broke off with an error leaves the busy state up.
-        ExibirOcultarpicMensagem(false);
-        voltarASemCliente();
-        propria.Modo = 0;
-        propria.Enabled = true;
-        propria.SetFocus();
-        lblCliente.Caption = RotuloSemCliente;
-        return;
-    }
-    ponto = 4;
+// The client's open items and animals; with an animal the attendant goes on to a service,
+// without one to a product.
+void frmPreVendas::SeguirComOClienteEncontrado(contracts::QVFind& propria)
+{
     propria.Enabled = true;
     qvcmbAnimal.Enabled = true;
     qvcmbTiposDeServicos.Enabled = true;
@@ -234,7 +189,6 @@ void frmPreVendas::TratarClickDaCaixaDoCliente(contracts::QVFind& propria, int16
     // An earlier client's rows must not stay under this client when it has none of its own.
     IniciarGradeVazia();
     PreencherGradeComServicosEfetuadosEProdutosReservados(ldblCodigoDoCliente);
-    ponto = 5;
     if (PreencherComboboxAnimal(ldblCodigoDoCliente) == 0) {
         optServico.Enabled = true;
         optServico.Value = true;
@@ -249,7 +203,6 @@ void frmPreVendas::TratarClickDaCaixaDoCliente(contracts::QVFind& propria, int16
         optProduto.Value = true;
         optProduto.SetFocus();
     }
-    ponto = 6;
     // Nor may a load of items or animals that broke off.
     ExibirOcultarpicMensagem(false);
     if (optServico.Enabled)
@@ -377,9 +330,9 @@ void frmPreVendas::MostrarClienteEncontrado(const ClienteEncontrado& cliente)
     for (contracts::QVFind* caixa :
          {&qvfApelidoOuNomeFantasiaDoCliente, &qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente})
         caixa->Modo = 0;
-    EscreverNaCaixaDoCliente(qvfApelidoOuNomeFantasiaDoCliente, cliente.ApelidoOuNomeFantasia);
-    EscreverNaCaixaDoCliente(qvfNomeOuRazaoSocialDoCliente, cliente.NomeOuRazaoSocial);
-    EscreverNaCaixaDoCliente(qvfCodigoDoCliente, cliente.CodigoDoCliente);
+    EscreverNaCaixa(qvfApelidoOuNomeFantasiaDoCliente, cliente.ApelidoOuNomeFantasia);
+    EscreverNaCaixa(qvfNomeOuRazaoSocialDoCliente, cliente.NomeOuRazaoSocial);
+    EscreverNaCaixa(qvfCodigoDoCliente, cliente.CodigoDoCliente);
     lblCliente.Caption = RotuloDoCliente(cliente.VIP, cliente.CategoriaDaCurvaABC);
     DescontoDoCliente = cliente.Desconto;
     qvnumPercentualDeDescontoPorItem.Text = "0,00";

@@ -1,0 +1,136 @@
+#include "presale/GrupoDeCaixasDePesquisa.h"
+
+#include "globals/modPrincipal.h"
+#include "platform/Controls.h"
+#include "platform/HeadlessHost.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using KELO_A_PreVendas::GrupoDeCaixasDePesquisa;
+using Resultado = GrupoDeCaixasDePesquisa::Resultado;
+
+namespace {
+
+// A two-box group (a name and a code) whose rules note what they were asked to do.
+class FindBoxGroup : public ::testing::Test {
+protected:
+    FindBoxGroup()
+    {
+        platform::SetHost(&host);
+        codigo.Style = contracts::QVFind::StyleNumerico;
+        form.Show(platform::vbModeless);
+    }
+    ~FindBoxGroup() override
+    {
+        platform::Screen::ClearFocus();
+        platform::SetHost(nullptr);
+    }
+
+    GrupoDeCaixasDePesquisa::Regras Regras()
+    {
+        GrupoDeCaixasDePesquisa::Regras regras;
+        regras.PodePesquisar = [this](contracts::QVFind&) {
+            passos += "pode ";
+            return podePesquisar;
+        };
+        regras.Pesquisar = [this](contracts::QVFind& propria) {
+            passos += "pesquisa(" + nome.Text() + "|" + codigo.Text() + ") ";
+            propria.Enabled = false;
+            return resultado;
+        };
+        regras.AoEncontrar = [this](contracts::QVFind&) { passos += "encontrado "; };
+        regras.Limpar = [this] { passos += "limpa "; };
+        regras.AoNaoEncontrar = [this](contracts::QVFind&) { passos += "nao-encontrado "; };
+        regras.AoDescartar = [this](contracts::QVFind&) { passos += "descartado "; };
+        return regras;
+    }
+
+    platform::HeadlessHost host;
+    platform::Form form{"frmTeste"};
+    contracts::QVFind nome{&form, "nome"};
+    contracts::QVFind codigo{&form, "codigo"};
+    bool podePesquisar = true;
+    Resultado resultado = Resultado::Encontrado;
+    std::string passos;
+    GrupoDeCaixasDePesquisa grupo{{&nome, &codigo}, Regras()};
+};
+
+TEST_F(FindBoxGroup, AClickRunsTheGroupsStepsAndResetsTheSiblingAsTheOutcomeSays)
+{
+    struct Row {
+        bool noNome; // the click is the name box's, else the code box's
+        const char* typed;
+        int16_t modo;
+        bool podePesquisar;
+        Resultado resultado;
+        const char* passos;
+        bool siblingReset; // Modo 2, empty, enabled, and the own box focused
+    };
+    const Row rows[] = {
+        {true, "ab", 1, true, Resultado::Encontrado, "", false},
+        {false, "7", 1, true, Resultado::Encontrado, "pode pesquisa(|7) encontrado ", false},
+        {true, "abc", 1, false, Resultado::Encontrado, "pode ", false},
+        {true, "abc", 1, true, Resultado::NaoEncontrado,
+         "pode pesquisa(abc|) limpa nao-encontrado ", true},
+        {true, "abc", 1, true, Resultado::Concluido, "pode pesquisa(abc|) ", false},
+        {false, "7", 2, true, Resultado::Encontrado, "limpa descartado ", true},
+        {false, "7", 0, true, Resultado::Encontrado, "", false},
+    };
+    for (const Row& row : rows) {
+        contracts::QVFind& propria = row.noNome ? nome : codigo;
+        contracts::QVFind& irma = row.noNome ? codigo : nome;
+        passos.clear();
+        host.ClearRecords();
+        irma.Text = row.noNome ? "55" : "Rex";
+        irma.Modo = 0;
+        irma.Enabled = false;
+        propria.Text = row.typed;
+        propria.Modo = row.modo;
+        podePesquisar = row.podePesquisar;
+        resultado = row.resultado;
+        platform::Screen::ClearFocus();
+        int16_t ponto = 1;
+        grupo.Click(propria, ponto);
+
+        SCOPED_TRACE(std::string(row.typed) + " Modo " + std::to_string(row.modo));
+        EXPECT_EQ(passos, row.passos);
+        const bool searched = std::string(row.passos).find("pesquisa") != std::string::npos;
+        EXPECT_EQ(irma.Text(), searched || row.siblingReset ? "" : (row.noNome ? "55" : "Rex"));
+        EXPECT_EQ(irma.Modo(), row.siblingReset ? 2 : 0);
+        EXPECT_EQ(irma.Enabled(), row.siblingReset);
+        if (row.siblingReset) {
+            EXPECT_TRUE(propria.Enabled());
+            EXPECT_EQ(platform::Screen::ActiveControl(), &propria);
+        }
+        const bool tooShort = std::string(row.typed) == "ab";
+        ASSERT_EQ(host.MessageBoxes().size(), tooShort ? 1u : 0u);
+        if (tooShort) {
+            EXPECT_EQ(host.MessageBoxes()[0].Prompt,
+                      "Informe 3 caracteres ou mais para iniciar a pesquisa.");
+            EXPECT_TRUE(propria.Enabled());
+        }
+    }
+}
+
+TEST_F(FindBoxGroup, OnlyTheAttendantsKeysEmptyTheSiblingsAuxiliaryText)
+{
+    nome.TextoAuxiliar = "marca";
+    KELO_A_PreVendas::EscreverNaCaixa(codigo, "12");
+    EXPECT_EQ(nome.TextoAuxiliar(), "marca");
+    EXPECT_TRUE(KELO_A_PreVendas::modPrincipal::gbooIgnorarProximoEvento);
+    grupo.KeyDown(codigo);
+    EXPECT_FALSE(KELO_A_PreVendas::modPrincipal::gbooIgnorarProximoEvento);
+    EXPECT_EQ(nome.TextoAuxiliar(), "marca") << "the form's own write";
+    KELO_A_PreVendas::EscreverNaCaixa(codigo, "12");
+    EXPECT_FALSE(KELO_A_PreVendas::modPrincipal::gbooIgnorarProximoEvento)
+        << "an unchanged text causes no KeyDown, so it raises no flag";
+    grupo.KeyDown(codigo);
+    EXPECT_EQ(nome.TextoAuxiliar(), "");
+    EXPECT_EQ(KELO_A_PreVendas::CodigoDaCaixa(codigo), 12.0);
+    codigo.Text = "  ";
+    EXPECT_EQ(KELO_A_PreVendas::CodigoDaCaixa(codigo), 0.0);
+}
+
+} // namespace
