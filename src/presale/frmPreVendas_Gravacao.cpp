@@ -1,5 +1,5 @@
-// frmPreVendas, stored items: altering and removing the selected row. The commands arrive with
-// the saving work; the menu entries only run the buttons' procedures.
+// frmPreVendas, stored items: the Alterar and Remover buttons and the grid's pop-up menu, whose
+// entries run the buttons' procedures.
 #include "presale/frmPreVendas.h"
 
 #include "globals/modMensagemDeErro.h"

@@ -427,29 +427,26 @@ TEST_F(ClientLookup, ResetFromAnyBoxReturnsToNoClient)
     }
 }
 
-TEST_F(ClientLookup, BusinessFailuresAreReportedWithTheComponentsOwnFields)
-{
-    AnswerClients(FakeAnswer::Error(3704, "Conexão perdida", "KELO_N_ClientAnim, clsClientes"));
-    Search(Form().qvfCodigoDoCliente, "5");
-    const auto reports = session.Fakes.ErrorMessages.Reports();
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].Numero.AsLong(), 3704);
-    EXPECT_EQ(reports[0].Descricao.AsString(), "Conexão perdida");
-    EXPECT_EQ(reports[0].Local.AsString(), "KELO_N_ClientAnim, clsClientes");
-    ExpectNoClient();
-    EXPECT_FALSE(session.Fakes.DarkOverlay.IsDark(session.MenuWindow));
-}
-
-TEST_F(ClientLookup, UnexpectedErrorsNameTheProcedureAndLeaveWithItsDefault)
+TEST_F(ClientLookup, FailuresAreReportedOnceAndLeaveWithTheProceduresDefault)
 {
     struct Row {
+        const char* className;
         const char* member;
+        FakeAnswer answer;
+        int32_t number;
         const char* location;
         bool clientChosen;
     };
     const Row rows[] = {
-        {"Selecionar", "KELO_A_PreVendas, frmPreVendas, PesquisarCliente, Ponto: 1", false},
-        {"SelecionarParaComboBoxFiltradoPorCliente",
+        // The business layer's own fields.
+        {KELO_N_ClientAnim::clsClientes::ClassName, "Selecionar",
+         FakeAnswer::Error(3704, "Conexão perdida", "KELO_N_ClientAnim, clsClientes"), 3704,
+         "KELO_N_ClientAnim, clsClientes", false},
+        {KELO_N_ClientAnim::clsClientes::ClassName, "Selecionar",
+         FakeAnswer::Raising(platform::errOverflow), platform::errOverflow,
+         "KELO_A_PreVendas, frmPreVendas, PesquisarCliente, Ponto: 1", false},
+        {KELO_N_ClientAnim::clsAnimais::ClassName, "SelecionarParaComboBoxFiltradoPorCliente",
+         FakeAnswer::Raising(platform::errOverflow), platform::errOverflow,
          "KELO_A_PreVendas, frmPreVendas, PreencherComboboxAnimal, Ponto: 1", true},
     };
     frmPreVendas& form = Form();
@@ -457,17 +454,17 @@ TEST_F(ClientLookup, UnexpectedErrorsNameTheProcedureAndLeaveWithItsDefault)
         session.Fakes.ErrorMessages.ForgetReports();
         form.qvcmdLimparCampos.UserClick();
         AnswerClients(Clientes({{.Codigo = 81}}));
-        const std::string className = row.member == std::string("Selecionar")
-                                          ? KELO_N_ClientAnim::clsClientes::ClassName
-                                          : KELO_N_ClientAnim::clsAnimais::ClassName;
-        session.Fakes.BusinessLayer.Answer(className, row.member,
-                                           FakeAnswer::Raising(platform::errOverflow));
+        AnswerAnimals({"Rex"});
+        session.Fakes.BusinessLayer.Answer(row.className, row.member, row.answer);
         Search(form.qvfCodigoDoCliente, "81");
         const auto reports = session.Fakes.ErrorMessages.Reports();
-        ASSERT_EQ(reports.size(), 1u) << row.member;
-        EXPECT_EQ(reports[0].Numero.AsLong(), platform::errOverflow);
+        ASSERT_EQ(reports.size(), 1u) << row.location;
+        EXPECT_EQ(reports[0].Numero.AsLong(), row.number);
         EXPECT_EQ(reports[0].Local.AsString(), row.location);
-        EXPECT_EQ(form.qvfCodigoDoCliente.Text(), row.clientChosen ? "81" : "");
+        if (row.clientChosen)
+            EXPECT_EQ(form.qvfCodigoDoCliente.Text(), "81");
+        else
+            ExpectNoClient();
         EXPECT_FALSE(g::gbooIgnorarProximoEvento);
         EXPECT_FALSE(session.Fakes.DarkOverlay.IsDark(session.MenuWindow));
         EXPECT_EQ(form.MousePointer(), platform::vbDefault);

@@ -27,15 +27,14 @@ protected:
 
     void LoadThreeItems()
     {
-        AnswerOpenItems(
-            support::ItensAbertos()
-                .Row({5, 12, "Banho", 3, "Rex", 7, "Ana", 1, 40.0, -10.0, -4.0, 36.0, 20.0, 5.0,
-                      1.8, 101, platform::Variant::Null(), "2", 1})
-                .Row({"7891000100103", 33, "Ração 1kg", platform::Variant::Null(),
-                      platform::Variant::Null(), 0, platform::Variant::Null(), 2.5, 12.9, 0.0,
-                      0.0, 32.25, 8.0, 0.0, 0.0, 102, "KG", "2", 2})
-                .Row({6, 14, "Hospedagem", 3, "Rex", 0, "", 2, 80.0, 0.0, 0.0, 160.0, 0.0, 0.0,
-                      0.0, 103, "", "2", 1}));
+        AnswerOpenItems(support::ItensAbertos()
+                            .Row({5, 12, "Banho", 3, "Rex", 7, "Ana", 1, 40.0, -10.0, -4.0, 36.0,
+                                  20.0, 5.0, 1.8, 101, platform::Variant::Null(), "2", 1})
+                            .Row({"7891000100103", 33, "Ração 1kg", platform::Variant::Null(),
+                                  platform::Variant::Null(), 0, platform::Variant::Null(), 2.5,
+                                  12.9, 0.0, 0.0, 32.25, 8.0, 0.0, 0.0, 102, "KG", "2", 2})
+                            .Row({6, 14, "Hospedagem", 3, "Rex", 0, "", 2, 80.0, 0.0, 0.0, 160.0,
+                                  0.0, 0.0, 0.0, 103, "", "2", 1}));
         Form().PreencherGradeComServicosEfetuadosEProdutosReservados(42);
     }
 
@@ -176,8 +175,8 @@ TEST_F(ItemsGrid, FocusStartsWheelScrollingThatPagesTheGrid)
     AnswerOpenItems([] {
         auto items = support::ItensAbertos();
         for (int i = 1; i <= 40; ++i)
-            items.Row({5, i, "Banho", 3, "Rex", 0, "", 1, 40.0, 0.0, 0.0, 40.0, 0.0, 0.0, 0.0,
-                       i, "", "2", 1});
+            items.Row({5, i, "Banho", 3, "Rex", 0, "", 1, 40.0, 0.0, 0.0, 40.0, 0.0, 0.0, 0.0, i,
+                       "", "2", 1});
         return items;
     }());
     Form().PreencherGradeComServicosEfetuadosEProdutosReservados(42);

@@ -41,45 +41,47 @@ protected:
 
 TEST_F(PreVendasScreen, StartsInServiceModeWithEveryItemBoxDisabled)
 {
-    ExpectMembers(Form(), {
-                              {"lblTipoDeServicoOuCodigoDeBarrasDoProduto", "Caption", "Tipo de serviço"},
-                              {"lblNomeDoServicoOuNomeDoProduto", "Caption", "Nome do serviço"},
-                              {"lblNomeDoAnimalOuCodigoInternoDoProduto", "Caption", "Nome do animal"},
-                              {"qvnumQuantidade", "Text", "0"},
-                              {"qvnumValorUnitario", "Text", "0,00"},
-                              {"qvnumPercentualDeDescontoPorItem", "Text", "0,00"},
-                              {"qvnumValorDeDescontoPorItem", "Text", "0,00"},
-                              {"qvnumTotal", "Text", "0,00"},
-                              {"qvnumDesconto", "Text", "0,00"},
-                              {"qvnumLiquidoAPagar", "Text", "0,00"},
-                              {"qvnumTotal", "Locked", true},
-                              {"qvnumDesconto", "Locked", true},
-                              {"qvnumLiquidoAPagar", "Locked", true},
-                              {"optServico", "Enabled", false},
-                              {"optProduto", "Enabled", false},
-                              {"qvcmbTiposDeServicos", "Enabled", false},
-                              {"qvfNomeDoServico", "Enabled", false},
-                              {"qvfCodigoDoServico", "Enabled", false},
-                              {"qvcmbAnimal", "Enabled", false},
-                              {"qvcmbComissionado", "Enabled", false},
-                              {"qvnumQuantidade", "Enabled", false},
-                              {"qvnumValorUnitario", "Enabled", false},
-                              {"qvnumPercentualDeDescontoPorItem", "Enabled", false},
-                              {"qvnumValorDeDescontoPorItem", "Enabled", false},
-                              {"qvnumValorUnitario", "BackColor", platform::RGB(249, 249, 249)},
-                              {"qvfCodigoDeBarrasDoProduto", "Visible", false},
-                              {"qvfNomeDoProduto", "Visible", false},
-                              {"qvfCodigoInternoDoProduto", "Visible", false},
-                              {"qvfApelidoOuNomeFantasiaDoCliente", "Enabled", true},
-                              {"qvfNomeOuRazaoSocialDoCliente", "Enabled", true},
-                              {"qvfCodigoDoCliente", "Enabled", true},
-                              {"qvfCodigoDoCliente", "Style", 2},
-                              {"picAreaDeTrabalho", "Visible", true},
-                              {"picMensagem", "Visible", false},
-                              {"lblObservacaoDeCamposObrigatorios", "ForeColor", platform::RGB(128, 128, 128)},
-                              {"lblCliente", "ForeColor", platform::RGB(73, 73, 73)},
-                              {"qvcmdImprimirPreVenda", "Caption", "Imprimir pré-venda"},
-                          });
+    ExpectMembers(
+        Form(),
+        {
+            {"lblTipoDeServicoOuCodigoDeBarrasDoProduto", "Caption", "Tipo de serviço"},
+            {"lblNomeDoServicoOuNomeDoProduto", "Caption", "Nome do serviço"},
+            {"lblNomeDoAnimalOuCodigoInternoDoProduto", "Caption", "Nome do animal"},
+            {"qvnumQuantidade", "Text", "0"},
+            {"qvnumValorUnitario", "Text", "0,00"},
+            {"qvnumPercentualDeDescontoPorItem", "Text", "0,00"},
+            {"qvnumValorDeDescontoPorItem", "Text", "0,00"},
+            {"qvnumTotal", "Text", "0,00"},
+            {"qvnumDesconto", "Text", "0,00"},
+            {"qvnumLiquidoAPagar", "Text", "0,00"},
+            {"qvnumTotal", "Locked", true},
+            {"qvnumDesconto", "Locked", true},
+            {"qvnumLiquidoAPagar", "Locked", true},
+            {"optServico", "Enabled", false},
+            {"optProduto", "Enabled", false},
+            {"qvcmbTiposDeServicos", "Enabled", false},
+            {"qvfNomeDoServico", "Enabled", false},
+            {"qvfCodigoDoServico", "Enabled", false},
+            {"qvcmbAnimal", "Enabled", false},
+            {"qvcmbComissionado", "Enabled", false},
+            {"qvnumQuantidade", "Enabled", false},
+            {"qvnumValorUnitario", "Enabled", false},
+            {"qvnumPercentualDeDescontoPorItem", "Enabled", false},
+            {"qvnumValorDeDescontoPorItem", "Enabled", false},
+            {"qvnumValorUnitario", "BackColor", platform::RGB(249, 249, 249)},
+            {"qvfCodigoDeBarrasDoProduto", "Visible", false},
+            {"qvfNomeDoProduto", "Visible", false},
+            {"qvfCodigoInternoDoProduto", "Visible", false},
+            {"qvfApelidoOuNomeFantasiaDoCliente", "Enabled", true},
+            {"qvfNomeOuRazaoSocialDoCliente", "Enabled", true},
+            {"qvfCodigoDoCliente", "Enabled", true},
+            {"qvfCodigoDoCliente", "Style", 2},
+            {"picAreaDeTrabalho", "Visible", true},
+            {"picMensagem", "Visible", false},
+            {"lblObservacaoDeCamposObrigatorios", "ForeColor", platform::RGB(128, 128, 128)},
+            {"lblCliente", "ForeColor", platform::RGB(73, 73, 73)},
+            {"qvcmdImprimirPreVenda", "Caption", "Imprimir pré-venda"},
+        });
     EXPECT_EQ(platform::Screen::ActiveControl(), &Form().qvfApelidoOuNomeFantasiaDoCliente);
     EXPECT_EQ(platform::GetParent(Form().hWnd()), session.WorkArea);
 }
@@ -107,7 +109,7 @@ TEST_F(PreVendasScreen, WaitPanelIsShownOverTheOverlayForAtLeastASecondWhileBuil
     EXPECT_TRUE(session.Fakes.ErrorMessages.Reports().empty());
 }
 
-TEST_F(PreVendasScreen, ProductBoxesTakeThePlacesOfTheServiceBoxes)
+TEST_F(PreVendasScreen, ProductModeTakesThePlacesOfTheServiceBoxesAndEachModeEmptiesTheOther)
 {
     frmPreVendas& form = Form();
     form.optProduto.Value = true;
@@ -127,44 +129,39 @@ TEST_F(PreVendasScreen, ProductBoxesTakeThePlacesOfTheServiceBoxes)
     EXPECT_EQ(form.qvfCodigoDeBarrasDoProduto.Width(), form.qvcmbTiposDeServicos.Width());
     EXPECT_EQ(form.qvfNomeDoProduto.Width(), 10080);
     EXPECT_EQ(form.qvfCodigoInternoDoProduto.Width(), form.qvcmbAnimal.Width());
-    ExpectMembers(form, {
-                            {"qvnumQuantidade", "Text", "0,000"},
-                            {"lblTipoDeServicoOuCodigoDeBarrasDoProduto", "Caption", "Codigo de barras do produto"},
-                            {"lblNomeDoServicoOuNomeDoProduto", "Caption", "Nome do produto"},
-                            {"lblNomeDoAnimalOuCodigoInternoDoProduto", "Caption", "Código interno do produto"},
-                            {"lblCodigoDoServico", "Visible", false},
-                        });
+    ExpectMembers(
+        form,
+        {
+            {"qvnumQuantidade", "Text", "0,000"},
+            {"lblTipoDeServicoOuCodigoDeBarrasDoProduto", "Caption", "Codigo de barras do produto"},
+            {"lblNomeDoServicoOuNomeDoProduto", "Caption", "Nome do produto"},
+            {"lblNomeDoAnimalOuCodigoInternoDoProduto", "Caption", "Código interno do produto"},
+            {"lblCodigoDoServico", "Visible", false},
+        });
 
+    form.qvfNomeDoProduto.Text = "RACAO";
+    form.qvfCodigoInternoDoProduto.TextoAuxiliar = "12";
     form.optServico.Value = true;
     ExpectMembers(form, {
                             {"qvnumQuantidade", "Text", "0"},
                             {"qvfNomeDoProduto", "Visible", false},
                             {"qvfNomeDoProduto", "Enabled", false},
+                            {"qvfNomeDoProduto", "Text", ""},
+                            {"qvfNomeDoProduto", "Modo", 2},
+                            {"qvfCodigoInternoDoProduto", "TextoAuxiliar", ""},
                             {"qvfNomeDoServico", "Visible", true},
                             {"lblNomeDoServicoOuNomeDoProduto", "Caption", "Nome do serviço"},
                         });
 }
 
-TEST_F(PreVendasScreen, SwitchingModeEmptiesTheOtherModesBoxes)
-{
-    frmPreVendas& form = Form();
-    form.optProduto.Value = true;
-    form.qvfNomeDoProduto.Text = "RACAO";
-    form.qvfCodigoInternoDoProduto.TextoAuxiliar = "12";
-    form.optServico.Value = true;
-    EXPECT_EQ(form.qvfNomeDoProduto.Text(), "");
-    EXPECT_EQ(form.qvfNomeDoProduto.Modo(), 2);
-    EXPECT_EQ(form.qvfCodigoInternoDoProduto.TextoAuxiliar(), "");
-}
-
-TEST_F(PreVendasScreen, EnablingLeavesAnAnimalListOfOneOrNoEntryAsItWas)
+TEST_F(PreVendasScreen, EnablingLeavesAnAnimalListOfOneOrNoEntryAsItWasAndWhitensTheValues)
 {
     struct Row {
         int entries;
         bool enabledBefore;
         bool enabledAfter;
     };
-    const Row rows[] = {{0, false, false}, {0, true, true},   {1, false, false},
+    const Row rows[] = {{0, false, false}, {0, true, true},  {1, false, false},
                         {1, true, true},   {2, false, true}, {3, true, true}};
     frmPreVendas& form = Form();
     for (const Row& row : rows) {
@@ -177,13 +174,7 @@ TEST_F(PreVendasScreen, EnablingLeavesAnAnimalListOfOneOrNoEntryAsItWas)
         form.HabilitarDesabilitarCampos(false);
         EXPECT_FALSE(form.qvcmbAnimal.Enabled());
     }
-}
-
-TEST_F(PreVendasScreen, ValueBoxesTurnWhiteWhenEnabledAndGreyWhenDisabled)
-{
-    frmPreVendas& form = Form();
     form.HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(true);
-    EXPECT_TRUE(form.qvnumPercentualDeDescontoPorItem.Enabled());
     EXPECT_TRUE(form.qvcmbComissionado.Enabled());
     EXPECT_EQ(form.qvnumQuantidade.BackColor(), platform::RGB(255, 255, 255));
     form.HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(false);
@@ -191,30 +182,35 @@ TEST_F(PreVendasScreen, ValueBoxesTurnWhiteWhenEnabledAndGreyWhenDisabled)
     EXPECT_EQ(form.qvnumValorDeDescontoPorItem.BackColor(), platform::RGB(249, 249, 249));
 }
 
-TEST_F(PreVendasScreen, PanelShownTwiceAppliesTheOverlayOnce)
+TEST_F(PreVendasScreen, TheWaitPanelIsShownOnceUntilHidden)
 {
+    // Each step: show (with or without the panel) or hide; then the overlay calls made so far,
+    // the panel's width and the mouse pointer.
+    enum Step { ComPainel, SemPainel, Ocultar };
+    struct Row {
+        std::vector<Step> steps;
+        size_t overlayCalls;
+        int32_t width;
+        int16_t pointer;
+    };
+    const Row rows[] = {
+        {{ComPainel, ComPainel}, 1, 5010, platform::vbDefault},
+        {{ComPainel, Ocultar, Ocultar}, 2, 5010, platform::vbDefault},
+        {{SemPainel}, 1, 0, platform::vbHourglass},
+        // A busy state without the panel still counts as shown.
+        {{SemPainel, ComPainel}, 1, 0, platform::vbHourglass},
+        {{SemPainel, Ocultar, ComPainel}, 3, 5010, platform::vbDefault},
+    };
     frmPreVendas& form = Form();
-    const auto& overlay = session.Fakes.DarkOverlay;
-    const int32_t before = overlay.Applied(session.MenuWindow);
-    form.ExibirOcultarpicMensagem(true, true);
-    form.ExibirOcultarpicMensagem(true, true);
-    EXPECT_EQ(overlay.Applied(session.MenuWindow), before + 1);
-    form.ExibirOcultarpicMensagem(false);
-    const size_t calls = overlay.Calls().size();
-    form.ExibirOcultarpicMensagem(false);
-    EXPECT_EQ(overlay.Calls().size(), calls) << "hiding a hidden panel calls nothing";
-}
-
-TEST_F(PreVendasScreen, BusyStateWithoutPanelCountsAsShown)
-{
-    frmPreVendas& form = Form();
-    form.ExibirOcultarpicMensagem(true);
-    EXPECT_EQ(form.MousePointer(), platform::vbHourglass);
-    EXPECT_EQ(form.picMensagem.Width(), 0);
-    const size_t calls = session.Fakes.DarkOverlay.Calls().size();
-    form.ExibirOcultarpicMensagem(true, true);
-    EXPECT_EQ(session.Fakes.DarkOverlay.Calls().size(), calls);
-    EXPECT_EQ(form.picMensagem.Width(), 0) << "nothing happens until the panel is hidden";
+    for (const Row& row : rows) {
+        const size_t before = session.Fakes.DarkOverlay.Calls().size();
+        for (Step step : row.steps)
+            form.ExibirOcultarpicMensagem(step != Ocultar, step == ComPainel);
+        EXPECT_EQ(session.Fakes.DarkOverlay.Calls().size() - before, row.overlayCalls);
+        EXPECT_EQ(form.picMensagem.Width(), row.width);
+        EXPECT_EQ(form.MousePointer(), row.pointer);
+        form.ExibirOcultarpicMensagem(false);
+    }
 }
 
 TEST_F(PreVendasScreen, PanelComesBackAtFullSizeRoundedAndCentredAfterABusyState)
@@ -222,7 +218,6 @@ TEST_F(PreVendasScreen, PanelComesBackAtFullSizeRoundedAndCentredAfterABusyState
     frmPreVendas& form = Form();
     form.ExibirOcultarpicMensagem(true);
     form.ExibirOcultarpicMensagem(false);
-    EXPECT_EQ(form.MousePointer(), platform::vbDefault);
     form.ExibirOcultarpicMensagem(true, true);
 
     EXPECT_EQ(form.picMensagem.Width(), 5010);
@@ -270,7 +265,8 @@ TEST_F(PreVendasScreen, LimparCamposReturnsToNoClient)
     EXPECT_FALSE(KELO_A_PreVendas::modPrincipal::gbooIgnorarProximoEvento)
         << "the one-shot flag is down once the action has been handled";
     EXPECT_EQ(form.lblQuantidade.ForeColor(), platform::RGB(73, 73, 73));
-    EXPECT_EQ(form.lblCliente.ForeColor(), platform::RGB(255, 0, 0)) << "the client heading keeps its colour";
+    EXPECT_EQ(form.lblCliente.ForeColor(), platform::RGB(255, 0, 0))
+        << "the client heading keeps its colour";
     ExpectMembers(form, {
                             {"qvfApelidoOuNomeFantasiaDoCliente", "Text", ""},
                             {"qvfApelidoOuNomeFantasiaDoCliente", "Modo", 2},
@@ -286,43 +282,47 @@ TEST_F(PreVendasScreen, LimparCamposReturnsToNoClient)
     EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvfApelidoOuNomeFantasiaDoCliente);
 }
 
-TEST(PreVendasStart, ServiceTypesFailingToLoadLeaveTheWorkAreaHidden)
+TEST(PreVendasStart, ServiceTypesThatCannotBeLoadedLeaveTheWorkAreaHiddenAndTheOverlayRemoved)
 {
-    PreVendasSession session;
-    session.Fakes.BusinessLayer.Answer<KELO_N_TipoDeServ::clsTiposDeServ>(
-        "SelecionarParaComboBox",
-        FakeAnswer::Error(-2147467259, "Banco de dados indisponível", "KELO_N_TipoDeServ, clsTiposDeServ, SelecionarParaComboBox"));
-    session.Start();
+    struct Row {
+        FakeAnswer answer;
+        const char* message; // nullptr: a business failure, reported
+    };
+    const Row rows[] = {
+        {FakeAnswer::Error(-2147467259, "Banco de dados indisponível",
+                           "KELO_N_TipoDeServ, clsTiposDeServ, SelecionarParaComboBox"),
+         nullptr},
+        {FakeAnswer::WithRows(support::RecordsetBuilder({"Numero", "Nome"}).Build()),
+         "Nenhum tipo de serviço cadastrado.\nÉ necessário ter no mínimo um tipo de serviço "
+         "cadastrado para incluir um agendamento."},
+    };
+    for (const Row& row : rows) {
+        PreVendasSession session;
+        session.Fakes.BusinessLayer.Answer<KELO_N_TipoDeServ::clsTiposDeServ>(
+            "SelecionarParaComboBox", row.answer);
+        session.Start();
 
-    EXPECT_FALSE(session.Form().picAreaDeTrabalho.Visible());
-    EXPECT_FALSE(session.Form().picMensagem.Visible());
-    EXPECT_FALSE(session.Fakes.DarkOverlay.IsDark(session.MenuWindow));
-    const auto reports = session.Fakes.ErrorMessages.Reports();
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].Numero.AsLong(), -2147467259);
-    EXPECT_EQ(reports[0].Descricao.AsString(), "Banco de dados indisponível");
-    EXPECT_EQ(reports[0].Local.AsString(),
-              "KELO_N_TipoDeServ, clsTiposDeServ, SelecionarParaComboBox");
-    EXPECT_EQ(reports[0].NomeDaAplicacao, PreVendasSession::NomeDaAplicacao);
-}
-
-TEST(PreVendasStart, NoServiceTypeRegisteredIsSaidInTwoLines)
-{
-    PreVendasSession session;
-    session.Fakes.BusinessLayer.Answer<KELO_N_TipoDeServ::clsTiposDeServ>(
-        "SelecionarParaComboBox",
-        FakeAnswer::WithRows(support::RecordsetBuilder({"Numero", "Nome"}).Build()));
-    // Before the host named the application: the message box has an empty title.
-    session.Start(false);
-
-    ASSERT_EQ(session.Host.MessageBoxes().size(), 1u);
-    const auto& box = session.Host.MessageBoxes()[0];
-    EXPECT_EQ(box.Prompt, "Nenhum tipo de serviço cadastrado.\nÉ necessário ter no mínimo um tipo "
-                          "de serviço cadastrado para incluir um agendamento.");
-    EXPECT_EQ(box.Icon(), platform::vbInformation);
-    EXPECT_EQ(box.Title, "");
-    EXPECT_FALSE(session.Form().picAreaDeTrabalho.Visible());
-    EXPECT_FALSE(session.Fakes.DarkOverlay.IsDark(session.MenuWindow));
+        EXPECT_FALSE(session.Form().picAreaDeTrabalho.Visible());
+        EXPECT_FALSE(session.Form().picMensagem.Visible());
+        EXPECT_FALSE(session.Fakes.DarkOverlay.IsDark(session.MenuWindow));
+        const auto reports = session.Fakes.ErrorMessages.Reports();
+        const auto& boxes = session.Host.MessageBoxes();
+        if (row.message) {
+            EXPECT_TRUE(reports.empty());
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(boxes[0].Prompt, row.message);
+            EXPECT_EQ(boxes[0].Icon(), platform::vbInformation);
+            EXPECT_EQ(boxes[0].Title, PreVendasSession::NomeDaAplicacao);
+            continue;
+        }
+        EXPECT_TRUE(boxes.empty());
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(reports[0].Numero.AsLong(), -2147467259);
+        EXPECT_EQ(reports[0].Descricao.AsString(), "Banco de dados indisponível");
+        EXPECT_EQ(reports[0].Local.AsString(),
+                  "KELO_N_TipoDeServ, clsTiposDeServ, SelecionarParaComboBox");
+        EXPECT_EQ(reports[0].NomeDaAplicacao, PreVendasSession::NomeDaAplicacao);
+    }
 }
 
 TEST(PreVendasStart, EachCallBuildsANewIndependentForm)
