@@ -494,7 +494,7 @@ int ImportCsv(Database& database, std::string_view table, std::string_view csv)
             throw Refusal(LineError(record.line, refusal.what()));
         } catch (const StoreError& error) {
             // A rule of the schema (a CHECK, a unique barcode) refuses the row, not the file.
-            if (error.Number() != kErrEngineBase + 19) {
+            if (error.Number() != kErrConstraint) {
                 throw;
             }
             throw Refusal(LineError(record.line, error.what()));
