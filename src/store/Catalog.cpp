@@ -8,6 +8,7 @@
 #include "contracts/KELO_N_Produtos.h"
 #include "contracts/KELO_N_Servicos.h"
 #include "contracts/KELO_N_TipoDeServ.h"
+#include "platform/Runtime.h"
 #include "store/Component.h"
 #include "store/Components.h"
 
@@ -185,7 +186,7 @@ public:
         return Answer("Selecionar", [&] {
             auto names = contracts::FieldNames(KELO_N_Produtos::CamposDoProduto);
             int64_t code = CodeOrZero(codigoInterno);
-            std::string barcode = Trimmed(codigoDeBarras);
+            std::string barcode = platform::Trim(codigoDeBarras);
             std::string typed = Fold(textoDePesquisa);
             if (code != 0) {
                 ResultadoDaSelecaoEmRecordSet = Select("CodigoInterno = ?2", "", code, "", names);
@@ -214,20 +215,11 @@ public:
             }
             ResultadoDaSelecaoEmRecordSet =
                 Select("instr(NomeBusca, ?1) > 0 OR CodigoDeBarras = ?3 OR CodigoInterno = ?2",
-                       typed, DigitsCode(typed), Trimmed(textoDePesquisa), names);
+                       typed, DigitsCode(typed), platform::Trim(textoDePesquisa), names);
         });
     }
 
 private:
-    static std::string Trimmed(const std::string& text)
-    {
-        size_t first = text.find_first_not_of(' ');
-        if (first == std::string::npos) {
-            return {};
-        }
-        return text.substr(first, text.find_last_not_of(' ') - first + 1);
-    }
-
     // `condition` is one of this class's literals; the values are always bound.
     platform::RecordsetRef Select(const char* condition, const std::string& text, int64_t code,
                                   const std::string& barcode, const std::vector<std::string>& names)

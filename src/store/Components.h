@@ -18,5 +18,6 @@ void RegisterOver(const std::shared_ptr<Database>& database)
 void RegisterCatalog(const std::shared_ptr<Database>& database);
 void RegisterPreVendas(const std::shared_ptr<Database>& database);
 void RegisterLogin(const std::shared_ptr<Database>& database);
+void RegisterSistemaOperacional();
 
 } // namespace store

@@ -70,7 +70,7 @@ Connection& Database::Conn()
     auto connection = std::make_unique<Connection>(m_path, false);
     connection->SetBusyTimeout(m_options.busyTimeoutMs);
     if (connection->IsReadOnly()) {
-        Refuse(m_path, kErrEngineBase + 8, "o arquivo não pode ser gravado (somente leitura)");
+        Refuse(m_path, kErrReadOnly, "o arquivo não pode ser gravado (somente leitura)");
     }
     // Read before any pragma that could write, so a file we must refuse stays untouched.
     int64_t version = PragmaValue(*connection, "PRAGMA user_version");

@@ -1,8 +1,23 @@
 #include "store/Items.h"
 
+#include "platform/Errors.h"
+#include "platform/Runtime.h"
+#include "store/Values.h"
+
 namespace store {
 
 namespace {
+
+std::optional<int64_t> OptionalCode(const platform::Variant& value, std::string_view field)
+{
+    int64_t code = ToCode(value, field);
+    return code == 0 ? std::nullopt : std::optional<int64_t>(code);
+}
+
+std::string MoneyText(int64_t raw)
+{
+    return platform::CStr(MoneyValue(raw));
+}
 
 bool Exists(Connection& connection, const char* sql, int64_t key)
 {
@@ -85,6 +100,57 @@ void AdjustReservation(Database& database, int64_t product, int64_t delta)
 }
 
 } // namespace
+
+ItemRecord ReadItem(const ItemFields& fields)
+{
+    const auto money = [&](std::string_view name) { return ToMoney(fields(name), name); };
+    ItemRecord item;
+    item.kind = ToCode(fields("TipoDeLancamento"), "TipoDeLancamento");
+    item.client = ToCode(fields("CodigoDoCliente"), "CodigoDoCliente");
+    item.date = ToText(fields("DataDeLancamento"));
+    if (item.kind == kService) {
+        item.serviceType = OptionalCode(fields("NumeroDoTipoDeServico"), "NumeroDoTipoDeServico");
+        item.service = OptionalCode(fields("CodigoDoServico"), "CodigoDoServico");
+        item.animal = OptionalCode(fields("CodigoDoAnimal"), "CodigoDoAnimal");
+    } else if (item.kind == kProduct) {
+        item.product = OptionalCode(fields("CodigoInternoDoProduto"), "CodigoInternoDoProduto");
+    }
+    item.employee = OptionalCode(fields("CodigoDoFuncionario"), "CodigoDoFuncionario");
+    item.commissioned = item.employee.has_value();
+    item.cost = money("Custo");
+    item.quantity = money("Quantidade");
+    item.unitValue = money("ValorUnitario");
+    item.discountPercent = money("DescontoEmPercentual");
+    item.discountValue = money("DescontoEmValor");
+    item.commissionPercent = money("PercentualDeComissaoDoFuncionario");
+    item.commissionValue = money("ValorDaComissaoDoFuncionario");
+    std::string saleType = ToText(fields("TipoDeVenda"));
+    item.saleType = saleType.empty() ? "2" : saleType;
+
+    using platform::Currency;
+    int64_t total = 0;
+    int64_t net = 0;
+    try {
+        total = (Currency::FromRaw(item.quantity) * Currency::FromRaw(item.unitValue)).Raw();
+        net = (Currency::FromRaw(total) - Currency::FromRaw(item.discountValue)).Raw();
+    } catch (const platform::RuntimeError&) {
+        throw Refusal("O valor total do item passa do limite dos valores.");
+    }
+    const platform::Variant givenTotal = fields("ValorTotal");
+    const platform::Variant givenNet = fields("ValorLiquido");
+    item.total = givenTotal.IsEmpty() ? total : ToMoney(givenTotal, "ValorTotal");
+    item.net = givenNet.IsEmpty() ? net : ToMoney(givenNet, "ValorLiquido");
+    if (item.total != total) {
+        throw Refusal("O valor total do item (" + MoneyText(item.total) +
+                      ") não confere com a quantidade vezes o valor unitário (" + MoneyText(total) +
+                      ").");
+    }
+    if (item.net != net) {
+        throw Refusal("O valor líquido do item (" + MoneyText(item.net) +
+                      ") não confere com o valor total menos o desconto (" + MoneyText(net) + ").");
+    }
+    return item;
+}
 
 int32_t StoreItem(Database& database, const ItemRecord& item)
 {

@@ -4,11 +4,14 @@
 // transaction, so the two never drift apart.
 #pragma once
 
+#include "platform/Variant.h"
 #include "store/Database.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace store {
 
@@ -38,6 +41,17 @@ struct ItemRecord {
     int64_t saleNumber = 0;
     std::optional<int64_t> clinicalRecord;
 };
+
+// One item as its caller hands it over, field by field, by the names of the item record
+// (KELO_N_PreVendas::CamposDoLancamento): the screen's record or a row of an import. A field the
+// caller did not give is Empty.
+using ItemFields = std::function<platform::Variant(std::string_view field)>;
+
+// The record of what was handed over: every value converted (a Refusal names the field that does
+// not convert), only the fields of the item's kind read, a code 0 taken as none, the employee's
+// commission flag set by whether there is one, and ValorTotal and ValorLiquido worked out from
+// the quantity, the unit value and the discount; when the caller gave them, they must agree.
+ItemRecord ReadItem(const ItemFields& fields);
 
 // Checks the record and what it refers to (Refusal with the reason), then stores it inside the
 // caller's Transaction and returns its lançamento number.

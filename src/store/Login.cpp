@@ -1,14 +1,11 @@
 // Users and the login component. An unknown user costs one hash verification too and gets the
 // same answer as a wrong password, so neither the time nor the text tells which names exist.
 #include "contracts/KELO_N_Login.h"
-#include "contracts/KELO_N_SO.h"
 #include "platform/Runtime.h"
 #include "store/Component.h"
 #include "store/Components.h"
 #include "store/Passwords.h"
 #include "store/Store.h"
-
-#include <sys/utsname.h>
 
 namespace store {
 
@@ -32,18 +29,6 @@ public:
             recordset->AddRow({user->DefaultMember("Administrador")});
             ResultadoDaSelecaoEmRecordSet = recordset;
         });
-    }
-};
-
-class VersaoDoSO final : public KELO_N_SO::clsObterVersaoDoSO {
-public:
-    std::string ObterversaoDoSO() override
-    {
-        utsname name{};
-        if (uname(&name) != 0) {
-            return "Linux";
-        }
-        return std::string(name.sysname) + " " + name.release;
     }
 };
 
@@ -85,14 +70,6 @@ std::shared_ptr<DadosDoUsuario> LogIn(Database& database, const std::string& nam
 void RegisterLogin(const std::shared_ptr<Database>& database)
 {
     RegisterOver<Login>(database);
-    contracts::Register<VersaoDoSO>();
-}
-
-void RegisterComponents(std::shared_ptr<Database> database)
-{
-    RegisterCatalog(database);
-    RegisterPreVendas(database);
-    RegisterLogin(database);
 }
 
 } // namespace store

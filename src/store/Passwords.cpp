@@ -17,7 +17,7 @@ void EnsureSodium()
     static std::once_flag once;
     std::call_once(once, [] {
         if (sodium_init() < 0) {
-            throw StoreError(kErrEngineBase, "A biblioteca de criptografia não pôde ser iniciada.");
+            throw StoreError(kErrEngine, "A biblioteca de criptografia não pôde ser iniciada.");
         }
     });
 }
@@ -33,7 +33,7 @@ std::string HashPassword(std::string_view password)
     size_t memory = g_cheapHashes ? crypto_pwhash_MEMLIMIT_MIN : crypto_pwhash_MEMLIMIT_INTERACTIVE;
     if (crypto_pwhash_str_alg(hash, password.data(), password.size(), operations, memory,
                               crypto_pwhash_ALG_ARGON2ID13) != 0) {
-        throw StoreError(kErrEngineBase + 7, "Memória insuficiente para proteger a senha.");
+        throw StoreError(kErrNoMemory, "Memória insuficiente para proteger a senha.");
     }
     return hash;
 }

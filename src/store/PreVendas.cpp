@@ -2,7 +2,6 @@
 // printout's selection. Incluir and Excluir are one transaction each; a value that does not
 // convert, or an item that does not add up, is refused before anything is written.
 #include "contracts/KELO_N_PreVendas.h"
-#include "platform/Runtime.h"
 #include "store/Component.h"
 #include "store/Components.h"
 #include "store/Items.h"
@@ -13,22 +12,6 @@ namespace store {
 namespace {
 
 using FK = FieldKind;
-
-std::string MoneyText(int64_t raw)
-{
-    return platform::CStr(MoneyValue(raw));
-}
-
-std::optional<int64_t> OptionalCode(const platform::Variant& value, std::string_view field)
-{
-    int64_t code = ToCode(value, field);
-    return code == 0 ? std::nullopt : std::optional<int64_t>(code);
-}
-
-int64_t Times(int64_t a, int64_t b)
-{
-    return (platform::Currency::FromRaw(a) * platform::Currency::FromRaw(b)).Raw();
-}
 
 class PreVendas final : public Component<KELO_N_PreVendas::clsPreVendas> {
 public:
@@ -76,7 +59,7 @@ public:
     {
         NumeroDeLancamentoGerado = 0;
         return Answer("Incluir", [&] {
-            ItemRecord item = Record();
+            ItemRecord item = ReadItem([this](std::string_view field) { return Campo(field); });
             Transaction transaction(Db());
             int32_t number = StoreItem(Db(), item);
             transaction.commit();
@@ -154,60 +137,6 @@ public:
                         {FK::Text, FK::Text, FK::Money, FK::Money, FK::Money, FK::Money, FK::Money,
                          FK::Long, FK::Integer});
         });
-    }
-
-private:
-    // The record handed over by the screen, converted and checked; nothing is read twice.
-    ItemRecord Record() const
-    {
-        ItemRecord item;
-        item.kind = ToCode(TipoDeLancamento, "TipoDeLancamento");
-        item.client = ToCode(CodigoDoCliente, "CodigoDoCliente");
-        item.date = ToText(DataDeLancamento);
-        if (item.kind == kService) {
-            item.serviceType = ToCode(NumeroDoTipoDeServico, "NumeroDoTipoDeServico");
-            item.service = ToCode(CodigoDoServico, "CodigoDoServico");
-            item.animal = OptionalCode(CodigoDoAnimal, "CodigoDoAnimal");
-        } else if (item.kind == kProduct) {
-            item.product = ToCode(CodigoInternoDoProduto, "CodigoInternoDoProduto");
-        }
-        item.employee = OptionalCode(CodigoDoFuncionario, "CodigoDoFuncionario");
-        item.commissioned = item.employee.has_value();
-        item.cost = ToMoney(Custo, "Custo");
-        item.quantity = ToMoney(Quantidade, "Quantidade");
-        item.unitValue = ToMoney(ValorUnitario, "ValorUnitario");
-        item.discountPercent = ToMoney(DescontoEmPercentual, "DescontoEmPercentual");
-        item.discountValue = ToMoney(DescontoEmValor, "DescontoEmValor");
-        item.commissionPercent =
-            ToMoney(PercentualDeComissaoDoFuncionario, "PercentualDeComissaoDoFuncionario");
-        item.commissionValue =
-            ToMoney(ValorDaComissaoDoFuncionario, "ValorDaComissaoDoFuncionario");
-        std::string saleType = ToText(TipoDeVenda);
-        item.saleType = saleType.empty() ? "2" : saleType;
-
-        int64_t total = 0;
-        int64_t net = 0;
-        try {
-            total = Times(item.quantity, item.unitValue);
-            net = (platform::Currency::FromRaw(total) -
-                   platform::Currency::FromRaw(item.discountValue))
-                      .Raw();
-        } catch (const platform::RuntimeError&) {
-            throw Refusal("O valor total do item passa do limite dos valores.");
-        }
-        item.total = ValorTotal.IsEmpty() ? total : ToMoney(ValorTotal, "ValorTotal");
-        item.net = ValorLiquido.IsEmpty() ? net : ToMoney(ValorLiquido, "ValorLiquido");
-        if (item.total != total) {
-            throw Refusal("O valor total do item (" + MoneyText(item.total) +
-                          ") não confere com a quantidade vezes o valor unitário (" +
-                          MoneyText(total) + ").");
-        }
-        if (item.net != net) {
-            throw Refusal("O valor líquido do item (" + MoneyText(item.net) +
-                          ") não confere com o valor total menos o desconto (" + MoneyText(net) +
-                          ").");
-        }
-        return item;
     }
 };
 

@@ -1,12 +1,14 @@
 // A thin owner of SQLite handles: a connection and its prepared statements. Every failure is a
-// StoreError carrying SQLite's extended result code and a cause in Portuguese that names the file.
+// StoreError numbered from SQLite's result code (store/Errors.h) with a cause in Portuguese that
+// names the file.
 // Values cross this boundary as int64, double, text or null only; nothing is ever spliced into SQL.
 #pragma once
+
+#include "store/Errors.h"
 
 #include <chrono>
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -14,37 +16,6 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 namespace store {
-
-// Error numbers the store answers in NumeroDoErro: engine failures are kErrEngineBase plus SQLite's
-// primary result code (5 busy, 8 read-only, 14 cannot open, 26 not a database ...), so they never
-// collide with the runtime's own numbers; the store's own refusals of a file come after them.
-enum StoreErrorNumber : int32_t {
-    kErrEngineBase = 40000,
-    kErrNewerVersion = 40900,
-    kErrNotAStore = 40901,
-    kErrMissingFile = 40902,
-    kErrIncompleteWrite = 40903,
-    kErrFileExists = 40904,
-    kErrInjectedFault = 40999,
-};
-
-class StoreError : public std::runtime_error {
-public:
-    StoreError(int32_t number, const std::string& description)
-        : std::runtime_error(description), m_number(number)
-    {
-    }
-    int32_t Number() const { return m_number; }
-
-private:
-    int32_t m_number;
-};
-
-// A refused value or row: the caller answers it as a refusal (status 2), never as an error.
-class Refusal : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 class Statement;
 

@@ -345,39 +345,16 @@ void InsertPlain(Database& database, const TableLayout& layout, const Row& row)
     insert.Run();
 }
 
-void InsertItem(Database& database, const Row& row)
+// An item row goes through the rules of an item stored by the screen; the import alone may say
+// that it is already sold or belongs to a clinical record.
+void InsertItem(Database& database, const std::map<std::string, std::string, std::less<>>& texts,
+                const Row& row)
 {
-    ItemRecord item;
-    item.kind = *IntOf(row, "TipoDeLancamento");
-    item.client = *IntOf(row, "CodigoDoCliente");
-    item.date = TextOf(row, "DataDeLancamento");
-    if (item.kind == kService) {
-        item.serviceType = IntOf(row, "NumeroDoTipoDeServico");
-        item.service = IntOf(row, "CodigoDoServico");
-        item.animal = IntOf(row, "CodigoDoAnimal");
-    } else if (item.kind == kProduct) {
-        item.product = IntOf(row, "CodigoInternoDoProduto");
-    }
-    item.employee = IntOf(row, "CodigoDoFuncionario");
-    item.quantity = *IntOf(row, "Quantidade");
-    item.unitValue = *IntOf(row, "ValorUnitario");
-    try {
-        item.total = (platform::Currency::FromRaw(item.quantity) *
-                      platform::Currency::FromRaw(item.unitValue))
-                         .Raw();
-        item.discountPercent = *IntOf(row, "DescontoEmPercentual");
-        item.discountValue = *IntOf(row, "DescontoEmValor");
-        item.net = (platform::Currency::FromRaw(item.total) -
-                    platform::Currency::FromRaw(item.discountValue))
-                       .Raw();
-    } catch (const platform::RuntimeError&) {
-        throw Refusal("o valor total do item passa do limite dos valores");
-    }
-    item.cost = *IntOf(row, "Custo");
-    item.commissioned = item.employee.has_value();
-    item.commissionPercent = *IntOf(row, "PercentualDeComissaoDoFuncionario");
-    item.commissionValue = *IntOf(row, "ValorDaComissaoDoFuncionario");
-    item.saleType = TextOf(row, "TipoDeVenda");
+    ItemRecord item = ReadItem([&](std::string_view field) {
+        auto it = texts.find(field);
+        return it == texts.end() || it->second.empty() ? platform::Variant()
+                                                       : platform::Variant(it->second);
+    });
     item.saleNumber = *IntOf(row, "NumeroDaVenda");
     item.clinicalRecord = IntOf(row, "NumeroDaFichaClinica");
     StoreItem(database, item);
@@ -476,8 +453,10 @@ int ImportCsv(Database& database, std::string_view table, std::string_view csv)
                               " campos, mas o cabeçalho tem " + std::to_string(order.size()));
             }
             Row row;
+            std::map<std::string, std::string, std::less<>> texts;
             for (size_t k = 0; k < order.size(); ++k) {
                 row[order[k]->name] = Convert(*order[k], record.fields[k]);
+                texts[order[k]->name] = record.fields[k];
             }
             for (const Column& column : layout.columns) {
                 if (!row.contains(column.name)) {
@@ -485,7 +464,7 @@ int ImportCsv(Database& database, std::string_view table, std::string_view csv)
                 }
             }
             if (layout.dbTable == nullptr) {
-                InsertItem(database, row);
+                InsertItem(database, texts, row);
             } else {
                 InsertPlain(database, layout, row);
             }
@@ -494,7 +473,7 @@ int ImportCsv(Database& database, std::string_view table, std::string_view csv)
             throw Refusal(LineError(record.line, refusal.what()));
         } catch (const StoreError& error) {
             // A rule of the schema (a CHECK, a unique barcode) refuses the row, not the file.
-            if (error.Number() != kErrEngineBase + 19) {
+            if (error.Number() != kErrConstraint) {
                 throw;
             }
             throw Refusal(LineError(record.line, error.what()));

@@ -72,12 +72,7 @@ std::string Fold(std::string_view text)
         }
         i += length;
     }
-    size_t first = folded.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return {};
-    }
-    size_t last = folded.find_last_not_of(" \t");
-    return folded.substr(first, last - first + 1);
+    return platform::Trim(folded);
 }
 
 std::string Quoted(const platform::Variant& value)

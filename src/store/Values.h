@@ -12,8 +12,8 @@
 
 namespace store {
 
-// Upper case without accents, blanks at both ends removed: the form in which names are compared,
-// so "joão" finds "JOAO" and "Joãozinho".
+// Upper case without accents, spaces at both ends removed (the runtime's Trim): the form in which
+// names are compared, so "joão" finds "JOAO" and "Joãozinho".
 std::string Fold(std::string_view text);
 
 // Money, percentage or quantity: the raw Currency value. An empty (never set) value is 0.

@@ -110,7 +110,7 @@ TEST_F(BadFiles, GarbageBytesAreAnErrorAndStayUntouched)
     }
     Write(garbage);
     Register();
-    ExpectErrors(m_path, store::kErrEngineBase + 26, "não é um armazenamento válido");
+    ExpectErrors(m_path, store::kErrNotADatabase, "não é um armazenamento válido");
     EXPECT_EQ(ReadBytes(m_path), garbage);
 }
 
@@ -141,7 +141,7 @@ TEST_F(BadFiles, AStoreLockedTooLongIsAnErrorAndServesAgainOnceFreed)
     auto item = contracts::CreateObject<KELO_N_PreVendas::clsPreVendas>();
     item->TipoDeLancamento = int16_t{1};
     EXPECT_EQ(item->Incluir(), 1);
-    EXPECT_EQ(item->NumeroDoErro, store::kErrEngineBase + 5);
+    EXPECT_EQ(item->NumeroDoErro, store::kErrBusy);
     EXPECT_NE(item->DescricaoDoErro.find("bloqueado"), std::string::npos);
     holder.Execute("ROLLBACK");
     EXPECT_EQ(item->Incluir(), 2); // no client 0: a refusal, so the file answers again
@@ -162,7 +162,7 @@ TEST_F(BadFiles, AReadOnlyFileIsAnError)
         Register();
         auto item = contracts::CreateObject<KELO_N_PreVendas::clsPreVendas>();
         item->TipoDeLancamento = int16_t{1};
-        bool ok = item->Incluir() == 1 && item->NumeroDoErro == store::kErrEngineBase + 8 &&
+        bool ok = item->Incluir() == 1 && item->NumeroDoErro == store::kErrReadOnly &&
                   item->DescricaoDoErro.find(m_path) != std::string::npos &&
                   item->DescricaoDoErro.find("somente leitura") != std::string::npos;
         _exit(ok ? 0 : 1);
