@@ -143,7 +143,7 @@ public:
 
     explicit Report(std::string name);
 
-    Property<int32_t> ReportWidth{this, "ReportWidth", 9360};
+    Property<int32_t> ReportWidth{this, "ReportWidth", A4Width - 2 * 1440};
     Property<int32_t> LeftMargin{this, "LeftMargin", 1440};
     Property<int32_t> RightMargin{this, "RightMargin", 1440};
     Property<int32_t> TopMargin{this, "TopMargin", 1440};
