@@ -11,6 +11,9 @@
 #include "screen_services/modFundoEscuro.h"
 #include "search/frmPesquisaDeClientes.h"
 
+#include <array>
+#include <cstddef>
+#include <iterator>
 #include <optional>
 
 namespace KELO_A_PreVendas {
@@ -30,8 +33,7 @@ namespace {
 
 constexpr const char* RotuloSemCliente = "Cliente*";
 
-// The profile's percentages in the order of the client fields and of the search grid's
-// columns 9 to 17.
+// The profile's percentages and the client fields they are read from.
 struct PercentualDoPerfil {
     const char* Campo;
     platform::Currency Perfil::*Membro;
@@ -48,6 +50,16 @@ constexpr PercentualDoPerfil PercentuaisDoPerfil[] = {
     {"PercentualDeDescontoEmAdestramentos", &Perfil::PercentualDeDescontoEmAdestramentos},
     {"PercentualDeDescontoEmOutros", &Perfil::PercentualDeDescontoEmOutros},
 };
+
+// The search grid's column of each profile percentage, found by the field's name.
+constexpr auto ColunasDosPercentuais = []() consteval
+{
+    std::array<int32_t, std::size(PercentuaisDoPerfil)> colunas{};
+    for (std::size_t i = 0; i < colunas.size(); ++i)
+        colunas[i] = ColunaDoCampo(PesquisaDeClientes::Colunas, PercentuaisDoPerfil[i].Campo);
+    return colunas;
+}
+();
 
 // A service type's number (the ItemData of qvcmbTiposDeServicos) and its percentage.
 struct DescontoPorTipoDeServico {
@@ -344,16 +356,17 @@ bool frmPreVendas::EscolherClienteNaPesquisa(const platform::RecordsetRef& clien
     const platform::Grid& grade = lfrmPesquisa->msfgGrade;
     const int32_t linha = grade.RowSel;
     const auto celula = [&](int32_t coluna) { return grade.TextMatrix(linha, coluna); };
+    namespace col = PesquisaDeClientes;
     ClienteEncontrado lcliCliente;
-    lcliCliente.ApelidoOuNomeFantasia = celula(colApelidoOuNomeFantasia);
-    lcliCliente.NomeOuRazaoSocial = celula(colNomeOuRazaoSocial);
-    lcliCliente.CodigoDoCliente = platform::CStr(platform::Val(celula(colCodigoDoCliente)));
-    lcliCliente.VIP = celula(colVIP);
-    lcliCliente.CategoriaDaCurvaABC = celula(colCategoriaDaCurvaABC);
-    lcliCliente.Desconto.DescontoUnico = celula(colDescontoUnico);
-    int32_t coluna = colPercentualUnicoDeDescontos;
-    for (const PercentualDoPerfil& percentual : PercentuaisDoPerfil)
-        lcliCliente.Desconto.*percentual.Membro = PercentualLido(celula(coluna++));
+    lcliCliente.ApelidoOuNomeFantasia = celula(col::colApelidoOuNomeFantasia);
+    lcliCliente.NomeOuRazaoSocial = celula(col::colNomeOuRazaoSocial);
+    lcliCliente.CodigoDoCliente = platform::CStr(platform::Val(celula(col::colCodigoDoCliente)));
+    lcliCliente.VIP = celula(col::colVIP);
+    lcliCliente.CategoriaDaCurvaABC = celula(col::colCategoriaDaCurvaABC);
+    lcliCliente.Desconto.DescontoUnico = celula(col::colDescontoUnico);
+    for (std::size_t i = 0; i < std::size(PercentuaisDoPerfil); ++i)
+        lcliCliente.Desconto.*PercentuaisDoPerfil[i].Membro =
+            PercentualLido(celula(ColunasDosPercentuais[i]));
     MostrarClienteEncontrado(lcliCliente);
     lfrmPesquisa->Unload();
     return true;

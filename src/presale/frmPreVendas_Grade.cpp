@@ -1,62 +1,15 @@
-// frmPreVendas, the items grid: its 19 columns, sorting, loading a client's open items, and what
-// the keyboard and the mouse do on it. The grid is also where totals, alterations and the
-// printout read the items from, so the column layout below is a contract.
+// frmPreVendas, the items grid: its layout (the columns of ColunasDaGrade.h), sorting, loading a
+// client's open items, and what the keyboard and the mouse do on it.
 #include "presale/frmPreVendas.h"
 
 #include "contracts/KELO_N_PreVendas.h"
 #include "contracts/Registry.h"
 #include "globals/modMensagemDeErro.h"
 #include "platform/Runtime.h"
+#include "presale/ColunasDaGrade.h"
 #include "screen_services/modRolagemComMouse.h"
 
-#include <array>
-
 namespace KELO_A_PreVendas {
-
-namespace {
-
-constexpr int16_t TipoDeClassificacaoNumerica = 0;
-
-struct ColunaDaGrade {
-    const char* Cabecalho;
-    int32_t Largura;
-    int32_t Alinhamento;
-    int32_t TipoDeClassificacao; // 0 numeric, 1 text
-};
-
-using platform::flexAlignLeftCenter;
-using platform::flexAlignLeftTop;
-using platform::flexAlignRightCenter;
-using platform::flexAlignRightTop;
-
-// Columns of width 0 are hidden but hold what the other procedures read. In the order of the
-// fields of KELO_N_PreVendas::CamposDaGrade.
-constexpr std::array<ColunaDaGrade, 19> ColunasDaGrade{{
-    {"Tipo de serviço ou código de barras do produto", 0, flexAlignLeftCenter, 1},
-    {"Código do serviço ou produto", 0, flexAlignLeftTop, 0},
-    {"Serviço ou Produto", 4175, flexAlignLeftTop, 1},
-    {"Código do animal", 0, flexAlignLeftTop, 0},
-    {"Animal", 3300, flexAlignLeftTop, 1},
-    {"Código do funcionário", 0, flexAlignLeftTop, 0},
-    {"Nome do funcionário", 0, flexAlignLeftTop, 1},
-    {"Qtde.", 1300, flexAlignRightCenter, 0},
-    {"Val.Unit.", 1300, flexAlignRightTop, 0},
-    {"(%) Desc.", 1300, flexAlignRightTop, 0},
-    {"Val. desc.", 1300, flexAlignRightTop, 0},
-    {"Val. total ", 1680, flexAlignRightTop, 0},
-    {"Custo", 0, flexAlignRightTop, 0},
-    {"Percentual de comissao", 0, flexAlignRightTop, 0},
-    {"Valor da comissao", 0, flexAlignRightTop, 0},
-    {"Nº lançamento", 0, flexAlignRightTop, 0},
-    {"Unidade", 0, flexAlignLeftTop, 0},
-    {"Tipo de Venda", 0, flexAlignLeftTop, 0},
-    {"Tipo de lançamento", 0, flexAlignLeftTop, 0},
-}};
-static_assert(ColunasDaGrade.size() == KELO_N_PreVendas::CamposDaGrade.size());
-
-
-
-} // namespace
 
 int16_t frmPreVendas::Grade_Configurar()
 {
@@ -80,13 +33,14 @@ int16_t frmPreVendas::Grade_Configurar()
             msfgGrade.FixedCols = 0;
             ponto = 2;
             msfgGrade.Rows = 2;
-            msfgGrade.Cols = static_cast<int32_t>(ColunasDaGrade.size());
+            msfgGrade.Cols = static_cast<int32_t>(GradeDeItens::Colunas.size());
             if (msfgGrade.Rows > 1)
                 msfgGrade.FixedRows = 1;
             ponto = 3;
-            for (int32_t coluna = 0; coluna < static_cast<int32_t>(ColunasDaGrade.size());
+            for (int32_t coluna = 0; coluna < static_cast<int32_t>(GradeDeItens::Colunas.size());
                  ++coluna) {
-                const ColunaDaGrade& definicao = ColunasDaGrade[static_cast<size_t>(coluna)];
+                const GradeDeItens::Coluna& definicao =
+                    GradeDeItens::Colunas[static_cast<size_t>(coluna)];
                 msfgGrade.SetTextMatrix(0, coluna, definicao.Cabecalho);
                 msfgGrade.SetColWidth(coluna, definicao.Largura);
                 msfgGrade.SetColAlignment(coluna, definicao.Alinhamento);
@@ -106,7 +60,7 @@ int16_t frmPreVendas::Grade_Classificar(int16_t coluna, bool inverterIcone)
             msfgGrade.Col = mintColunaClassificada;
             msfgGrade.SetCellPicture("");
             ponto = 2;
-            const bool numerica = msfgGrade.ColData(coluna) == TipoDeClassificacaoNumerica;
+            const bool numerica = msfgGrade.ColData(coluna) == GradeDeItens::ClassificacaoNumerica;
             // Inverting the icon of the column already sorted ascending sorts it descending.
             const bool decrescente =
                 inverterIcone && coluna == mintColunaClassificada &&
@@ -169,9 +123,9 @@ int16_t frmPreVendas::PreencherGradeComServicosEfetuadosEProdutosReservados(doub
             int32_t llngLinha = 1;
             for (lrstItens->MoveFirst(); !lrstItens->Eof(); lrstItens->MoveNext(), ++llngLinha) {
                 int32_t llngColuna = 0;
-                for (std::string_view campo : KELO_N_PreVendas::CamposDaGrade)
+                for (const GradeDeItens::Coluna& coluna : GradeDeItens::Colunas)
                     msfgGrade.SetTextMatrix(llngLinha, llngColuna++,
-                                            lrstItens->Fields(campo).Value.AsString());
+                                            lrstItens->Fields(coluna.Campo).Value.AsString());
             }
             ponto = 5;
             mbooGradePreenchida = true;

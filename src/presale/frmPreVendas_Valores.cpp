@@ -4,15 +4,11 @@
 
 #include "globals/modMensagemDeErro.h"
 #include "platform/Runtime.h"
+#include "presale/ColunasDaGrade.h"
 
 namespace KELO_A_PreVendas {
 
 namespace {
-
-// Grid columns "Qtde.", "Val.Unit." and "Val. desc." (the discount is held negative).
-constexpr int32_t ColunaDaQuantidade = 7;
-constexpr int32_t ColunaDoValorUnitario = 8;
-constexpr int32_t ColunaDoValorDeDesconto = 10;
 
 constexpr const char* FormatoDeValor = "#,##0.00";
 
@@ -29,8 +25,9 @@ void frmPreVendas::CalcularValoresDosItensDaGrade()
                     const std::string& texto = msfgGrade.TextMatrix(linha, coluna);
                     return platform::CCur(texto.empty() ? "0" : texto);
                 };
-                lcurTotal += valor(ColunaDaQuantidade) * valor(ColunaDoValorUnitario);
-                lcurDesconto += valor(ColunaDoValorDeDesconto);
+                lcurTotal +=
+                    valor(GradeDeItens::colQuantidade) * valor(GradeDeItens::colValorUnitario);
+                lcurDesconto += valor(GradeDeItens::colDescontoEmValor);
             }
             ponto = 2;
             qvnumTotal.Text = platform::Format(lcurTotal, FormatoDeValor);

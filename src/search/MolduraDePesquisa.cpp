@@ -24,7 +24,6 @@ constexpr int32_t CorDaLinhaImpar = platform::RGB(217, 217, 217);
 constexpr int32_t CorDaLinhaPar = platform::RGB(242, 242, 242);
 constexpr int32_t CorDoCodigo = platform::RGB(128, 128, 128);
 constexpr int32_t CorDoTexto = platform::RGB(0, 0, 0);
-constexpr int32_t ColunaDoCodigo = 1;
 
 // Twips.
 constexpr int32_t TopoDaGrade = 1725;

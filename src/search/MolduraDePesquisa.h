@@ -17,6 +17,7 @@
 #include "platform/Grid.h"
 #include "platform/Recordset.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -33,6 +34,32 @@ struct ColunaDaPesquisa {
     int32_t Alinhamento;
     const char* Campo;
 };
+
+// Column 1 of every search grid holds the record's code (drawn grey); column 0 is blank.
+inline constexpr int32_t ColunaDoCodigo = 1;
+
+// A dialog's column table as the frame lays it out: column 0 blank, hidden and without a field,
+// every other column with its field.
+consteval bool ColunasDaMoldura(std::span<const ColunaDaPesquisa> colunas)
+{
+    if (colunas.size() <= ColunaDoCodigo || colunas[0].Campo || colunas[0].Largura != 0)
+        return false;
+    for (std::size_t i = 1; i < colunas.size(); ++i) {
+        if (!colunas[i].Campo)
+            return false;
+    }
+    return true;
+}
+
+// The column that holds `campo`; a field the table lacks does not compile.
+consteval int32_t ColunaDoCampo(std::span<const ColunaDaPesquisa> colunas, std::string_view campo)
+{
+    for (std::size_t i = 1; i < colunas.size(); ++i) {
+        if (colunas[i].Campo && colunas[i].Campo == campo)
+            return static_cast<int32_t>(i);
+    }
+    throw "the search grid has no such field";
+}
 
 // What tells one search dialog from another, besides its query and its rules.
 struct DefinicaoDaPesquisa {

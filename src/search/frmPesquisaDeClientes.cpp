@@ -8,45 +8,14 @@
 #include "platform/Host.h"
 #include "platform/Runtime.h"
 
-#include <array>
-
 namespace KELO_A_PreVendas {
 
 namespace {
 
-constexpr auto Esquerda = platform::flexAlignLeftCenter;
-
-constexpr std::array<ColunaDaPesquisa, 20> ColunasDeClientes{{
-    {"Coluna em branco", 0, Esquerda, nullptr},
-    {"Código", 1100, Esquerda, "CodigoDoCliente"},
-    {"Apelido/Nome fantasia", 2000, Esquerda, "ApelidoOuNomeFantasia"},
-    {"Nome/Razão Social", 4020, Esquerda, "NomeOuRazaoSocial"},
-    {"Situação", 0, Esquerda, "Situacao"},
-    {"Endereço", 6300, Esquerda, "EnderecoCompleto"},
-    {"Canal de Comunicacao", 0, Esquerda, "TiposECanaisDeComunicacao"},
-    {"Crédito", 0, Esquerda, "Credito"},
-    {"Desconto único", 0, Esquerda, "DescontoUnico"},
-    {"Percentual de desconto único", 0, Esquerda, "PercentualUnicoDeDescontos"},
-    {"Percentual de desconto em serviços clínicos", 0, Esquerda, "PercentualDeDescontoEmClinicos"},
-    {"Percentual de desconto em serviços em cirurgia simples", 0, Esquerda,
-     "PercentualDeDescontoEmCirurgiaSimples"},
-    {"Percentual de desconto em serviços em cirurgia média", 0, Esquerda,
-     "PercentualDeDescontoEmCirurgiaMedia"},
-    {"Percentual de desconto em serviços em cirurgia complexa", 0, Esquerda,
-     "PercentualDeDescontoEmCirurgiaComplexa"},
-    {"Percentual de desconto banhos, tosas e estéticas", 0, Esquerda,
-     "PercentualDeDescontoEmBanhosTosasEEsteticas"},
-    {"Percentual de desconto em hospedagens", 0, Esquerda, "PercentualDeDescontoEmHospedagens"},
-    {"Percentual de desconto em adestramentos", 0, Esquerda, "PercentualDeDescontoEmAdestramentos"},
-    {"Percentual de desconto em outros", 0, Esquerda, "PercentualDeDescontoEmOutros"},
-    {"ClienteVIP", 0, Esquerda, "VIP"},
-    {"CategoriaDaCurvaABC", 0, Esquerda, "CategoriaDaCurvaABC"},
-}};
-
-constexpr DefinicaoDaPesquisa PesquisaDeClientes{
+constexpr DefinicaoDaPesquisa DefinicaoDeClientes{
     "Pesquisa de clientes",
     "PesquisarCliente",
-    ColunasDeClientes,
+    PesquisaDeClientes::Colunas,
     true,
 };
 
@@ -67,7 +36,7 @@ std::string MensagemDaSituacaoDoCliente(double situacao)
 }
 
 frmPesquisaDeClientes::frmPesquisaDeClientes()
-    : MolduraDePesquisa("frmPesquisaDeClientes", PesquisaDeClientes)
+    : MolduraDePesquisa("frmPesquisaDeClientes", DefinicaoDeClientes)
 {
     MontarMoldura(qvfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo,
                   lblApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo, LegendaDaPesquisa);
@@ -105,7 +74,8 @@ std::string frmPesquisaDeClientes::MensagemSemResultado(const std::string& texto
 int16_t frmPesquisaDeClientes::ValidarCampos()
 {
     return ComTratamentoDeErro(Local("ValidarCampos"), [&](int16_t& ponto) -> int16_t {
-        const std::string lstrSituacao = msfgGrade.TextMatrix(msfgGrade.RowSel, colSituacao);
+        const std::string lstrSituacao =
+            msfgGrade.TextMatrix(msfgGrade.RowSel, PesquisaDeClientes::colSituacao);
         std::string lstrMensagem;
         // A status nobody can read could be any of the refused ones: refuse the row too.
         if (platform::Trim(lstrSituacao).empty() || !platform::IsNumeric(lstrSituacao)) {
