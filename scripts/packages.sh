@@ -4,7 +4,7 @@ KELO_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     libsqlite3-dev libsodium-dev
-    qt6-base-dev libgl-dev fonts-liberation fonts-dejavu-core xvfb xauth
+    qt6-base-dev libgl-dev fonts-liberation fonts-dejavu-core xvfb xauth poppler-utils
 )
 
 install_missing_packages() {

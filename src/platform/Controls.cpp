@@ -28,7 +28,9 @@ bool IsEnabledAllTheWay(const Control& control)
 
 } // namespace
 
-Form::Form(std::string name) : Control(nullptr, std::move(name), "Form")
+Form::Form(std::string name) : Form(std::move(name), "Form") {}
+
+Form::Form(std::string name, std::string kind) : Control(nullptr, std::move(name), std::move(kind))
 {
     Visible = false;
     s_forms.push_back(this);

@@ -54,6 +54,9 @@ public:
     Event<> Unload_;                      // the Unload event (Unload() is the statement)
 
 protected:
+    // A top-level window of another kind (a report's preview window), which the hosts show their
+    // own way.
+    Form(std::string name, std::string kind);
     void OnPropertyChanged(const PropertyBase& property) override;
 
 private:

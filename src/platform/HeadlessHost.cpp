@@ -3,6 +3,7 @@
 #include "platform/Controls.h"
 
 #include <cmath>
+#include <utility>
 
 namespace platform {
 
@@ -76,6 +77,14 @@ void HeadlessHost::ShowPopupMenu(Form& form, Control& menu)
     m_popups.push_back({form.Name(), menu.Name()});
 }
 
+void HeadlessHost::ShowPreview(Report& report)
+{
+    m_previews.push_back({report.Name(), report.Caption, report.WindowState, report.Pages()});
+    Report* const outer = std::exchange(m_previewShown, &report);
+    RunModal(report);
+    m_previewShown = outer;
+}
+
 void HeadlessHost::ClearRecords()
 {
     m_messageBoxes.clear();
@@ -83,6 +92,7 @@ void HeadlessHost::ClearRecords()
     m_modalShowings.clear();
     m_stuckModals.clear();
     m_popups.clear();
+    m_previews.clear();
     m_errorReports.clear();
 }
 

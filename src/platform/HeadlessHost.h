@@ -1,10 +1,13 @@
 // A host without a display, for tests and the scenario runner: message boxes take scripted
 // answers, modal showings run a callback, the clock and the date are set by hand (each DoEvents
 // moves the clock on by a tick, so waits end), and every message box, modal showing, pop-up
-// menu and error report is recorded in order.
+// menu, print preview and error report is recorded in order. A print preview is a modal showing
+// of its report, so the callback of the report's name runs inside it (and may read the pages
+// through PreviewShown()).
 #pragma once
 
 #include "platform/Host.h"
+#include "platform/Report.h"
 
 #include <deque>
 #include <functional>
@@ -26,6 +29,12 @@ public:
         std::string Form;
         std::string Menu;
     };
+    struct PreviewRecord {
+        std::string Report;
+        std::string Caption;
+        int32_t WindowState = 0;
+        LaidOutReport Pages;
+    };
     using ModalHandler = std::function<void(Form&)>;
 
     HeadlessHost();
@@ -36,6 +45,7 @@ public:
     double SecondsSinceMidnight() override { return m_seconds; }
     Date Today() override { return m_today; }
     void ShowPopupMenu(Form& form, Control& menu) override;
+    void ShowPreview(Report& report) override;
 
     // The answer the next box with a choice (more than an OK button) receives; a box that only
     // informs never takes one. A box with nothing queued gets its default button, and a box
@@ -61,6 +71,9 @@ public:
     const std::vector<std::string>& ModalShowings() const { return m_modalShowings; }
     const std::vector<std::string>& StuckModals() const { return m_stuckModals; }
     const std::vector<PopupRecord>& Popups() const { return m_popups; }
+    const std::vector<PreviewRecord>& Previews() const { return m_previews; }
+    // The report whose preview is open, or nullptr.
+    Report* PreviewShown() const { return m_previewShown; }
     const std::vector<ErrorReport>& ErrorReports() const { return m_errorReports; }
     int32_t DoEventsCount() const { return m_doEventsCount; }
     void ClearRecords();
@@ -79,6 +92,8 @@ private:
     std::vector<std::string> m_modalShowings;
     std::vector<std::string> m_stuckModals;
     std::vector<PopupRecord> m_popups;
+    std::vector<PreviewRecord> m_previews;
+    Report* m_previewShown = nullptr;
     std::vector<ErrorReport> m_errorReports;
 };
 

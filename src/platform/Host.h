@@ -14,6 +14,7 @@ namespace platform {
 
 class Control;
 class Form;
+class Report;
 
 enum MsgBoxStyle : int32_t {
     vbOKOnly = 0,
@@ -66,6 +67,9 @@ public:
     virtual Date Today() = 0;
     // Shows `menu`'s items as a pop-up menu of `form`; a chosen item raises its Click.
     virtual void ShowPopupMenu(Form& form, Control& menu) = 0;
+    // The print preview of `report`'s laid-out pages (Pages()), from which the user prints; runs
+    // until the user closes it. Maximised when the report's WindowState asks for it.
+    virtual void ShowPreview(Report& report) = 0;
 };
 
 // The host every service goes to. Using a service before SetHost raises error 91.

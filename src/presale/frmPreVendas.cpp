@@ -162,6 +162,7 @@ void frmPreVendas::ConectarEventos()
     optServico.Click.Connect([this] { optServico_Click(); });
     optProduto.Click.Connect([this] { optProduto_Click(); });
     qvcmdLimparCampos.Click.Connect([this] { qvcmdLimparCampos_Click(); });
+    qvcmdImprimirPreVenda.Click.Connect([this] { qvcmdImprimirPreVenda_Click(); });
     qvcmdAlterar.Click.Connect([this] { qvcmdAlterar_Click(); });
     qvcmdRemover.Click.Connect([this] { qvcmdRemover_Click(); });
     mnuAlterar.Click.Connect([this] { mnuAlterar_Click(); });

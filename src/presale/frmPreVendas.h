@@ -5,6 +5,7 @@
 //   frmPreVendas_Servico.cpp    service types
 //   frmPreVendas_Valores.cpp    totals and the user's rights over values
 //   frmPreVendas_Gravacao.cpp   altering and removing stored items
+//   frmPreVendas_Impressao.cpp  the printout (drPreVendas) and the clearing after it
 //
 // Modes and states (the procedure behind each move):
 //   building      -> no client      MontarExibirFormulario (work area hidden until step 13)
@@ -15,6 +16,7 @@
 //   idle         <-> busy           ExibirOcultarpicMensagem (overlay + hourglass or wait panel)
 #pragma once
 
+#include "contracts/ComponenteDeNegocio.h"
 #include "contracts/SuiteControls.h"
 #include "platform/Controls.h"
 #include "platform/Currency.h"
@@ -183,7 +185,18 @@ public:
     };
     PerfilDeDesconto DescontoDoCliente;
 
+    // ---- The printout (frmPreVendas_Impressao.cpp).
+    void qvcmdImprimirPreVenda_Click();
+    // 0 printed (the preview was shown and closed), 1 nothing printed.
+    int16_t ImprimirPreVenda(int32_t codigoDoCliente);
+
 private:
+    // Results 1, 2 and 3 of a component the printout calls: panel hidden, the error reported or
+    // the refusal shown; answers whether it was one of them.
+    bool RecusaDoComponenteDeImpressao(const contracts::ComponenteDeNegocio& componente,
+                                       int32_t resultado);
+    // ---- (end of the printout)
+
     void DesenharControles();
     void ConectarEventos();
     void DefinirModo(bool servico);

@@ -2,6 +2,7 @@
 
 #include "host/desktop/ControlPeer.h"
 #include "host/desktop/Peers.h"
+#include "host/report/ReportRenderer.h"
 #include "platform/Controls.h"
 #include "platform/WindowSystem.h"
 
@@ -282,7 +283,8 @@ void DesktopHost::Sync()
     // A copy: building a peer may not create forms, but nothing here should rely on that.
     const std::vector<platform::Form*> forms = platform::Form::Forms();
     for (platform::Form* form : forms) {
-        if (!m_peers.contains(form->hWnd()))
+        // A report's window is its print preview (ShowPreview), not widgets of its own.
+        if (form->Kind() != "DataReport" && !m_peers.contains(form->hWnd()))
             CreateFormPeer(*form);
     }
     m_syncing = false;
@@ -401,11 +403,22 @@ bool DesktopHost::HasOverlay(int32_t hWnd) const
     return it != m_overlays.end() && it->second;
 }
 
-void DesktopHost::ShowPrintPreview(const std::string& title, std::function<void(QPrinter&)> render)
+void DesktopHost::ShowPreview(platform::Report& shown)
+{
+    const platform::LaidOutReport& pages = shown.Pages();
+    ShowPrintPreview(
+        shown.Caption, [&pages](QPrinter& printer) { report::Draw(pages, printer); },
+        shown.WindowState == platform::vbMaximized);
+}
+
+void DesktopHost::ShowPrintPreview(const std::string& title, std::function<void(QPrinter&)> render,
+                                   bool maximised)
 {
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog preview(&printer, m_mainWindow);
     preview.setWindowTitle(ToQString(title));
+    if (maximised)
+        preview.setWindowState(Qt::WindowMaximized);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&render](QPrinter* target) { render(*target); });
     if (auto* toolbar = preview.findChild<QToolBar*>()) {

@@ -48,6 +48,8 @@ public:
     double SecondsSinceMidnight() override;
     platform::Date Today() override;
     void ShowPopupMenu(platform::Form& form, platform::Control& menu) override;
+    // The report renderer's pages in ShowPrintPreview.
+    void ShowPreview(platform::Report& pages) override;
 
     // A host window the component may parent forms to; its size follows the widget.
     int32_t RegisterHostWindow(const std::string& name, QWidget& widget);
@@ -71,7 +73,8 @@ public:
 
     // The report facility's way to the screen: a print preview with printing and "save as PDF",
     // whose pages `render` paints onto the printer it is given.
-    void ShowPrintPreview(const std::string& title, std::function<void(QPrinter&)> render);
+    void ShowPrintPreview(const std::string& title, std::function<void(QPrinter&)> render,
+                          bool maximised = false);
     static bool SaveAsPdf(const std::string& path, const std::function<void(QPrinter&)>& render);
 
     // Test seams: instead of running a box or menu modally, hand it over; the hook answers the

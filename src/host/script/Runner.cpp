@@ -3,10 +3,12 @@
 #include "contracts/KELO_N_PreVendas.h"
 #include "contracts/Registry.h"
 #include "contracts/SuiteControls.h"
+#include "host/script/PdfOutput.h"
 #include "platform/Controls.h"
 #include "platform/Errors.h"
 #include "platform/Grid.h"
 #include "platform/Host.h"
+#include "platform/Report.h"
 #include "platform/Runtime.h"
 #include "platform/WindowSystem.h"
 #include "store/Store.h"
@@ -239,7 +241,8 @@ void Runner::Execute(const Step& step)
         Close(step);
         return;
     case Command::SavePdf:
-        Fail(step, "no print preview is open: save-pdf needs one shown");
+        SavePdf(step);
+        return;
     case Command::Expect:
         Expect(step);
         return;
@@ -535,6 +538,21 @@ void Runner::Close(const Step& step)
     platform::UserAction action;
     if (!form.UserClose())
         Note(form.Name() + " did not close: its QueryUnload cancelled");
+}
+
+void Runner::SavePdf(const Step& step)
+{
+    platform::Report* shown = m_session.Host.PreviewShown();
+    if (!shown)
+        Fail(step, "no print preview is open: save-pdf needs one shown");
+    const std::string& path = step.Arguments[0].Text;
+    std::string why;
+    if (!WritePdf(shown->Pages(), path, why))
+        Fail(step, "save-pdf " + Quote(path) + ": " + why);
+    Note("pdf " + Quote(path) + " written, " + std::to_string(shown->Pages().Pages.size()) +
+         " page(s)");
+    platform::UserAction action;
+    shown->UserClose();
 }
 
 // ---- Expectations

@@ -62,6 +62,7 @@ private:
     void Set(const Step& step);
     void Modal(const Step& step);
     void Close(const Step& step);
+    void SavePdf(const Step& step);
     // Expectations.
     void Expect(const Step& step);
     void ExpectMessage(const Step& step);

@@ -180,6 +180,13 @@ void ScriptHost::RunModal(platform::Form& form)
     m_trace.Print("modal " + form.Name() + " closed");
 }
 
+void ScriptHost::ShowPreview(platform::Report& report)
+{
+    m_trace.Print("preview " + Quote(report.Caption()) + " of " + report.Name() + ", " +
+                  std::to_string(report.Pages().Pages.size()) + " page(s)");
+    HeadlessHost::ShowPreview(report);
+}
+
 ScriptUser::ScriptUser(const std::vector<std::pair<std::string, bool>>& rights)
 {
     for (const auto& [key, value] : rights)

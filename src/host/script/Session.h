@@ -66,6 +66,7 @@ public:
 
     int32_t ShowMessageBox(const platform::MessageBoxRequest& request) override;
     void RunModal(platform::Form& form) override;
+    void ShowPreview(platform::Report& report) override;
 
     void QueueScriptAnswer(int32_t answer, int line) { m_queued.emplace_back(answer, line); }
     // The answers no question took yet, with the line that queued each.

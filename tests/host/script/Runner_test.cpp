@@ -6,11 +6,13 @@
 #include "globals/modMensagemDeErro.h"
 #include "platform/Controls.h"
 #include "platform/Host.h"
+#include "platform/Report.h"
 #include "store/Database.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -38,7 +40,13 @@ struct TestScreen {
             KELO_A_PreVendas::ExibirMensagemDeErro(13, "Type mismatch",
                                                    "KELO_A_PreVendas, frmTeste, X, Ponto: 2");
         });
+        qvcmdImprimir.Click.Connect([this] {
+            drTeste.Show(platform::vbModal);
+            lblResposta.Caption = "impresso";
+        });
         qvcmdDesabilitado.Enabled = false;
+        Cabecalho.Height = 300;
+        lblTitulo.Move(0, 0, 3000, 300);
         frmTeste.Show();
     }
 
@@ -51,6 +59,10 @@ struct TestScreen {
     platform::Form frmDialogo{"frmDialogo"};
     contracts::QVCommandButton qvcmdFechar{&frmDialogo, "qvcmdFechar"};
     platform::Label lblDialogo{&frmDialogo, "lblDialogo", "Escolha"};
+    contracts::QVCommandButton qvcmdImprimir{&frmTeste, "qvcmdImprimir"};
+    platform::Report drTeste{"drTeste"};
+    platform::ReportSection Cabecalho{&drTeste, "Cabecalho", platform::SectionKind::PageHeader};
+    platform::ReportLabel lblTitulo{&Cabecalho, "lblTitulo", "Página %p"};
 };
 
 class RunnerTest : public testing::Test {
@@ -88,6 +100,9 @@ protected:
         }
         return std::nullopt;
     }
+
+    // A file in the test's own folder.
+    std::string PathOf(const std::string& name) const { return (m_folder / name).string(); }
 
     std::ostringstream m_out;
     Trace m_trace{m_out, true};
@@ -221,6 +236,30 @@ TEST_F(RunnerTest, TheUserCannotActOnWhatIsDisabledHiddenOrMissing)
     ExpectFailure(Play("expect frmTeste.lblResposta.Nada \"\"\n"), 1, "has no member Nada");
     ExpectFailure(Play("click frmTeste.lblResposta\nsave-pdf \"x.pdf\"\n"), 2,
                   "no print preview is open");
+}
+
+TEST_F(RunnerTest, SavePdfWritesThePreviewsPagesThenClosesIt)
+{
+    const std::string pdf = PathOf("teste.pdf");
+    EXPECT_FALSE(Play("modal drTeste\n"
+                      "  expect drTeste.lblTitulo.Caption \"Página %p\"\n"
+                      "  save-pdf \"" +
+                      pdf +
+                      "\"\n"
+                      "end\n"
+                      "click frmTeste.qvcmdImprimir\n"
+                      "expect frmTeste.lblResposta.Caption \"impresso\"\n"));
+    std::ifstream written(pdf, std::ios::binary);
+    std::string start(4, ' ');
+    written.read(start.data(), 4);
+    EXPECT_EQ(start, "%PDF");
+    ExpectFailure(Play("modal drTeste\n"
+                       "  save-pdf \"" +
+                       PathOf("nao/x.pdf") +
+                       "\"\n"
+                       "end\n"
+                       "click frmTeste.qvcmdImprimir\n"),
+                  2, "x.pdf\": cannot write the file");
 }
 
 TEST_F(RunnerTest, BooleansReadAsTrueAndFalse)
