@@ -5,6 +5,7 @@ KELO_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libsqlite3-dev libsodium-dev
     qt6-base-dev libgl-dev fonts-liberation fonts-dejavu-core xvfb xauth poppler-utils
+    clang-14 libclang-rt-14-dev valgrind
 )
 
 install_missing_packages() {
