@@ -66,6 +66,9 @@ void MenuWindow::ShowFitted()
         screen ? FittedGeometry(DesignSize, screen->availableGeometry())
                : std::optional<QRect>(QRect(QPoint(0, 0), DesignSize));
     if (!placed) {
+        // The free area first, for a display without a window manager to maximise it.
+        if (screen)
+            setGeometry(screen->availableGeometry());
         showMaximized();
         return;
     }
