@@ -192,6 +192,7 @@ void frmPreVendas::ConectarEventos()
     msfgGrade.MouseDown.Connect([this](int16_t botao, int16_t shift, float x, float y) {
         msfgGrade_MouseDown(botao, shift, x, y);
     });
+    ConectarEventosDeValores();
 }
 
 int16_t frmPreVendas::MontarExibirFormulario(int32_t AreaDeTrabalho_hWnd)

@@ -3,7 +3,7 @@
 //   frmPreVendas_Grade.cpp      the items grid: layout, sorting, loading, its events
 //   frmPreVendas_Cliente.cpp    the client lookup, the client's discount profile and animals
 //   frmPreVendas_Servico.cpp    service types
-//   frmPreVendas_Valores.cpp    totals and the user's rights over values
+//   frmPreVendas_Valores.cpp    the item's values, the totals, promotion, ceiling and rights
 //   frmPreVendas_Gravacao.cpp   altering and removing stored items
 //   frmPreVendas_Impressao.cpp  the printout (drPreVendas) and the clearing after it
 //
@@ -25,6 +25,7 @@
 #include "presale/GrupoDeCaixasDePesquisa.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace KELO_A_PreVendas {
@@ -59,9 +60,24 @@ public:
     // Service types.
     int16_t PreencherComboboxTiposDeServicos();
 
-    // Values.
+    // Values (frmPreVendas_Valores.cpp).
     void CalcularValoresDosItensDaGrade();
     void PermissãoDoUsuario();
+    // 0 go on, 1 a problem (the caller clears the item's percentage).
+    int16_t VerificaDescontoPromocionalDeVenda();
+    // 0 allowed, 1 refused (nothing is saved).
+    int16_t VerificaDescMaximoAutomaticoDeVenda();
+    // The item validation's limits on the discount: 0 within them, 1 with the message shown
+    // and the focus on the box.
+    int16_t VerificarLimitesDoDescontoDoItem();
+    void qvnumQuantidade_LostFocus();
+    void qvnumValorUnitario_LostFocus();
+    void qvnumPercentualDeDescontoPorItem_LostFocus();
+    void qvnumValorDeDescontoPorItem_LostFocus();
+    void qvnumDesconto_GotFocus();
+    void qvnumDesconto_KeyPress(int16_t& KeyAscii);
+    void qvnumDesconto_Validate(bool& Cancel);
+    void qvnumDesconto_LostFocus();
 
     // Event handlers.
     void optServico_Click();
@@ -199,6 +215,14 @@ private:
 
     void DesenharControles();
     void ConectarEventos();
+    void ConectarEventosDeValores();
+    // The item's discount amount worked out again from its percentage, after `propria` lost the
+    // focus (an empty one reads "0,00").
+    void CalcularDescontoDoItemPeloPercentual(contracts::QVNumberBox& propria);
+    // Results 1 to 3 of the company, and a company not registered: the message shown and 1;
+    // nothing for a company found.
+    std::optional<int16_t> RecusaDaEmpresa(const contracts::ComponenteDeNegocio& empresa,
+                                           int32_t resultado, const char* mensagemSemEmpresa);
     void DefinirModo(bool servico);
 
     // The client's find boxes as one group: its lookup and what a found client moves on to.
