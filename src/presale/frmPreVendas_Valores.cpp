@@ -36,6 +36,15 @@ void frmPreVendas::CalcularValoresDosItensDaGrade()
         });
 }
 
+// Still to come here: VerificaDescontoPromocionalDeVenda (an answer of 1 puts the percentage back
+// to "0,00") and qvnumPercentualDeDescontoPorItem_LostFocus, which works the item's values out
+// again. Until then the percentage placed stays as it is.
+void frmPreVendas::AplicarPromocaoERecalcularValoresDoItem()
+{
+    ComTratamentoDeErro(", frmPreVendas, AplicarPromocaoERecalcularValoresDoItem, Ponto: ",
+                        [&](int16_t&) {});
+}
+
 void frmPreVendas::PermissãoDoUsuario()
 {
     ComTratamentoDeErro(", frmPreVendas, PermissãoDoUsuario, Ponto: ", [&](int16_t&) {});
