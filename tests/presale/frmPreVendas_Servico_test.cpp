@@ -259,27 +259,38 @@ TEST_F(ServiceLookup, AFoundServiceIsWrittenInAndItsTypeSelectedWithoutStartingO
     struct Row {
         const char* selected;
         int32_t typeOfService;
+        bool inTheDialog; // picked as the second of two matches
         const char* typeAfter;
         const char* percentage; // the client's for the type then selected
     };
     const Row rows[] = {
-        {"Banhos, tosas e estética", 5, "Banhos, tosas e estética", "5,25"},
-        {"Hospedagem", 5, "Banhos, tosas e estética", "5,25"},
+        {"Banhos, tosas e estética", 5, false, "Banhos, tosas e estética", "5,25"},
+        {"Hospedagem", 5, false, "Banhos, tosas e estética", "5,25"},
         // Type 4 is not sold here: the selection stays.
-        {"Outros", 4, "Outros", "9,90"},
+        {"Outros", 4, false, "Outros", "9,90"},
+        {"Banhos, tosas e estética", 6, true, "Hospedagem", "6,00"},
     };
     frmPreVendas& form = Form();
     for (const Row& row : rows) {
         Choose(row.selected);
-        AnswerServices(Servicos({{12, row.typeOfService}}));
+        AnswerServices(row.inTheDialog ? Servicos({{11, 5}, {12, row.typeOfService}})
+                                       : Servicos({{12, row.typeOfService}}));
+        std::string dialogSaw;
+        session.Host.OnModal("frmPesquisaDeServicos", [&](platform::Form& shown) {
+            auto& dialog = dynamic_cast<frmPesquisaDeServicos&>(shown);
+            dialogSaw = std::to_string(dialog.qvcmbTiposDeServicos.ListCount) + " " +
+                        dialog.qvcmbTiposDeServicos.Text() + " " +
+                        std::to_string(dialog.msfgGrade.Rows);
+            dialog.msfgGrade.UserClickCell(2, 2);
+        });
         layer().ForgetCalls();
-        Search(form.qvfCodigoDoServico, "12");
+        Search(form.qvfNomeDoServico, "Serviço");
         SCOPED_TRACE(row.selected);
+        EXPECT_EQ(dialogSaw, row.inTheDialog ? "4 Banhos, tosas e estética 3" : "");
         EXPECT_EQ(form.qvfCodigoDoServico.Text(), "12");
         EXPECT_EQ(form.qvfNomeDoServico.Text(), "Serviço 12");
         EXPECT_EQ(form.qvfNomeDoServico.Tag(), "12,5");
         EXPECT_EQ(form.qvfCodigoDoServico.Modo(), 0);
-        EXPECT_EQ(form.qvfNomeDoServico.Modo(), 0);
         EXPECT_EQ(form.qvnumQuantidade.Text(), "1");
         EXPECT_EQ(form.qvnumValorUnitario.Text(), "45,00");
         EXPECT_TRUE(form.qvnumValorUnitario.Enabled());
@@ -289,94 +300,9 @@ TEST_F(ServiceLookup, AFoundServiceIsWrittenInAndItsTypeSelectedWithoutStartingO
             << "the lookup's own selection is no choice of a type";
         EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvcmbAnimal);
         EXPECT_FALSE(g::gbooIgnorarProximoEvento);
+        EXPECT_FALSE(g::gbooIgnorarProximoClickDoTipoDeServico);
+        EXPECT_EQ(platform::Form::FindForm("frmPesquisaDeServicos"), nullptr);
     }
-    // The attendant's choice of another type starts the service over.
-    Choose("Hospedagem");
-    EXPECT_EQ(form.qvfCodigoDoServico.Text(), "");
-    EXPECT_EQ(form.qvfNomeDoServico.Text(), "");
-    EXPECT_EQ(form.qvfNomeDoServico.Modo(), 2);
-    EXPECT_EQ(form.qvnumQuantidade.Text(), "1");
-    for (const auto* box : {&form.qvnumValorUnitario, &form.qvnumPercentualDeDescontoPorItem,
-                            &form.qvnumValorDeDescontoPorItem})
-        EXPECT_EQ(box->Text(), "0,00") << box->Name();
-}
-
-TEST_F(ServiceLookup, NothingFoundOrPickedStartsTheServiceOver)
-{
-    frmPreVendas& form = Form();
-    struct Row {
-        contracts::QVFind* box;
-        const char* typed;
-        FakeAnswer answer;
-        const char* message;    // nullptr: none
-        bool pickedInTheDialog; // several matches, the dialog closed with Fechar otherwise
-        int16_t ownModo;
-    };
-    const Row rows[] = {
-        {&form.qvfNomeDoServico, "Hidra", FakeAnswer::WithRows(Servicos({})),
-         "Nenhum serviço encontrado com o nome 'Hidra' informado e com o tipo de serviço 'Banhos, "
-         "tosas e estética'.",
-         false, 1},
-        {&form.qvfCodigoDoServico, "77", FakeAnswer::WithRows(Servicos({})),
-         "Nenhum produto encontrado com o código '77' informado e com o tipo de serviço 'Banhos, "
-         "tosas e estética'.",
-         false, 0},
-        {&form.qvfNomeDoServico, "Banho", FakeAnswer::WithRows(Servicos({{10, 5}, {11, 5}})),
-         nullptr, false, 1},
-        {&form.qvfCodigoDoServico, "9", FakeAnswer::Error(7, "Falhou", "clsServicos"), nullptr,
-         false, 0},
-    };
-    for (const Row& row : rows) {
-        session.Host.ClearRecords();
-        session.Fakes.ErrorMessages.ForgetReports();
-        layer().Answer<KELO_N_Servicos::clsServicos>("Selecionar", row.answer);
-        session.Host.OnModal("frmPesquisaDeServicos", [&](platform::Form& shown) {
-            dynamic_cast<frmPesquisaDeServicos&>(shown).qvcmdFechar.UserClick();
-        });
-        contracts::QVFind& other =
-            row.box == &form.qvfNomeDoServico ? form.qvfCodigoDoServico : form.qvfNomeDoServico;
-        Search(*row.box, row.typed);
-        SCOPED_TRACE(row.typed);
-        EXPECT_EQ(Messages(),
-                  row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
-        EXPECT_EQ(row.box->Text(), row.typed);
-        EXPECT_EQ(row.box->Modo(), row.ownModo);
-        EXPECT_EQ(other.Text(), "");
-        EXPECT_EQ(other.Modo(), 2);
-        EXPECT_EQ(form.qvnumQuantidade.Text(), "1,000");
-        EXPECT_FALSE(form.qvnumValorUnitario.Enabled());
-        EXPECT_EQ(platform::Screen::ActiveControl(), row.box);
-        EXPECT_FALSE(session.Fakes.DarkOverlay.IsDark(session.MenuWindow));
-        EXPECT_EQ(session.Fakes.ErrorMessages.Reports().size(), row.answer.Result == 0 ? 0u : 1u);
-    }
-}
-
-TEST_F(ServiceLookup, SeveralMatchesArePickedInTheDialogWithTheFormsTypes)
-{
-    frmPreVendas& form = Form();
-    AnswerServices(Servicos({{10, 5}, {11, 6}}));
-    int16_t dialogTypes = 0;
-    std::string dialogType;
-    int32_t dialogRows = 0;
-    session.Host.OnModal("frmPesquisaDeServicos", [&](platform::Form& shown) {
-        auto& dialog = dynamic_cast<frmPesquisaDeServicos&>(shown);
-        dialogTypes = dialog.qvcmbTiposDeServicos.ListCount;
-        dialogType = dialog.qvcmbTiposDeServicos.Text;
-        dialogRows = dialog.msfgGrade.Rows;
-        dialog.msfgGrade.UserClickCell(2, 2);
-    });
-    Search(form.qvfNomeDoServico, "Serviço");
-    EXPECT_EQ(session.Host.ModalShowings(), std::vector<std::string>{"frmPesquisaDeServicos"});
-    EXPECT_EQ(dialogTypes, form.qvcmbTiposDeServicos.ListCount);
-    EXPECT_EQ(dialogType, "Banhos, tosas e estética");
-    EXPECT_EQ(dialogRows, 3);
-    EXPECT_EQ(form.qvfCodigoDoServico.Text(), "11");
-    EXPECT_EQ(form.qvfNomeDoServico.Tag(), "12,5");
-    EXPECT_EQ(form.qvnumValorUnitario.Text(), "45,00");
-    EXPECT_EQ(form.qvcmbTiposDeServicos.Text(), "Hospedagem");
-    EXPECT_EQ(form.qvnumPercentualDeDescontoPorItem.Text(), "6,00");
-    EXPECT_EQ(platform::Form::FindForm("frmPesquisaDeServicos"), nullptr);
-    EXPECT_FALSE(g::gbooIgnorarProximoClickDoTipoDeServico);
 }
 
 TEST_F(ServiceLookup, ModeSwitchesLeaveTheServiceBoxesClosedAndLimparCamposRunsServiceMode)

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,50 +31,30 @@ platform::RecordsetRef Servicos(int count)
 
 class ServiceSearch : public ::testing::Test {
 protected:
-    ServiceSearch()
-    {
-        platform::SetHost(&host);
-        g::gstrNomeDaAplicacao = "Kelo Pet Shop";
-    }
+    ServiceSearch() { platform::SetHost(&host); }
     ~ServiceSearch() override
     {
-        g::gstrNomeDaAplicacao.clear();
         platform::Screen::ClearFocus();
         platform::SetHost(nullptr);
     }
 
-    void AnswerTypes(std::vector<std::pair<int32_t, std::string>> types)
+    // A new dialog prepared as a caller does: its own list, or the caller's types and matches.
+    void Prepare(bool ownList, int matches, bool priceQuery = false)
     {
-        RecordsetBuilder rows(contracts::FieldNames(KELO_N_TipoDeServ::CamposDoTipoDeServico));
-        for (auto& [numero, nome] : types)
-            rows.Row({numero, nome});
-        fakes.BusinessLayer.Answer<KELO_N_TipoDeServ::clsTiposDeServ>(
-            "SelecionarParaComboBox", FakeAnswer::WithRows(rows.Build()));
-    }
-
-    // As the pre-sale form hands over its own types and matches.
-    void PrepareAsTheForm(int matches)
-    {
+        dialog = std::make_unique<frmPesquisaDeServicos>();
+        host.ClearRecords();
+        dialog->EfetuarOPreenchimentoDaComboboxTiposDeServicos(ownList);
+        dialog->FormularioDeConsultaDePreco(priceQuery);
         dialog->ConfigurarGrade();
         dialog->PreencherGrade(Servicos(matches));
+        if (ownList)
+            return;
         for (auto [nome, numero] : {std::pair{"Banho", 5}, std::pair{"Hospedagem", 6}}) {
             dialog->qvcmbTiposDeServicos.AddItem(nome);
             dialog->qvcmbTiposDeServicos.ItemData(dialog->qvcmbTiposDeServicos.NewIndex, numero);
         }
         g::gbooIgnorarProximoClickDoTipoDeServico = true;
         dialog->qvcmbTiposDeServicos.ListIndex = 0;
-    }
-
-    void ShowWith(std::function<void()> userActions)
-    {
-        host.OnModal("frmPesquisaDeServicos", [&](platform::Form&) { userActions(); });
-        dialog->Show(platform::vbModal);
-    }
-
-    void Search(const std::string& text)
-    {
-        ASSERT_TRUE(dialog->qvfndCodigoOuNome.UserType(text));
-        ASSERT_TRUE(dialog->qvfndCodigoOuNome.UserConfirm());
     }
 
     std::vector<std::string> Messages() const
@@ -88,14 +67,14 @@ protected:
 
     platform::HeadlessHost host;
     support::FakeComponents fakes;
-    std::unique_ptr<frmPesquisaDeServicos> dialog = std::make_unique<frmPesquisaDeServicos>();
+    std::unique_ptr<frmPesquisaDeServicos> dialog;
 };
 
 TEST_F(ServiceSearch, TheTypeSelectedOnOpeningKeepsTheListedRows)
 {
     struct Row {
         bool ownList;
-        std::vector<std::pair<int32_t, std::string>> types;
+        std::vector<std::pair<int32_t, const char*>> types;
         int16_t listCount;
         int16_t listIndex;
         const char* message;
@@ -112,26 +91,22 @@ TEST_F(ServiceSearch, TheTypeSelectedOnOpeningKeepsTheListedRows)
         {false, {}, 2, 0, nullptr},
     };
     for (const Row& row : rows) {
-        dialog = std::make_unique<frmPesquisaDeServicos>();
-        host.ClearRecords();
-        AnswerTypes(row.types);
-        dialog->EfetuarOPreenchimentoDaComboboxTiposDeServicos(row.ownList);
-        if (row.ownList) {
-            dialog->ConfigurarGrade();
-            dialog->PreencherGrade(Servicos(2));
-        } else {
-            PrepareAsTheForm(2);
-        }
+        RecordsetBuilder types(contracts::FieldNames(KELO_N_TipoDeServ::CamposDoTipoDeServico));
+        for (auto [numero, nome] : row.types)
+            types.Row({numero, nome});
+        fakes.BusinessLayer.Answer<KELO_N_TipoDeServ::clsTiposDeServ>(
+            "SelecionarParaComboBox", FakeAnswer::WithRows(types.Build()));
+        Prepare(row.ownList, 2);
         bool findEnabled = false;
-        ShowWith([&] {
+        host.OnModal("frmPesquisaDeServicos", [&](platform::Form&) {
             findEnabled = dialog->qvfndCodigoOuNome.Enabled();
             dialog->qvcmdFechar.UserClick();
         });
+        dialog->Show(platform::vbModal);
         SCOPED_TRACE(row.types.size());
         EXPECT_EQ(dialog->qvcmbTiposDeServicos.ListCount(), row.listCount);
         EXPECT_EQ(dialog->qvcmbTiposDeServicos.ListIndex(), row.listIndex);
         EXPECT_EQ(dialog->msfgGrade.Rows(), 3) << "the selection keeps the rows";
-        EXPECT_EQ(dialog->msfgGrade.TextMatrix(2, 2), "Banho 2");
         EXPECT_TRUE(findEnabled) << "the first showing enables the find control";
         EXPECT_FALSE(g::gbooIgnorarProximoClickDoTipoDeServico);
         EXPECT_EQ(Messages(),
@@ -141,71 +116,45 @@ TEST_F(ServiceSearch, TheTypeSelectedOnOpeningKeepsTheListedRows)
     }
 }
 
-TEST_F(ServiceSearch, PickingAnotherTypeEmptiesTheGridAndTheTypedText)
-{
-    PrepareAsTheForm(2);
-    ShowWith([&] {
-        ASSERT_TRUE(dialog->qvfndCodigoOuNome.UserType("Banho"));
-        ASSERT_TRUE(dialog->qvcmbTiposDeServicos.UserSelect(1));
-        EXPECT_EQ(dialog->msfgGrade.Rows(), 1);
-        EXPECT_EQ(dialog->qvfndCodigoOuNome.Text(), "");
-        EXPECT_EQ(dialog->qvfndCodigoOuNome.Modo(), 2);
-        EXPECT_EQ(platform::Screen::ActiveControl(), &dialog->qvfndCodigoOuNome);
-        dialog->qvcmdFechar.UserClick();
-    });
-    EXPECT_FALSE(dialog->RegistroSelecionado());
-}
-
-TEST_F(ServiceSearch, ASearchRunsWithinTheChosenType)
+TEST_F(ServiceSearch, ASearchRunsWithinTheChosenTypeAndAPriceQueryChoosesNothing)
 {
     struct Row {
         bool typeChosen;
         bool priceQuery;
-        int matches;
-        const char* message; // nullptr: none
         bool chosen;
     };
-    const Row rows[] = {
-        {false, false, 0, "Selecione o tipo de serviço.", false},
-        {true, false, 1, nullptr, true},
-        // A price query lists a single match and waits.
-        {true, true, 1, nullptr, false},
-        {true, false, 0,
-         "Nenhum serviço encontrado  como o valor 'Hidra' informado e com o tipo de serviço "
-         "'Hospedagem'.",
-         false},
-    };
-    for (const Row& row : rows) {
-        dialog = std::make_unique<frmPesquisaDeServicos>();
-        host.ClearRecords();
+    for (const Row& row :
+         {Row{false, false, false}, Row{true, false, true}, Row{true, true, false}}) {
         fakes.BusinessLayer.ForgetCalls();
-        fakes.BusinessLayer.Answer<KELO_N_Servicos::clsServicos>(
-            "Selecionar", FakeAnswer::WithRows(Servicos(row.matches)));
-        dialog->FormularioDeConsultaDePreco(row.priceQuery);
-        PrepareAsTheForm(0);
+        fakes.BusinessLayer.Answer<KELO_N_Servicos::clsServicos>("Selecionar",
+                                                                 FakeAnswer::WithRows(Servicos(1)));
+        Prepare(false, 0, row.priceQuery);
         bool stillShown = false;
-        ShowWith([&] {
+        host.OnModal("frmPesquisaDeServicos", [&](platform::Form&) {
             if (row.typeChosen)
                 dialog->qvcmbTiposDeServicos.UserSelect(1);
             else
                 dialog->qvcmbTiposDeServicos.ListIndex = -1;
-            Search("Hidra");
+            dialog->qvfndCodigoOuNome.UserType("Hidra");
+            dialog->qvfndCodigoOuNome.UserConfirm();
             stillShown = dialog->Visible();
             if (stillShown)
                 dialog->qvcmdFechar.UserClick();
         });
-        SCOPED_TRACE(testing::Message() << row.typeChosen << row.priceQuery << row.matches);
+        dialog->Show(platform::vbModal);
+        SCOPED_TRACE(testing::Message() << row.typeChosen << row.priceQuery);
         const auto calls = fakes.BusinessLayer.CallsTo<KELO_N_Servicos::clsServicos>("Selecionar");
         ASSERT_EQ(calls.size(), row.typeChosen ? 1u : 0u);
         if (row.typeChosen) {
             EXPECT_EQ(calls[0].Arguments, (std::vector<platform::Variant>{int32_t{2}, int16_t{0},
                                                                           int32_t{1}, "Hidra", 6}));
         }
-        EXPECT_EQ(Messages(),
-                  row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
+        EXPECT_EQ(Messages(), row.typeChosen
+                                  ? std::vector<std::string>{}
+                                  : std::vector<std::string>{"Selecione o tipo de serviço."});
         EXPECT_EQ(dialog->RegistroSelecionado(), row.chosen);
         EXPECT_EQ(stillShown, !row.chosen);
-        EXPECT_EQ(dialog->msfgGrade.Rows(), row.matches + 1);
+        EXPECT_EQ(dialog->msfgGrade.Rows(), row.typeChosen ? 2 : 1);
     }
 }
 
