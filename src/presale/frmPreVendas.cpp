@@ -182,6 +182,13 @@ void frmPreVendas::ConectarEventos()
     qvfNomeOuRazaoSocialDoCliente.KeyDown.Connect([this](int16_t& codigo, int16_t shift) {
         qvfNomeOuRazaoSocialDoCliente_KeyDown(codigo, shift);
     });
+    qvcmbTiposDeServicos.Click.Connect([this] { qvcmbTiposDeServicos_Click(); });
+    qvfCodigoDoServico.Click.Connect([this] { qvfCodigoDoServico_Click(); });
+    qvfNomeDoServico.Click.Connect([this] { qvfNomeDoServico_Click(); });
+    qvfCodigoDoServico.KeyDown.Connect(
+        [this](int16_t& codigo, int16_t shift) { qvfCodigoDoServico_KeyDown(codigo, shift); });
+    qvfNomeDoServico.KeyDown.Connect(
+        [this](int16_t& codigo, int16_t shift) { qvfNomeDoServico_KeyDown(codigo, shift); });
     msfgGrade.GotFocus.Connect([this] { msfgGrade_GotFocus(); });
     msfgGrade.LostFocus.Connect([this] { msfgGrade_LostFocus(); });
     msfgGrade.KeyDown.Connect(
@@ -297,6 +304,14 @@ void frmPreVendas::ExibirOcultarpicMensagem(bool exibir, bool exibirPainel)
     Pausar(1);
 }
 
+void frmPreVendas::MostrarPesquisa(platform::Form& pesquisa)
+{
+    int16_t lintValor = 0;
+    AplicarFundoEscuro(modPrincipal::glngFomularioDoMenu_hWnd, lintValor);
+    pesquisa.Show(platform::vbModal);
+    RemoverFundoEscuro(modPrincipal::glngFomularioDoMenu_hWnd);
+}
+
 void frmPreVendas::CentralizarpicMensagem()
 {
     picMensagem.ZOrder(0);
@@ -319,7 +334,8 @@ void frmPreVendas::optProduto_Click()
 }
 
 // The two modes share three label positions; the boxes of the other mode are hidden, disabled
-// and emptied.
+// and emptied. Their emptying of the type list is the form's own: it sets every field a chosen
+// type would, and must leave the service boxes disabled.
 void frmPreVendas::DefinirModo(bool servico)
 {
     if (servico) {
@@ -341,7 +357,7 @@ void frmPreVendas::DefinirModo(bool servico)
         qvcmbAnimal.Enabled = true;
         qvfNomeDoServico.Enabled = false;
         qvfCodigoDoServico.Enabled = false;
-        qvcmbTiposDeServicos.ListIndex = -1;
+        SelecionarTipoDeServico(-1);
         for (contracts::QVFind* caixa :
              {&qvfCodigoDeBarrasDoProduto, &qvfNomeDoProduto, &qvfCodigoInternoDoProduto}) {
             caixa->Visible = false;
@@ -356,7 +372,7 @@ void frmPreVendas::DefinirModo(bool servico)
         qvfCodigoDoServico.Visible = false;
         qvcmbAnimal.Visible = false;
         lblCodigoDoServico.Visible = false;
-        qvcmbTiposDeServicos.ListIndex = -1;
+        SelecionarTipoDeServico(-1);
         qvcmbAnimal.ListIndex = -1;
         for (contracts::QVFind* caixa : {&qvfNomeDoServico, &qvfCodigoDoServico}) {
             caixa->Modo = 2;
@@ -374,7 +390,7 @@ void frmPreVendas::DefinirModo(bool servico)
         qvfNomeDoServico.Enabled = false;
         qvfCodigoDoServico.Enabled = false;
         qvcmbAnimal.Enabled = false;
-        qvcmbTiposDeServicos.ListIndex = -1;
+        SelecionarTipoDeServico(-1);
         qvcmbAnimal.ListIndex = -1;
         qvfNomeDoServico.Text = "";
         qvfCodigoDoServico.Text = "";
@@ -501,7 +517,11 @@ void frmPreVendas::qvcmdLimparCampos_Click()
                                          &qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente})
             caixa->Enabled = true;
         ponto = 2;
-        optServico.Value = true;
+        // Turning on an option that is on already raises no Click: service mode runs anyway.
+        if (optServico.Value)
+            optServico_Click();
+        else
+            optServico.Value = true;
         LimparCampos();
         HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(false);
         HabilitarDesabilitarCampos(false);

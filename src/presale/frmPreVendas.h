@@ -2,7 +2,8 @@
 //   frmPreVendas.cpp            controls, wiring, start-up, modes, field states, wait panel
 //   frmPreVendas_Grade.cpp      the items grid: layout, sorting, loading, its events
 //   frmPreVendas_Cliente.cpp    the client lookup, the client's discount profile and animals
-//   frmPreVendas_Servico.cpp    service types
+//   frmPreVendas_Servico.cpp    service types, the service lookup and its search dialog
+//   frmPreVendas_Comissionados.cpp  the commissioned employees of the item being entered
 //   frmPreVendas_Valores.cpp    the item's values, the totals, promotion, ceiling and rights
 //   frmPreVendas_Gravacao.cpp   altering and removing stored items
 //   frmPreVendas_Impressao.cpp  the printout (drPreVendas) and the clearing after it
@@ -13,6 +14,8 @@
 //   no client     -> client chosen  a client box's Click (Modo 1) and PesquisarCliente
 //   client chosen -> no client      a client box's Click (Modo 2), or a lookup that fails
 //   service mode <-> product mode   optServico_Click / optProduto_Click
+//   client chosen -> type chosen    qvcmbTiposDeServicos_Click (the attendant's choice only)
+//   type chosen   -> service found  a service box's Click (Modo 1) and PesquisarServico
 //   idle         <-> busy           ExibirOcultarpicMensagem (overlay + hourglass or wait panel)
 #pragma once
 
@@ -57,8 +60,13 @@ public:
     int16_t PreencherComboboxAnimal(double codigoDoCliente);
     int16_t RecuperaDescontoDoCliente();
 
-    // Service types.
+    // Services.
     int16_t PreencherComboboxTiposDeServicos();
+    bool PesquisarServico(int16_t numeroDoTipoDeServico, const std::string& nome,
+                          double codigoDoServico);
+
+    // Commissioned employees, for a service (any kind but 2) or a product (2): true when listed.
+    bool PreencherComboboxComissionados(int16_t tipo);
 
     // Values (frmPreVendas_Valores.cpp).
     void CalcularValoresDosItensDaGrade();
@@ -78,6 +86,8 @@ public:
     void qvnumDesconto_KeyPress(int16_t& KeyAscii);
     void qvnumDesconto_Validate(bool& Cancel);
     void qvnumDesconto_LostFocus();
+    // The promotion's check and the item's values worked out again after its percentage changed.
+    void AplicarPromocaoERecalcularValoresDoItem();
 
     // Event handlers.
     void optServico_Click();
@@ -101,6 +111,11 @@ public:
     void qvfCodigoDoCliente_KeyDown(int16_t& KeyCode, int16_t Shift);
     void qvfApelidoOuNomeFantasiaDoCliente_KeyDown(int16_t& KeyCode, int16_t Shift);
     void qvfNomeOuRazaoSocialDoCliente_KeyDown(int16_t& KeyCode, int16_t Shift);
+    void qvcmbTiposDeServicos_Click();
+    void qvfCodigoDoServico_Click();
+    void qvfNomeDoServico_Click();
+    void qvfCodigoDoServico_KeyDown(int16_t& KeyCode, int16_t Shift);
+    void qvfNomeDoServico_KeyDown(int16_t& KeyCode, int16_t Shift);
 
     // The controls, in their containers.
     platform::PictureBox picMensagem{this, "picMensagem"};
@@ -184,6 +199,9 @@ public:
     bool mbooGradePreenchida = false;
     // The lançamento number last generated; 0 when consumed.
     int32_t mlonNumeroDeLancamentoGerado = 0;
+    // The commission percentage of the product being entered, which every commissioned employee
+    // gets for it.
+    platform::Currency PercentualDeComissaoDoItem;
 
     // The discount profile of the client found last; clearing the screen keeps it.
     struct PerfilDeDesconto {
@@ -233,6 +251,16 @@ private:
     void MostrarClienteEncontrado(const ClienteEncontrado& cliente);
     bool EscolherClienteNaPesquisa(const platform::RecordsetRef& clientes);
     void IniciarGradeVazia();
+    // Shows a search dialog modally over the darkened menu window.
+    void MostrarPesquisa(platform::Form& pesquisa);
+
+    // The service's find boxes as one group, and the form's own choice of a service type.
+    struct ServicoEncontrado;
+    GrupoDeCaixasDePesquisa::Regras RegrasDoServico();
+    GrupoDeCaixasDePesquisa::Resultado PesquisarServicoDaCaixa();
+    void MostrarServicoEncontrado(const ServicoEncontrado& servico);
+    bool EscolherServicoNaPesquisa(const platform::RecordsetRef& servicos);
+    void SelecionarTipoDeServico(int16_t indice);
 
     // Form_Resize has stretched the work area over the form once.
     bool mbooFormResizeTratado = false;
@@ -240,6 +268,8 @@ private:
     GrupoDeCaixasDePesquisa mgrpCaixasDoCliente{
         {&qvfApelidoOuNomeFantasiaDoCliente, &qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente},
         RegrasDoCliente()};
+    GrupoDeCaixasDePesquisa mgrpCaixasDoServico{{&qvfNomeDoServico, &qvfCodigoDoServico},
+                                                RegrasDoServico()};
 };
 
 // The labels drawn in the form's usual dark grey, and the light grey of disabled value boxes.

@@ -384,6 +384,15 @@ std::optional<int16_t> frmPreVendas::RecusaDaEmpresa(const contracts::Componente
     }
 }
 
+// Steps 4 and 5 of the client's discount for the chosen service type: the promotion may raise the
+// percentage placed (a problem puts it back to "0,00"), then the amount follows it.
+void frmPreVendas::AplicarPromocaoERecalcularValoresDoItem()
+{
+    if (VerificaDescontoPromocionalDeVenda() == 1)
+        qvnumPercentualDeDescontoPorItem.Text = "0,00";
+    qvnumPercentualDeDescontoPorItem_LostFocus();
+}
+
 // ---- The user's rights
 
 void frmPreVendas::PermissãoDoUsuario()
