@@ -38,6 +38,8 @@ void DesenharBotao(contracts::QVCommandButton& botao, const char* legenda)
     botao.FontBold = true;
 }
 
+} // namespace
+
 void PintarRotulos(platform::Control& recipiente,
                    const std::vector<const platform::Control*>& exceto)
 {
@@ -49,8 +51,6 @@ void PintarRotulos(platform::Control& recipiente,
         PintarRotulos(*controle, exceto);
     }
 }
-
-} // namespace
 
 frmPreVendas::frmPreVendas() : platform::Form("frmPreVendas")
 {
@@ -162,9 +162,15 @@ void frmPreVendas::DesenharControles()
 void frmPreVendas::ConectarEventos()
 {
     Resize.Connect([this] { Form_Resize(); });
+    // Closing the screen stores back an item taken back; when that fails the screen stays.
+    QueryUnload.Connect([this](int16_t& cancelar, int16_t) {
+        if (!DevolverItemRetomado())
+            cancelar = 1;
+    });
     optServico.Click.Connect([this] { optServico_Click(); });
     optProduto.Click.Connect([this] { optProduto_Click(); });
     qvcmdLimparCampos.Click.Connect([this] { qvcmdLimparCampos_Click(); });
+    qvcmdAdicionar.Click.Connect([this] { qvcmdAdicionar_Click(); });
     qvcmdImprimirPreVenda.Click.Connect([this] { qvcmdImprimirPreVenda_Click(); });
     qvcmdAlterar.Click.Connect([this] { qvcmdAlterar_Click(); });
     qvcmdRemover.Click.Connect([this] { qvcmdRemover_Click(); });
@@ -455,6 +461,8 @@ int16_t frmPreVendas::LimparCampos()
 {
     return ComTratamentoDeErro(
         ", frmPreVendas, LimparCampos, Ponto: ", [&](int16_t& ponto) -> int16_t {
+            if (!DevolverItemRetomado())
+                return 1;
             for (contracts::QVFind* caixa : {&qvfApelidoOuNomeFantasiaDoCliente,
                                              &qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente}) {
                 caixa->Modo = 2;
@@ -511,6 +519,8 @@ void frmPreVendas::LimparCamposDeQuantidadeEValoresDoItemDaVenda()
 void frmPreVendas::qvcmdLimparCampos_Click()
 {
     ComTratamentoDeErro(", frmPreVendas, qvcmdLimparCampos_Click, Ponto: ", [&](int16_t& ponto) {
+        if (!DevolverItemRetomado())
+            return;
         PintarRotulos(*this,
                       {&lblObservacaoDeCamposObrigatorios, &lblCliente, &lblItensDaPreVenda});
         for (contracts::QVFind* caixa : {&qvfApelidoOuNomeFantasiaDoCliente,

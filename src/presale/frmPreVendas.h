@@ -5,7 +5,7 @@
 //   frmPreVendas_Servico.cpp    service types, the service lookup and its search dialog
 //   frmPreVendas_Comissionados.cpp  the commissioned employees of the item being entered
 //   frmPreVendas_Valores.cpp    the item's values, the totals, promotion, ceiling and rights
-//   frmPreVendas_Gravacao.cpp   altering and removing stored items
+//   frmPreVendas_Gravacao.cpp   adding, altering and removing stored items
 //   frmPreVendas_Impressao.cpp  the printout (drPreVendas) and the clearing after it
 //
 // Modes and states (the procedure behind each move):
@@ -20,6 +20,7 @@
 #pragma once
 
 #include "contracts/ComponenteDeNegocio.h"
+#include "contracts/KELO_N_PreVendas.h"
 #include "contracts/SuiteControls.h"
 #include "platform/Controls.h"
 #include "platform/Currency.h"
@@ -30,6 +31,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace KELO_A_PreVendas {
 
@@ -101,8 +104,6 @@ public:
     void msfgGrade_Click();
     void msfgGrade_DblClick();
     void msfgGrade_MouseDown(int16_t Button, int16_t Shift, float x, float y);
-    void qvcmdAlterar_Click();
-    void qvcmdRemover_Click();
     void mnuAlterar_Click();
     void mnuExcluir_Click();
     void qvfCodigoDoCliente_Click();
@@ -219,6 +220,25 @@ public:
     };
     PerfilDeDesconto DescontoDoCliente;
 
+    // ---- Stored items (frmPreVendas_Gravacao.cpp).
+    void qvcmdAdicionar_Click();
+    void qvcmdAlterar_Click();
+    void qvcmdRemover_Click();
+    // 0 valid, 1 with the failing label red, its message shown and the focus moved.
+    int16_t ValidarCamposDaGrade();
+    // 0 stored (mlonNumeroDeLancamentoGerado holds the number), 1 not stored.
+    int16_t SalvarInclusaoEAlteracao();
+    // 1 when the service types or the employees could not be filled (the item is then stored
+    // back in its row), otherwise 0.
+    int16_t Registros_Alterar();
+    // The selected row's item deleted in the store: 0 deleted, 1 not.
+    int16_t Excluir();
+    // An item taken back by Alterar is stored back as it was, with its row; true when there was
+    // none or it is stored again, false after reporting why it could not be.
+    bool DevolverItemRetomado();
+    // The sale unit of the product being entered.
+    std::string UnidadeDeVendaDoItem;
+
     // ---- The printout (frmPreVendas_Impressao.cpp).
     void qvcmdImprimirPreVenda_Click();
     // 0 printed (the preview was shown and closed), 1 nothing printed.
@@ -230,6 +250,22 @@ private:
     bool RecusaDoComponenteDeImpressao(const contracts::ComponenteDeNegocio& componente,
                                        int32_t resultado);
     // ---- (end of the printout)
+
+    // An item Alterar deleted in the store and has not stored again: its record, as Incluir
+    // takes it (CamposDoLancamento), and its row's cells.
+    struct ItemRetomado {
+        std::vector<platform::Variant> Registro;
+        std::vector<std::string> Linha;
+    };
+    std::optional<ItemRetomado> mItemRetomado;
+    std::vector<platform::Variant> MontarItemRetomado(int32_t linha) const;
+    int16_t GravarItemRetomado(const ItemRetomado& item, int32_t& numero);
+    void PreencherLancamento(KELO_N_PreVendas::clsPreVendas& registro);
+    int16_t IncluirLancamento(KELO_N_PreVendas::clsPreVendas& lobjPreVendas, std::string_view local,
+                              int16_t ponto);
+    platform::Currency PercentualDoComissionado() const;
+    void AcrescentarLinha(const std::string& linha);
+    void RemoverLinhaSelecionada();
 
     void DesenharControles();
     void ConectarEventos();
@@ -276,5 +312,9 @@ private:
 inline constexpr int32_t CorDosRotulos = platform::RGB(73, 73, 73);
 inline constexpr int32_t CorDeFundoDesabilitado = platform::RGB(249, 249, 249);
 inline constexpr int32_t CorDeFundoHabilitado = platform::RGB(255, 255, 255);
+
+// Every label inside `recipiente` back to CorDosRotulos, but those of `exceto`.
+void PintarRotulos(platform::Control& recipiente,
+                   const std::vector<const platform::Control*>& exceto);
 
 } // namespace KELO_A_PreVendas

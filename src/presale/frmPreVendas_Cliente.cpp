@@ -131,6 +131,8 @@ void frmPreVendas::qvfNomeOuRazaoSocialDoCliente_KeyDown(int16_t&, int16_t)
 GrupoDeCaixasDePesquisa::Regras frmPreVendas::RegrasDoCliente()
 {
     GrupoDeCaixasDePesquisa::Regras regras;
+    // An item taken back goes to its own client before another client is looked up.
+    regras.PodePesquisar = [this](contracts::QVFind&) { return DevolverItemRetomado(); };
     regras.Pesquisar = [this](contracts::QVFind&) { return PesquisarClienteDaCaixa(); };
     regras.AoEncontrar = [this](contracts::QVFind& propria) {
         SeguirComOClienteEncontrado(propria);

@@ -2,11 +2,7 @@
 // totals of the grid, the discount-total field, the company's promotion and discount ceiling, and
 // the user's rights over unit values and discounts.
 //
-// Money is read from the boxes as Currency (four places, exact); the steps the screen works in
-// double are marked. Every double the screen shows goes through TextoDoValor: first to Currency
-// (four places, ties to even, from the decimal the double stands for), then the display's
-// "#,##0.00" (half away from zero), so 1 x 5,35 at 50 % shows 2,68 as a person working it out
-// would.
+// Money is read and shown as presale/ValoresDaTela.h says; the steps worked in double are marked.
 #include "presale/frmPreVendas.h"
 
 #include "authorisation/frmPreVendasAutorizarDesconto.h"
@@ -18,16 +14,13 @@
 #include "platform/Host.h"
 #include "platform/Runtime.h"
 #include "presale/ColunasDaGrade.h"
+#include "presale/ValoresDaTela.h"
 #include "screen_services/modFundoEscuro.h"
 
 #include <optional>
 #include <string>
 
 namespace KELO_A_PreVendas {
-
-namespace {
-
-constexpr const char* FormatoDeValor = "#,##0.00";
 
 std::string TextoDoValor(double valor)
 {
@@ -43,6 +36,8 @@ platform::Currency Valor(const contracts::QVNumberBox& caixa)
 {
     return platform::CCur(caixa.Text());
 }
+
+namespace {
 
 void ZeroSeVazio(contracts::QVNumberBox& caixa)
 {
