@@ -22,6 +22,7 @@
 #include "presale/ColunasDaGrade.h"
 #include "presale/ValoresDaTela.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -201,15 +202,18 @@ platform::Currency frmPreVendas::PercentualDoComissionado() const
 
 int16_t frmPreVendas::ValidarCamposDaGrade()
 {
-    return ComTratamentoDeErro(
-        ", frmPreVendas, ValidarCamposDaGrade, Ponto: ", [&](int16_t& ponto) -> int16_t {
+    // An error while checking stores nothing: the item was not shown to be valid.
+    const std::optional<int16_t> resultado = ComTratamentoDeErro(
+        ", frmPreVendas, ValidarCamposDaGrade, Ponto: ",
+        [&](int16_t& ponto) -> std::optional<int16_t> {
             PintarRotulos(*this,
                           {&lblObservacaoDeCamposObrigatorios, &lblCliente, &lblItensDaPreVenda});
             const auto recusar = [&](platform::Label& rotulo, const char* mensagem,
-                                     platform::Control* foco) -> int16_t {
+                                     platform::Control* foco) -> std::optional<int16_t> {
                 rotulo.ForeColor = platform::RGB(255, 0, 0);
                 platform::MsgBox(mensagem, platform::vbInformation, Aplicacao());
-                if (foco)
+                // A box the user may not change (no right over values) takes no focus.
+                if (foco && foco->Enabled && foco->IsShown())
                     foco->SetFocus();
                 return 1;
             };
@@ -248,6 +252,7 @@ int16_t frmPreVendas::ValidarCamposDaGrade()
             ponto = 4;
             return VerificarLimitesDoDescontoDoItem();
         });
+    return resultado.value_or(1);
 }
 
 void frmPreVendas::qvcmdAdicionar_Click()

@@ -143,7 +143,8 @@ int16_t frmPreVendas::VerificarLimitesDoDescontoDoItem()
         lblValorDeDescontoPorItem.ForeColor = platform::RGB(255, 0, 0);
         platform::MsgBox("Valor de desconto não pode ser maior que o valor total do item.",
                          platform::vbInformation, modPrincipal::gstrNomeDaAplicacao);
-        qvnumValorDeDescontoPorItem.SetFocus();
+        if (qvnumValorDeDescontoPorItem.Enabled)
+            qvnumValorDeDescontoPorItem.SetFocus();
         return 1;
     }
     ZeroSeVazio(qvnumPercentualDeDescontoPorItem);
@@ -151,7 +152,8 @@ int16_t frmPreVendas::VerificarLimitesDoDescontoDoItem()
         lblPercentualDeDescontoPorItem.ForeColor = platform::RGB(255, 0, 0);
         platform::MsgBox("Percentual de desconto do item não pode ser maior que 100%.",
                          platform::vbInformation, modPrincipal::gstrNomeDaAplicacao);
-        qvnumPercentualDeDescontoPorItem.SetFocus();
+        if (qvnumPercentualDeDescontoPorItem.Enabled)
+            qvnumPercentualDeDescontoPorItem.SetFocus();
         return 1;
     }
     return 0;
