@@ -32,6 +32,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -283,6 +284,9 @@ protected:
 
 private:
     friend class GridInteger;
+
+    // The two corners of a range, lower first.
+    static std::pair<int32_t, int32_t> Ordered(int32_t a, int32_t b);
 
     static constexpr int32_t SystemColor(int32_t index)
     {
