@@ -47,6 +47,8 @@ bool IsNumeric(const Variant& value);
 // A date, or a text Date::Parse reads.
 bool IsDate(const Variant& value);
 
+// Spaces and tabs removed from both ends: what may surround a typed number or date.
+std::string_view TrimBlanks(std::string_view text);
 // Trim and its halves remove spaces only, as the runtime does.
 std::string Trim(std::string_view text);
 std::string LTrim(std::string_view text);
