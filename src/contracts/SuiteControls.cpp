@@ -3,6 +3,7 @@
 #include "platform/Controls.h"
 #include "platform/Host.h"
 #include "platform/Runtime.h"
+#include "platform/Screen.h"
 
 #include <algorithm>
 #include <limits>

@@ -4,9 +4,9 @@
 // in a disabled container, sees no mouse at all.
 #include "platform/Grid.h"
 
-#include "platform/Controls.h"
 #include "platform/Host.h"
 #include "platform/Runtime.h"
+#include "platform/Screen.h"
 
 #include <algorithm>
 

@@ -8,6 +8,7 @@
 #include "platform/Controls.h"
 #include "platform/Errors.h"
 #include "platform/Host.h"
+#include "platform/Screen.h"
 #include "platform/WindowSystem.h"
 
 #include <exception>

@@ -12,9 +12,9 @@
 #include "platform/Host.h"
 #include "platform/Report.h"
 #include "platform/Runtime.h"
+#include "platform/Screen.h"
 #include "platform/WindowSystem.h"
 #include "store/Store.h"
-
 
 namespace script {
 

@@ -9,9 +9,9 @@
 #include "platform/Grid.h"
 #include "platform/Host.h"
 #include "platform/Runtime.h"
+#include "platform/Screen.h"
 #include "platform/WindowSystem.h"
 #include "store/Store.h"
-
 
 namespace script {
 
