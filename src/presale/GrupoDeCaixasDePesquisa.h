@@ -14,7 +14,7 @@
 // raised by a write that caused no KeyDown cannot swallow the attendant's next action.
 #pragma once
 
-#include "contracts/SuiteControls.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <cstdint>
 #include <functional>

@@ -17,12 +17,12 @@
 #pragma once
 
 #include "contracts/ComponenteDeNegocio.h"
-#include "contracts/SuiteControls.h"
 #include "platform/Controls.h"
 #include "platform/Currency.h"
 #include "platform/Grid.h"
 #include "platform/Recordset.h"
 #include "presale/GrupoDeCaixasDePesquisa.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <cstdint>
 #include <string>

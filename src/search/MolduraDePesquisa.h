@@ -12,10 +12,10 @@
 #pragma once
 
 #include "contracts/ComponenteDeNegocio.h"
-#include "contracts/SuiteControls.h"
 #include "platform/Controls.h"
 #include "platform/Grid.h"
 #include "platform/Recordset.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <cstddef>
 #include <cstdint>

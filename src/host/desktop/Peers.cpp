@@ -2,13 +2,13 @@
 // one by the control's kind.
 #include "host/desktop/Peers.h"
 
-#include "contracts/SuiteControls.h"
 #include "host/desktop/DesktopHost.h"
 #include "host/desktop/Pictures.h"
 #include "platform/Controls.h"
 #include "platform/Grid.h"
 #include "platform/Host.h"
 #include "platform/WindowSystem.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -4,12 +4,12 @@
 // RunnerActions.cpp (what the user does) and RunnerExpectations.cpp (what the screen must show).
 #include "host/script/Runner.h"
 
-#include "contracts/SuiteControls.h"
 #include "platform/Controls.h"
 #include "platform/Errors.h"
 #include "platform/Host.h"
 #include "platform/Screen.h"
 #include "platform/WindowSystem.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <exception>
 

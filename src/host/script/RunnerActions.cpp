@@ -4,7 +4,6 @@
 // taken first as a click takes it.
 #include "host/script/Runner.h"
 
-#include "contracts/SuiteControls.h"
 #include "host/script/PdfOutput.h"
 #include "platform/Controls.h"
 #include "platform/Errors.h"
@@ -15,6 +14,7 @@
 #include "platform/Screen.h"
 #include "platform/WindowSystem.h"
 #include "store/Store.h"
+#include "suite_controls/SuiteControls.h"
 
 namespace script {
 

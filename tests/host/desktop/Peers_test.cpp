@@ -2,11 +2,11 @@
 // input reaches the controls as their events.
 #include "QtTestEnvironment.h"
 
-#include "contracts/SuiteControls.h"
 #include "host/desktop/DesktopHost.h"
 #include "platform/Controls.h"
 #include "platform/Host.h"
 #include "platform/WindowSystem.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <QApplication>
 #include <QComboBox>

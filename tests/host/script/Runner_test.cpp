@@ -2,12 +2,12 @@
 // queued answer, what a modal block must do, and what a script may not leave unchecked.
 #include "host/script/Runner.h"
 
-#include "contracts/SuiteControls.h"
 #include "globals/modMensagemDeErro.h"
 #include "platform/Controls.h"
 #include "platform/Host.h"
 #include "platform/Report.h"
 #include "store/Database.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "contracts/SuiteControls.h"
 #include "platform/Controls.h"
 #include "platform/Errors.h"
 #include "platform/Host.h"
 #include "platform/Runtime.h"
+#include "suite_controls/SuiteControls.h"
 
 #include "support/ErrorRaisedBy.h"
 

@@ -1,4 +1,4 @@
-#include "contracts/SuiteControls.h"
+#include "suite_controls/SuiteControls.h"
 
 #include "platform/Controls.h"
 #include "platform/Host.h"
