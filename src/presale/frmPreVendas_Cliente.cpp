@@ -145,8 +145,8 @@ void frmPreVendas::qvfNomeOuRazaoSocialDoCliente_KeyDown(int16_t&, int16_t)
 GrupoDeCaixasDePesquisa::Regras frmPreVendas::RegrasDoCliente()
 {
     GrupoDeCaixasDePesquisa::Regras regras;
-    regras.Pesquisar = [this](contracts::QVFind&) { return PesquisarClienteDaCaixa(); };
-    regras.AoEncontrar = [this](contracts::QVFind& propria) {
+    regras.Pesquisar = [this](suite_controls::QVFind&) { return PesquisarClienteDaCaixa(); };
+    regras.AoEncontrar = [this](suite_controls::QVFind& propria) {
         SeguirComOClienteEncontrado(propria);
     };
     regras.Limpar = [this] {
@@ -156,11 +156,11 @@ GrupoDeCaixasDePesquisa::Regras frmPreVendas::RegrasDoCliente()
         HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(false);
         HabilitarDesabilitarCampos(false);
     };
-    regras.AoNaoEncontrar = [this](contracts::QVFind& propria) {
+    regras.AoNaoEncontrar = [this](suite_controls::QVFind& propria) {
         propria.Modo = 0;
         lblCliente.Caption = RotuloSemCliente;
     };
-    regras.AoDescartar = [this](contracts::QVFind& propria) {
+    regras.AoDescartar = [this](suite_controls::QVFind& propria) {
         // Resetting the name leaves the nickname box ready for a new search.
         if (&propria == &qvfNomeOuRazaoSocialDoCliente)
             qvfApelidoOuNomeFantasiaDoCliente.Modo = 0;
@@ -180,7 +180,7 @@ GrupoDeCaixasDePesquisa::Resultado frmPreVendas::PesquisarClienteDaCaixa()
 
 // The client's open items and animals; with an animal the attendant goes on to a service,
 // without one to a product.
-void frmPreVendas::SeguirComOClienteEncontrado(contracts::QVFind& propria)
+void frmPreVendas::SeguirComOClienteEncontrado(suite_controls::QVFind& propria)
 {
     propria.Enabled = true;
     qvcmbAnimal.Enabled = true;
@@ -327,7 +327,7 @@ bool frmPreVendas::EscolherClienteNaPesquisa(const platform::RecordsetRef& clien
 
 void frmPreVendas::MostrarClienteEncontrado(const ClienteEncontrado& cliente)
 {
-    for (contracts::QVFind* caixa :
+    for (suite_controls::QVFind* caixa :
          {&qvfApelidoOuNomeFantasiaDoCliente, &qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente})
         caixa->Modo = 0;
     EscreverNaCaixa(qvfApelidoOuNomeFantasiaDoCliente, cliente.ApelidoOuNomeFantasia);

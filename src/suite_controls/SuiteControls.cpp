@@ -8,7 +8,11 @@
 #include <algorithm>
 #include <limits>
 
-namespace contracts {
+namespace suite_controls {
+
+using platform::errInvalidPropertyArrayIndex;
+using platform::errPropertyIsReadOnly;
+using platform::errWrongNumberOfArguments;
 
 namespace {
 
@@ -501,4 +505,4 @@ QVTheme::QVTheme(platform::Control* container, std::string name)
 {
 }
 
-} // namespace contracts
+} // namespace suite_controls

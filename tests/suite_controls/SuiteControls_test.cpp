@@ -13,7 +13,7 @@
 #include <vector>
 
 using namespace platform;
-using namespace contracts;
+using namespace suite_controls;
 
 namespace {
 

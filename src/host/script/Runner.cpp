@@ -158,7 +158,7 @@ void Runner::Execute(const Step& step)
         Focus(step);
         return;
     case Command::Leave:
-        if (!contracts::UserLeave(ControlOf(step)))
+        if (!suite_controls::UserLeave(ControlOf(step)))
             Note("Validate kept the focus on " + step.Target.ToText());
         return;
     case Command::Row:

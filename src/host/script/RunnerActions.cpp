@@ -82,7 +82,7 @@ void Runner::LogIn(const Step& step)
 
 void Runner::Find(const Step& step, bool confirm)
 {
-    auto& find = ControlAs<contracts::QVFind>(step, "a find box");
+    auto& find = ControlAs<suite_controls::QVFind>(step, "a find box");
     if (!confirm) {
         if (!find.UserReset())
             Note("the focus stayed on " + FocusedName());
@@ -97,7 +97,7 @@ void Runner::Find(const Step& step, bool confirm)
 
 void Runner::Choose(const Step& step)
 {
-    auto& combo = ControlAs<contracts::QVComboBox>(step, "a combo box");
+    auto& combo = ControlAs<suite_controls::QVComboBox>(step, "a combo box");
     const Token& entry = step.Arguments[0];
     const auto index = entry.Quoted ? std::nullopt : ReadInteger(entry.Text);
     bool chosen = false;
@@ -121,7 +121,7 @@ void Runner::Choose(const Step& step)
 void Runner::Click(const Step& step)
 {
     platform::Control& control = ReachableControl(step);
-    if (auto* button = dynamic_cast<contracts::QVCommandButton*>(&control)) {
+    if (auto* button = dynamic_cast<suite_controls::QVCommandButton*>(&control)) {
         if (!button->UserClick())
             Note("the focus stayed on " + FocusedName());
     } else if (auto* option = dynamic_cast<platform::OptionButton*>(&control)) {
@@ -143,11 +143,11 @@ void Runner::Type(const Step& step)
     platform::Control& control = ReachableControl(step);
     const std::string& text = step.Arguments[0].Text;
     bool typed = false;
-    if (auto* number = dynamic_cast<contracts::QVNumberBox*>(&control))
+    if (auto* number = dynamic_cast<suite_controls::QVNumberBox*>(&control))
         typed = number->UserType(text);
-    else if (auto* box = dynamic_cast<contracts::QVTextBox*>(&control))
+    else if (auto* box = dynamic_cast<suite_controls::QVTextBox*>(&control))
         typed = box->UserType(text);
-    else if (auto* find = dynamic_cast<contracts::QVFind*>(&control))
+    else if (auto* find = dynamic_cast<suite_controls::QVFind*>(&control))
         typed = find->UserType(text);
     else
         Fail(step, step.Target.ToText() + " (" + control.Kind() + ") is not a box to type in");
@@ -155,7 +155,7 @@ void Runner::Type(const Step& step)
         Note("the focus stayed on " + FocusedName());
         return;
     }
-    if (!contracts::UserLeave(control))
+    if (!suite_controls::UserLeave(control))
         Note("Validate kept the focus on " + step.Target.ToText());
 }
 
@@ -171,10 +171,10 @@ void Runner::Key(const Step& step)
             grid->UserKeyDown(keyCode, shiftState);
         else
             Note("the focus stayed on " + FocusedName());
-    } else if (auto* find = dynamic_cast<contracts::QVFind*>(&control)) {
+    } else if (auto* find = dynamic_cast<suite_controls::QVFind*>(&control)) {
         if (!find->UserKeyDown(keyCode, shiftState))
             Note("the focus stayed on " + FocusedName());
-    } else if (auto* number = dynamic_cast<contracts::QVNumberBox*>(&control)) {
+    } else if (auto* number = dynamic_cast<suite_controls::QVNumberBox*>(&control)) {
         const int16_t character = CharacterOfKey(code, shift);
         if (!TakeFocus(*number))
             Note("the focus stayed on " + FocusedName());

@@ -50,12 +50,12 @@ public:
     }
 
     platform::Label lblNome{this, "lblNome", "Nome"};
-    contracts::QVFind qvfNome{this, "qvfNome"};
-    contracts::QVCommandButton qvcmdOk{this, "qvcmdOk"};
+    suite_controls::QVFind qvfNome{this, "qvfNome"};
+    suite_controls::QVCommandButton qvcmdOk{this, "qvcmdOk"};
     platform::OptionButton optServico{this, "optServico", "Serviço"};
-    contracts::QVComboBox qvcmbTipo{this, "qvcmbTipo"};
-    contracts::QVNumberBox qvnumA{this, "qvnumA"};
-    contracts::QVNumberBox qvnumB{this, "qvnumB"};
+    suite_controls::QVComboBox qvcmbTipo{this, "qvcmbTipo"};
+    suite_controls::QVNumberBox qvnumA{this, "qvnumA"};
+    suite_controls::QVNumberBox qvnumB{this, "qvnumB"};
     Selo selo{this};
 };
 
