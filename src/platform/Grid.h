@@ -288,11 +288,6 @@ private:
     // The two corners of a range, lower first.
     static std::pair<int32_t, int32_t> Ordered(int32_t a, int32_t b);
 
-    static constexpr int32_t SystemColor(int32_t index)
-    {
-        return static_cast<int32_t>(0x80000000u | static_cast<uint32_t>(index));
-    }
-
     // What a cell was given beyond its text; absent members fall back to the grid's defaults.
     struct CellFormat {
         std::optional<int32_t> backColor;

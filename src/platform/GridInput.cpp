@@ -12,44 +12,6 @@
 
 namespace platform {
 
-namespace {
-
-constexpr int16_t LeftButton = 1;
-constexpr int16_t RightButton = 2;
-constexpr int16_t ShiftMask = 1;
-constexpr int16_t CtrlMask = 2;
-constexpr int16_t AltMask = 4;
-
-enum NavigationKey : int16_t {
-    KeyPageUp = 33,
-    KeyPageDown = 34,
-    KeyEnd = 35,
-    KeyHome = 36,
-    KeyArrowLeft = 37,
-    KeyArrowUp = 38,
-    KeyArrowRight = 39,
-    KeyArrowDown = 40,
-};
-
-// The character a key makes, 0 for none (navigation keys, keys with Alt, shifted digits).
-int16_t CharacterOf(int16_t keyCode, int16_t shift)
-{
-    if (shift & AltMask)
-        return 0;
-    if (keyCode == vbKeyBack || keyCode == vbKeyReturn || keyCode == vbKeyEscape || keyCode == 32)
-        return keyCode;
-    if (keyCode >= 'A' && keyCode <= 'Z') {
-        if (shift & CtrlMask)
-            return static_cast<int16_t>(keyCode - 'A' + 1);
-        return (shift & ShiftMask) ? keyCode : static_cast<int16_t>(keyCode - 'A' + 'a');
-    }
-    if (keyCode >= '0' && keyCode <= '9' && shift == 0)
-        return keyCode;
-    return 0;
-}
-
-} // namespace
-
 int32_t Grid::FirstScrollableCol() const
 {
     return std::clamp<int32_t>(FixedCols, 0, std::max(ColCount() - 1, 0));
@@ -125,7 +87,7 @@ void Grid::PressCell(const MousePoint& point, int16_t button)
 {
     MouseRow = point.row;
     MouseCol = point.col;
-    if (button == LeftButton)
+    if (button == vbLeftButton)
         SelectByUser(point.row, point.col);
     MouseDown.Raise(button, 0, point.x, point.y);
 }
@@ -137,8 +99,8 @@ void Grid::UserClickCell(int32_t row, int32_t col)
     const MousePoint point = PointAt(row, col);
     if (!TakeFocusForClick())
         return;
-    PressCell(point, LeftButton);
-    MouseUp.Raise(LeftButton, 0, point.x, point.y);
+    PressCell(point, vbLeftButton);
+    MouseUp.Raise(vbLeftButton, 0, point.x, point.y);
     Click.Raise();
 }
 
@@ -150,7 +112,7 @@ void Grid::UserDragSelect(int32_t fromRow, int32_t toRow)
     const MousePoint release = PointAt(toRow, col);
     if (!TakeFocusForClick())
         return;
-    PressCell(press, LeftButton);
+    PressCell(press, vbLeftButton);
     const int32_t step = toRow >= fromRow ? 1 : -1;
     for (int32_t row = fromRow; row != toRow;) {
         row += step;
@@ -161,7 +123,7 @@ void Grid::UserDragSelect(int32_t fromRow, int32_t toRow)
         if (row >= FixedRows && ColCount() > 0)
             ExtendByUser(row, ColSel);
     }
-    MouseUp.Raise(LeftButton, 0, release.x, release.y);
+    MouseUp.Raise(vbLeftButton, 0, release.x, release.y);
     Click.Raise();
 }
 
@@ -173,11 +135,11 @@ void Grid::UserDoubleClick(int32_t row, int32_t col)
     const MousePoint point = PointAt(row, col);
     if (!TakeFocusForClick())
         return;
-    PressCell(point, LeftButton);
-    MouseUp.Raise(LeftButton, 0, point.x, point.y);
+    PressCell(point, vbLeftButton);
+    MouseUp.Raise(vbLeftButton, 0, point.x, point.y);
     Click.Raise();
     DblClick.Raise();
-    MouseUp.Raise(LeftButton, 0, point.x, point.y);
+    MouseUp.Raise(vbLeftButton, 0, point.x, point.y);
 }
 
 void Grid::UserRightClick(int32_t row, int32_t col)
@@ -188,8 +150,8 @@ void Grid::UserRightClick(int32_t row, int32_t col)
     const MousePoint point = PointAt(row, col);
     if (!TakeFocusForClick())
         return;
-    PressCell(point, RightButton);
-    MouseUp.Raise(RightButton, 0, point.x, point.y);
+    PressCell(point, vbRightButton);
+    MouseUp.Raise(vbRightButton, 0, point.x, point.y);
 }
 
 void Grid::UserKeyDown(int16_t keyCode, int16_t shift)
@@ -199,7 +161,7 @@ void Grid::UserKeyDown(int16_t keyCode, int16_t shift)
     if (keyCode == 0)
         return;
     MoveWithKey(keyCode, shift);
-    int16_t character = CharacterOf(keyCode, shift);
+    int16_t character = CharacterOfKey(keyCode, shift);
     if (character != 0)
         KeyPress.Raise(character);
 }
@@ -208,36 +170,36 @@ void Grid::MoveWithKey(int16_t keyCode, int16_t shift)
 {
     if (FixedRows >= RowCount() || FixedCols >= ColCount())
         return;
-    const bool extend = (shift & ShiftMask) != 0;
-    const bool ctrl = (shift & CtrlMask) != 0;
+    const bool extend = (shift & vbShiftMask) != 0;
+    const bool ctrl = (shift & vbCtrlMask) != 0;
     int32_t row = extend ? RowSel : Row;
     int32_t col = extend ? ColSel : Col;
     switch (keyCode) {
-    case KeyArrowUp:
+    case vbKeyUp:
         --row;
         break;
-    case KeyArrowDown:
+    case vbKeyDown:
         ++row;
         break;
-    case KeyPageUp:
+    case vbKeyPageUp:
         row -= PageRows();
         break;
-    case KeyPageDown:
+    case vbKeyPageDown:
         row += PageRows();
         break;
-    case KeyArrowLeft:
+    case vbKeyLeft:
         --col;
         break;
-    case KeyArrowRight:
+    case vbKeyRight:
         ++col;
         break;
-    case KeyHome:
+    case vbKeyHome:
         if (ctrl)
             row = FixedRows;
         else
             col = FixedCols;
         break;
-    case KeyEnd:
+    case vbKeyEnd:
         if (ctrl)
             row = RowCount() - 1;
         else

@@ -67,13 +67,4 @@ int32_t InStr(int32_t start, std::string_view text, std::string_view find);
 std::string Replace(std::string_view text, std::string_view find, std::string_view with);
 std::string Space(int32_t count);
 
-// Keyboard codes the screens compare with.
-enum KeyCode : int16_t {
-    vbKeyBack = 8,
-    vbKeyTab = 9,
-    vbKeyReturn = 13,
-    vbKeyEscape = 27,
-    vbKeyDelete = 46,
-};
-
 } // namespace platform

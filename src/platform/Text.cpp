@@ -4,46 +4,17 @@
 #include "platform/Runtime.h"
 
 #include "platform/Errors.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 
 namespace platform {
 
+using utf8::ByteOffset;
+using utf8::CharCount;
+using utf8::CharSize;
+
 namespace {
-
-// Bytes of the character starting at `at`; a malformed byte counts as a character of its own.
-size_t CharSize(std::string_view text, size_t at)
-{
-    const auto lead = static_cast<unsigned char>(text[at]);
-    const size_t size = (lead & 0xE0) == 0xC0   ? 2
-                        : (lead & 0xF0) == 0xE0 ? 3
-                        : (lead & 0xF8) == 0xF0 ? 4
-                                                : 1;
-    if (at + size > text.size())
-        return 1;
-    for (size_t next = at + 1; next < at + size; ++next) {
-        if ((static_cast<unsigned char>(text[next]) & 0xC0) != 0x80)
-            return 1;
-    }
-    return size;
-}
-
-// Byte offset of character `index` (from 0); the text's size when it has fewer characters.
-size_t ByteOffset(std::string_view text, size_t index)
-{
-    size_t at = 0;
-    for (; index > 0 && at < text.size(); --index)
-        at += CharSize(text, at);
-    return at;
-}
-
-size_t CharCount(std::string_view text)
-{
-    size_t count = 0;
-    for (size_t at = 0; at < text.size(); at += CharSize(text, at))
-        ++count;
-    return count;
-}
 
 void RequireNotNegative(int32_t value)
 {

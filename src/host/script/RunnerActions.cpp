@@ -22,26 +22,6 @@ namespace {
 
 constexpr int32_t WheelDelta = 120;
 
-// The character a key gives in a box that only sees characters (a number box): 0 for none.
-int16_t CharacterOfKey(int32_t keyCode, int32_t shift)
-{
-    if (keyCode == 8 || keyCode == 13 || keyCode == 27 || keyCode == 32)
-        return static_cast<int16_t>(keyCode);
-    if (keyCode >= '0' && keyCode <= '9')
-        return static_cast<int16_t>(keyCode);
-    if (keyCode >= 'A' && keyCode <= 'Z')
-        return static_cast<int16_t>((shift & platform::vbShiftMask) != 0 ? keyCode : keyCode + 32);
-    if (keyCode >= 96 && keyCode <= 105) // the numeric keypad's digits
-        return static_cast<int16_t>(keyCode - 96 + '0');
-    if (keyCode == 188 || keyCode == 110) // comma, and the keypad's decimal key
-        return ',';
-    if (keyCode == 190)
-        return '.';
-    if (keyCode == 189 || keyCode == 109)
-        return '-';
-    return 0;
-}
-
 // The focus first, as a click gives it; false when a Validate kept it elsewhere.
 bool TakeFocus(platform::Control& control)
 {
@@ -175,7 +155,7 @@ void Runner::Key(const Step& step)
         if (!find->UserKeyDown(keyCode, shiftState))
             Note("the focus stayed on " + FocusedName());
     } else if (auto* number = dynamic_cast<suite_controls::QVNumberBox*>(&control)) {
-        const int16_t character = CharacterOfKey(code, shift);
+        const int16_t character = platform::CharacterOfKey(keyCode, shiftState);
         if (!TakeFocus(*number))
             Note("the focus stayed on " + FocusedName());
         else if (character != 0)
