@@ -47,7 +47,11 @@ bool IsNumeric(const Variant& value);
 // A date, or a text Date::Parse reads.
 bool IsDate(const Variant& value);
 
-// Spaces and tabs removed from both ends: what may surround a typed number or date.
+// Spaces and tabs: the blanks that may surround a typed number or date, removed from both ends.
+inline bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 std::string_view TrimBlanks(std::string_view text);
 // Trim and its halves remove spaces only, as the runtime does.
 std::string Trim(std::string_view text);
