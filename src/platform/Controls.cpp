@@ -45,7 +45,7 @@ int32_t Form::ScaleHeight() const
 void Form::Show(int32_t modal)
 {
     if (modal == vbModal && Visible)
-        Raise(400, "Form already displayed; can't show modally");
+        Raise(errFormAlreadyDisplayed);
     const bool firstShowing = !m_loaded;
     if (!m_loaded) {
         m_loaded = true;
@@ -200,7 +200,7 @@ const std::string& ImageList::ListImages(const std::string& key) const
 {
     auto it = m_images.find(key);
     if (it == m_images.end())
-        Raise(35601, "Element not found");
+        Raise(errElementNotFound);
     return it->second;
 }
 
