@@ -43,7 +43,7 @@ void frmPreVendasAutorizarDesconto::DesenharControles()
     qvtxtUsuario.Move(300, 930, 4800, 405);
     lblSenha.Move(300, 1455, 4800, 240);
     qvtxtSenha.Move(300, 1695, 4800, 405);
-    for (contracts::QVTextBox* caixa : {&qvtxtUsuario, &qvtxtSenha}) {
+    for (suite_controls::QVTextBox* caixa : {&qvtxtUsuario, &qvtxtSenha}) {
         caixa->MaxLength = 50;
         caixa->FontName = "Arial";
     }
@@ -103,7 +103,7 @@ int16_t frmPreVendasAutorizarDesconto::ValidarCampos()
         // The lengths of the texts as typed: a name of blanks passes, and goes as empty text.
         struct Campo {
             platform::Label& rotulo;
-            contracts::QVTextBox& caixa;
+            suite_controls::QVTextBox& caixa;
             const char* mensagem;
         };
         for (const Campo& campo : {Campo{lblUsuario, qvtxtUsuario, "Informe o nome do usuário."},

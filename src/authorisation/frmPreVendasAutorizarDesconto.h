@@ -9,7 +9,7 @@
 // component, a status it should never give, or an error in the dialog itself.
 #pragma once
 
-#include "contracts/SuiteControls.h"
+#include "suite_controls/SuiteControls.h"
 #include "platform/Controls.h"
 
 #include <cstdint>
@@ -36,15 +36,15 @@ public:
     void qvcmdEfetuarDesconto_Click();
     void qvcmdCancelar_Click();
 
-    contracts::QVTheme QVTheme{this, "QVTheme"};
+    suite_controls::QVTheme QVTheme{this, "QVTheme"};
     platform::Label lblUsuario{this, "lblUsuario", "Supervisor*"};
-    contracts::QVTextBox qvtxtUsuario{this, "qvtxtUsuario"};
+    suite_controls::QVTextBox qvtxtUsuario{this, "qvtxtUsuario"};
     platform::Label lblSenha{this, "lblSenha", "Senha*"};
-    contracts::QVTextBox qvtxtSenha{this, "qvtxtSenha"};
+    suite_controls::QVTextBox qvtxtSenha{this, "qvtxtSenha"};
     platform::Label lblObservacaoDeCamposObrigatorios{this, "lblObservacaoDeCamposObrigatorios",
                                                       "* Campos obrigatórios"};
-    contracts::QVCommandButton qvcmdEfetuarDesconto{this, "qvcmdEfetuarDesconto"};
-    contracts::QVCommandButton qvcmdCancelar{this, "qvcmdCancelar"};
+    suite_controls::QVCommandButton qvcmdEfetuarDesconto{this, "qvcmdEfetuarDesconto"};
+    suite_controls::QVCommandButton qvcmdCancelar{this, "qvcmdCancelar"};
 
     // The frame on Windows 8, added while loading; null elsewhere.
     platform::Shape* lshpObj() const { return m_lshpObj.get(); }

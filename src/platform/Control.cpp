@@ -3,6 +3,7 @@
 #include "platform/Controls.h"
 #include "platform/Errors.h"
 #include "platform/Runtime.h"
+#include "platform/Screen.h"
 #include "platform/WindowSystem.h"
 
 #include <algorithm>

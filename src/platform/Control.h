@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/Event.h"
+#include "platform/Keyboard.h"
 #include "platform/Variant.h"
 
 #include <cstdint>
@@ -95,7 +96,6 @@ constexpr int32_t SystemColor(int32_t index)
 constexpr int32_t vbButtonText = SystemColor(18);
 
 enum MouseButtonConstants : int16_t { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
-enum ShiftConstants : int16_t { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
 
 class Control : public Object {
     // Declared first: the members below register themselves here while they are constructed.

@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 #include "platform/Host.h"
+#include "platform/Screen.h"
 
 #include <algorithm>
 
@@ -13,18 +14,7 @@ namespace {
 constexpr int32_t BorderTwips = 60;
 constexpr int32_t TitleBarTwips = 345;
 
-Control* s_activeControl = nullptr;
 std::vector<Form*> s_forms;
-Form* s_activeForm = nullptr;
-
-bool IsEnabledAllTheWay(const Control& control)
-{
-    for (const Control* c = &control; c; c = c->Container()) {
-        if (!c->Enabled)
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -39,8 +29,7 @@ Form::Form(std::string name, std::string kind) : Control(nullptr, std::move(name
 Form::~Form()
 {
     std::erase(s_forms, this);
-    if (s_activeForm == this)
-        s_activeForm = nullptr;
+    Screen::Forget(*this);
 }
 
 int32_t Form::ScaleWidth() const
@@ -56,14 +45,14 @@ int32_t Form::ScaleHeight() const
 void Form::Show(int32_t modal)
 {
     if (modal == vbModal && Visible)
-        Raise(400, "Form already displayed; can't show modally");
+        Raise(errFormAlreadyDisplayed);
     const bool firstShowing = !m_loaded;
     if (!m_loaded) {
         m_loaded = true;
         Load.Raise();
     }
     Visible = true;
-    s_activeForm = this;
+    Screen::Activate(*this);
     if (firstShowing)
         Resize.Raise();
     if (modal == vbModal) {
@@ -115,8 +104,7 @@ bool Form::Unload(int16_t unloadMode)
     Unload_.Raise();
     m_loaded = false;
     Visible = false;
-    if (s_activeControl && s_activeControl->ParentForm() == this)
-        s_activeControl = nullptr;
+    Screen::Unloaded(*this);
     return true;
 }
 
@@ -212,56 +200,8 @@ const std::string& ImageList::ListImages(const std::string& key) const
 {
     auto it = m_images.find(key);
     if (it == m_images.end())
-        Raise(35601, "Element not found");
+        Raise(errElementNotFound);
     return it->second;
-}
-
-Control* Screen::ActiveControl()
-{
-    return s_activeControl;
-}
-
-Form* Screen::ActiveForm()
-{
-    return s_activeForm;
-}
-
-bool Screen::MoveFocus(Control& control)
-{
-    if (!control.CanTakeFocus() || !control.IsShown() || !IsEnabledAllTheWay(control))
-        Raise(errInvalidProcedureCall);
-    Control* previous = s_activeControl;
-    if (previous == &control)
-        return true;
-    if (previous) {
-        bool cancel = false;
-        previous->Validate.Raise(cancel);
-        if (cancel)
-            return false;
-        s_activeControl = nullptr;
-        previous->LostFocus.Raise();
-    }
-    s_activeControl = &control;
-    if (Form* form = control.ParentForm())
-        s_activeForm = form;
-    control.GotFocus.Raise();
-    return true;
-}
-
-void Screen::ClearFocus()
-{
-    if (Control* previous = s_activeControl) {
-        s_activeControl = nullptr;
-        previous->LostFocus.Raise();
-    }
-}
-
-void Screen::Forget(Control& control)
-{
-    if (s_activeControl == &control)
-        s_activeControl = nullptr;
-    if (s_activeForm == &control)
-        s_activeForm = nullptr;
 }
 
 } // namespace platform

@@ -1,8 +1,9 @@
 // The platform's plain controls and forms: Form, Label, OptionButton, PictureBox, Shape, Menu,
-// ImageList, and the Screen that knows which control has the keyboard focus.
+// ImageList. The focus they share is platform/Screen.h's.
 #pragma once
 
 #include "platform/Control.h"
+#include "platform/Screen.h"
 
 #include <map>
 #include <string>
@@ -141,22 +142,6 @@ public:
 
 private:
     std::map<std::string, std::string> m_images;
-};
-
-// Which form is active and which control has the keyboard focus.
-class Screen {
-public:
-    static Control* ActiveControl();
-    static Form* ActiveForm();
-    // Moves the focus to `control`: the control that loses it may keep it through Validate
-    // (answering false); otherwise LostFocus, then GotFocus. A control that cannot take the
-    // focus (hidden, disabled, a label) raises error 5.
-    static bool MoveFocus(Control& control);
-    // Takes the focus away from whichever control has it (LostFocus only), as when the
-    // application loses the keyboard.
-    static void ClearFocus();
-    // Forgets a control that is going away.
-    static void Forget(Control& control);
 };
 
 } // namespace platform

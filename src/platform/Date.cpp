@@ -3,6 +3,8 @@
 // so that the leap day ends the year).
 #include "platform/Date.h"
 
+#include "platform/Runtime.h"
+
 #include <cstdio>
 
 namespace platform {
@@ -48,11 +50,6 @@ Date CivilFromDays(int64_t days)
 
 const int64_t DayZero = DaysFromCivil(1899, 12, 30);
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -83,10 +80,7 @@ bool Date::IsValid() const
 
 std::optional<Date> Date::Parse(std::string_view text)
 {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
+    text = TrimBlanks(text);
 
     size_t at = 0;
     const int day = ReadNumber(text, at, 1, 2);

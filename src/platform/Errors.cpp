@@ -35,6 +35,16 @@ std::string StandardDescription(int32_t number)
         return "ActiveX component can't create object";
     case errObjectDoesNotSupport:
         return "Object doesn't support this property or method";
+    case errFormAlreadyDisplayed:
+        return "Form already displayed; can't show modally";
+    case errNoCurrentRecord:
+        return "Either BOF or EOF is True, or the current record has been deleted. Requested "
+               "operation requires a current record.";
+    case errItemNotFound:
+        return "Item cannot be found in the collection corresponding to the requested name or "
+               "ordinal.";
+    case errElementNotFound:
+        return "Element not found";
     case errGridCannotRemoveLastRow:
         return "Cannot remove last non-fixed row";
     case errGridSubscriptOutOfRange:

@@ -8,7 +8,8 @@
 
 namespace platform {
 
-// The run-time error numbers the platform raises.
+// The run-time error numbers the platform raises, all of them: each has its standard
+// description in Errors.cpp.
 enum ErrorNumber : int32_t {
     errInvalidProcedureCall = 5,
     errOverflow = 6,
@@ -25,6 +26,12 @@ enum ErrorNumber : int32_t {
     errCannotCreateObject = 429,
     errObjectDoesNotSupport = 438,
     errInternal = 51,
+    errFormAlreadyDisplayed = 400,
+    // A recordset read past its last row, and a field name it does not have.
+    errNoCurrentRecord = 3021,
+    errItemNotFound = 3265,
+    // An image list asked for a key it does not hold.
+    errElementNotFound = 35601,
     // The grid refuses to remove its last non-fixed row.
     errGridCannotRemoveLastRow = 30015,
     errGridSubscriptOutOfRange = 30009,

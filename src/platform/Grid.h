@@ -32,6 +32,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -284,10 +285,8 @@ protected:
 private:
     friend class GridInteger;
 
-    static constexpr int32_t SystemColor(int32_t index)
-    {
-        return static_cast<int32_t>(0x80000000u | static_cast<uint32_t>(index));
-    }
+    // The two corners of a range, lower first.
+    static std::pair<int32_t, int32_t> Ordered(int32_t a, int32_t b);
 
     // What a cell was given beyond its text; absent members fall back to the grid's defaults.
     struct CellFormat {

@@ -1,7 +1,8 @@
 #include "platform/Host.h"
 
-#include "platform/Controls.h"
 #include "platform/Errors.h"
+#include "platform/Control.h"
+#include "platform/Screen.h"
 
 #include <map>
 

@@ -25,8 +25,7 @@ Recordset::Field Recordset::Fields(std::string_view name) const
 {
     const size_t index = IndexOf(name);
     if (Eof())
-        Raise(errNoCurrentRecord, "Either BOF or EOF is True, or the current record has been "
-                                  "deleted. Requested operation requires a current record.");
+        Raise(errNoCurrentRecord);
     return Field{m_rows[m_position][index]};
 }
 
@@ -38,8 +37,7 @@ size_t Recordset::IndexOf(std::string_view name) const
         if (UCase(m_fieldNames[index]) == wanted)
             return index;
     }
-    Raise(errItemNotFound, "Item cannot be found in the collection corresponding to the "
-                           "requested name or ordinal.");
+    Raise(errItemNotFound);
 }
 
 } // namespace platform

@@ -44,9 +44,4 @@ private:
 
 using RecordsetRef = std::shared_ptr<Recordset>;
 
-enum RecordsetError : int32_t {
-    errNoCurrentRecord = 3021,
-    errItemNotFound = 3265,
-};
-
 } // namespace platform

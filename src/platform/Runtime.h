@@ -47,6 +47,12 @@ bool IsNumeric(const Variant& value);
 // A date, or a text Date::Parse reads.
 bool IsDate(const Variant& value);
 
+// Spaces and tabs: the blanks that may surround a typed number or date, removed from both ends.
+inline bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+std::string_view TrimBlanks(std::string_view text);
 // Trim and its halves remove spaces only, as the runtime does.
 std::string Trim(std::string_view text);
 std::string LTrim(std::string_view text);
@@ -64,14 +70,5 @@ int32_t Len(std::string_view text);
 int32_t InStr(int32_t start, std::string_view text, std::string_view find);
 std::string Replace(std::string_view text, std::string_view find, std::string_view with);
 std::string Space(int32_t count);
-
-// Keyboard codes the screens compare with.
-enum KeyCode : int16_t {
-    vbKeyBack = 8,
-    vbKeyTab = 9,
-    vbKeyReturn = 13,
-    vbKeyEscape = 27,
-    vbKeyDelete = 46,
-};
 
 } // namespace platform

@@ -10,7 +10,7 @@
 
 namespace KELO_A_PreVendas {
 
-void EscreverNaCaixa(contracts::QVFind& caixa, const std::string& texto)
+void EscreverNaCaixa(suite_controls::QVFind& caixa, const std::string& texto)
 {
     if (caixa.Text() == texto)
         return;
@@ -18,43 +18,43 @@ void EscreverNaCaixa(contracts::QVFind& caixa, const std::string& texto)
     caixa.Text = texto;
 }
 
-double CodigoDaCaixa(const contracts::QVFind& caixa)
+double CodigoDaCaixa(const suite_controls::QVFind& caixa)
 {
     const std::string lstrCodigo = platform::Trim(caixa.Text());
     return lstrCodigo.empty() ? 0.0 : platform::Val(lstrCodigo);
 }
 
-GrupoDeCaixasDePesquisa::GrupoDeCaixasDePesquisa(std::vector<contracts::QVFind*> caixas,
+GrupoDeCaixasDePesquisa::GrupoDeCaixasDePesquisa(std::vector<suite_controls::QVFind*> caixas,
                                                  Regras regras)
     : m_caixas(std::move(caixas)), m_regras(std::move(regras))
 {
 }
 
-std::vector<contracts::QVFind*>
-GrupoDeCaixasDePesquisa::Outras(const contracts::QVFind& propria) const
+std::vector<suite_controls::QVFind*>
+GrupoDeCaixasDePesquisa::Outras(const suite_controls::QVFind& propria) const
 {
-    std::vector<contracts::QVFind*> outras;
-    for (contracts::QVFind* caixa : m_caixas) {
+    std::vector<suite_controls::QVFind*> outras;
+    for (suite_controls::QVFind* caixa : m_caixas) {
         if (caixa != &propria)
             outras.push_back(caixa);
     }
     return outras;
 }
 
-void GrupoDeCaixasDePesquisa::KeyDown(contracts::QVFind& propria)
+void GrupoDeCaixasDePesquisa::KeyDown(suite_controls::QVFind& propria)
 {
     if (modPrincipal::gbooIgnorarProximoEvento) {
         modPrincipal::gbooIgnorarProximoEvento = false;
         return;
     }
-    for (contracts::QVFind* outra : Outras(propria))
+    for (suite_controls::QVFind* outra : Outras(propria))
         outra->TextoAuxiliar = "";
 }
 
-void GrupoDeCaixasDePesquisa::VoltarASemValor(contracts::QVFind& propria)
+void GrupoDeCaixasDePesquisa::VoltarASemValor(suite_controls::QVFind& propria)
 {
-    for (contracts::QVFind* outra : Outras(propria)) {
-        outra->Modo = contracts::QVFind::ModoDescartar;
+    for (suite_controls::QVFind* outra : Outras(propria)) {
+        outra->Modo = suite_controls::QVFind::ModoDescartar;
         EscreverNaCaixa(*outra, "");
         outra->Enabled = true;
     }
@@ -63,19 +63,19 @@ void GrupoDeCaixasDePesquisa::VoltarASemValor(contracts::QVFind& propria)
     propria.SetFocus();
 }
 
-void GrupoDeCaixasDePesquisa::Click(contracts::QVFind& propria, int16_t& ponto)
+void GrupoDeCaixasDePesquisa::Click(suite_controls::QVFind& propria, int16_t& ponto)
 {
-    if (propria.Modo == contracts::QVFind::ModoDescartar) {
+    if (propria.Modo == suite_controls::QVFind::ModoDescartar) {
         ponto = 5;
         VoltarASemValor(propria);
         if (m_regras.AoDescartar)
             m_regras.AoDescartar(propria);
         return;
     }
-    if (propria.Modo != contracts::QVFind::ModoPesquisar)
+    if (propria.Modo != suite_controls::QVFind::ModoPesquisar)
         return;
 
-    if (propria.Style == contracts::QVFind::StyleTexto && platform::Len(propria.Text()) < 3) {
+    if (propria.Style == suite_controls::QVFind::StyleTexto && platform::Len(propria.Text()) < 3) {
         propria.Enabled = true;
         platform::MsgBox("Informe 3 caracteres ou mais para iniciar a pesquisa.",
                          platform::vbInformation, modPrincipal::gstrNomeDaAplicacao);
@@ -84,7 +84,7 @@ void GrupoDeCaixasDePesquisa::Click(contracts::QVFind& propria, int16_t& ponto)
     if (m_regras.PodePesquisar && !m_regras.PodePesquisar(propria))
         return;
     ponto = 2;
-    for (contracts::QVFind* outra : Outras(propria))
+    for (suite_controls::QVFind* outra : Outras(propria))
         EscreverNaCaixa(*outra, "");
     switch (m_regras.Pesquisar(propria)) {
     case Resultado::Encontrado:

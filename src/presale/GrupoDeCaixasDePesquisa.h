@@ -14,7 +14,7 @@
 // raised by a write that caused no KeyDown cannot swallow the attendant's next action.
 #pragma once
 
-#include "contracts/SuiteControls.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <cstdint>
 #include <functional>
@@ -25,10 +25,10 @@ namespace KELO_A_PreVendas {
 
 // The form writes `texto` into `caixa`: its KeyDown passes without effect. The flag is raised
 // only when the text changes, since an unchanged text causes no KeyDown to lower it.
-void EscreverNaCaixa(contracts::QVFind& caixa, const std::string& texto);
+void EscreverNaCaixa(suite_controls::QVFind& caixa, const std::string& texto);
 
 // The code a numeric box holds: 0 when it is blank.
-double CodigoDaCaixa(const contracts::QVFind& caixa);
+double CodigoDaCaixa(const suite_controls::QVFind& caixa);
 
 class GrupoDeCaixasDePesquisa {
 public:
@@ -43,31 +43,31 @@ public:
     struct Regras {
         // The group's own checks before a lookup, after the three-character rule; false stops.
         // None: every lookup may run.
-        std::function<bool(contracts::QVFind& propria)> PodePesquisar;
+        std::function<bool(suite_controls::QVFind& propria)> PodePesquisar;
         // The lookup, on what the boxes hold once the siblings are emptied.
-        std::function<Resultado(contracts::QVFind& propria)> Pesquisar;
+        std::function<Resultado(suite_controls::QVFind& propria)> Pesquisar;
         // After a lookup that found a value (none: nothing more).
-        std::function<void(contracts::QVFind& propria)> AoEncontrar;
+        std::function<void(suite_controls::QVFind& propria)> AoEncontrar;
         // What the group's value carried, cleared after a failed lookup and on a reset.
         std::function<void()> Limpar;
         // The last steps after a failed lookup and after a reset (none: nothing more).
-        std::function<void(contracts::QVFind& propria)> AoNaoEncontrar;
-        std::function<void(contracts::QVFind& propria)> AoDescartar;
+        std::function<void(suite_controls::QVFind& propria)> AoNaoEncontrar;
+        std::function<void(suite_controls::QVFind& propria)> AoDescartar;
     };
 
-    GrupoDeCaixasDePesquisa(std::vector<contracts::QVFind*> caixas, Regras regras);
+    GrupoDeCaixasDePesquisa(std::vector<suite_controls::QVFind*> caixas, Regras regras);
 
     // The Click of a box of the group; `ponto` is the handler's checkpoint.
-    void Click(contracts::QVFind& propria, int16_t& ponto);
-    void KeyDown(contracts::QVFind& propria);
+    void Click(suite_controls::QVFind& propria, int16_t& ponto);
+    void KeyDown(suite_controls::QVFind& propria);
 
     // The group's boxes other than `propria`, in the group's order.
-    std::vector<contracts::QVFind*> Outras(const contracts::QVFind& propria) const;
+    std::vector<suite_controls::QVFind*> Outras(const suite_controls::QVFind& propria) const;
 
 private:
-    void VoltarASemValor(contracts::QVFind& propria);
+    void VoltarASemValor(suite_controls::QVFind& propria);
 
-    std::vector<contracts::QVFind*> m_caixas;
+    std::vector<suite_controls::QVFind*> m_caixas;
     Regras m_regras;
 };
 

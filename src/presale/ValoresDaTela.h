@@ -4,7 +4,7 @@
 // (half away from zero): 1 x 5,35 at 50 % is 2,68, as a person working it out would write.
 #pragma once
 
-#include "contracts/SuiteControls.h"
+#include "suite_controls/SuiteControls.h"
 #include "platform/Currency.h"
 
 #include <string>
@@ -15,6 +15,6 @@ inline constexpr const char* FormatoDeValor = "#,##0.00";
 
 std::string TextoDoValor(double valor);
 std::string TextoDoValor(platform::Currency valor);
-platform::Currency Valor(const contracts::QVNumberBox& caixa);
+platform::Currency Valor(const suite_controls::QVNumberBox& caixa);
 
 } // namespace KELO_A_PreVendas

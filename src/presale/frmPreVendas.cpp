@@ -27,7 +27,7 @@ void ColocarRotuloSobre(platform::Label& rotulo, const platform::Control& contro
     rotulo.Move(controle.Left, controle.Top - DistanciaDoRotulo, controle.Width, AlturaDoRotulo);
 }
 
-void DesenharBotao(contracts::QVCommandButton& botao, const char* legenda)
+void DesenharBotao(suite_controls::QVCommandButton& botao, const char* legenda)
 {
     botao.Caption = legenda;
     botao.Style = 2;
@@ -107,12 +107,12 @@ void frmPreVendas::DesenharControles()
     qvnumValorUnitario.Move(9300, 3270, 1170, 405);
     qvnumPercentualDeDescontoPorItem.Move(10605, 3270, 1170, 405);
     qvnumValorDeDescontoPorItem.Move(11910, 3270, 1170, 405);
-    for (contracts::QVNumberBox* caixa :
+    for (suite_controls::QVNumberBox* caixa :
          {&qvnumValorUnitario, &qvnumPercentualDeDescontoPorItem, &qvnumValorDeDescontoPorItem}) {
         caixa->Text = "0,00";
         caixa->BackColor = CorDeFundoDesabilitado;
     }
-    for (contracts::QVNumberBox* caixa :
+    for (suite_controls::QVNumberBox* caixa :
          {&qvnumQuantidade, &qvnumValorUnitario, &qvnumPercentualDeDescontoPorItem,
           &qvnumValorDeDescontoPorItem}) {
         caixa->Alignment = 1;
@@ -139,7 +139,7 @@ void frmPreVendas::DesenharControles()
     qvnumTotal.Move(390, 6930, 2025, 405);
     qvnumDesconto.Move(2550, 6930, 2040, 405);
     qvnumLiquidoAPagar.Move(4725, 6930, 3135, 405);
-    for (contracts::QVNumberBox* caixa : {&qvnumTotal, &qvnumDesconto, &qvnumLiquidoAPagar}) {
+    for (suite_controls::QVNumberBox* caixa : {&qvnumTotal, &qvnumDesconto, &qvnumLiquidoAPagar}) {
         caixa->Text = "0,00";
         caixa->Locked = true;
         caixa->Alignment = 1;
@@ -345,7 +345,7 @@ void frmPreVendas::optProduto_Click()
 void frmPreVendas::DefinirModo(bool servico)
 {
     if (servico) {
-        for (contracts::QVFind* caixa :
+        for (suite_controls::QVFind* caixa :
              {&qvfCodigoDeBarrasDoProduto, &qvfNomeDoProduto, &qvfCodigoInternoDoProduto}) {
             caixa->Visible = false;
             caixa->Modo = 2;
@@ -364,7 +364,7 @@ void frmPreVendas::DefinirModo(bool servico)
         qvfNomeDoServico.Enabled = false;
         qvfCodigoDoServico.Enabled = false;
         SelecionarTipoDeServico(-1);
-        for (contracts::QVFind* caixa :
+        for (suite_controls::QVFind* caixa :
              {&qvfCodigoDeBarrasDoProduto, &qvfNomeDoProduto, &qvfCodigoInternoDoProduto}) {
             caixa->Visible = false;
             caixa->Enabled = false;
@@ -380,14 +380,14 @@ void frmPreVendas::DefinirModo(bool servico)
         lblCodigoDoServico.Visible = false;
         SelecionarTipoDeServico(-1);
         qvcmbAnimal.ListIndex = -1;
-        for (contracts::QVFind* caixa : {&qvfNomeDoServico, &qvfCodigoDoServico}) {
+        for (suite_controls::QVFind* caixa : {&qvfNomeDoServico, &qvfCodigoDoServico}) {
             caixa->Modo = 2;
             caixa->Text = "";
         }
         lblTipoDeServicoOuCodigoDeBarrasDoProduto.Caption = "Codigo de barras do produto";
         lblNomeDoServicoOuNomeDoProduto.Caption = "Nome do produto";
         lblNomeDoAnimalOuCodigoInternoDoProduto.Caption = "Código interno do produto";
-        for (contracts::QVFind* caixa :
+        for (suite_controls::QVFind* caixa :
              {&qvfCodigoDeBarrasDoProduto, &qvfNomeDoProduto, &qvfCodigoInternoDoProduto}) {
             caixa->Visible = true;
             caixa->Enabled = true;
@@ -403,10 +403,10 @@ void frmPreVendas::DefinirModo(bool servico)
         qvcmbComissionado.Clear();
         qvnumQuantidade.Text = "0,000";
     }
-    for (contracts::QVNumberBox* caixa :
+    for (suite_controls::QVNumberBox* caixa :
          {&qvnumValorUnitario, &qvnumPercentualDeDescontoPorItem, &qvnumValorDeDescontoPorItem})
         caixa->Text = "0,00";
-    for (contracts::QVNumberBox* caixa :
+    for (suite_controls::QVNumberBox* caixa :
          {&qvnumQuantidade, &qvnumValorUnitario, &qvnumPercentualDeDescontoPorItem,
           &qvnumValorDeDescontoPorItem}) {
         caixa->Enabled = false;
@@ -421,7 +421,7 @@ int16_t frmPreVendas::HabilitarDesabilitarCampos(bool habilitar)
             optServico.Enabled = habilitar;
             optProduto.Enabled = habilitar;
             qvcmbTiposDeServicos.Enabled = habilitar;
-            for (contracts::QVFind* caixa :
+            for (suite_controls::QVFind* caixa :
                  {&qvfCodigoDoServico, &qvfNomeDoServico, &qvfCodigoDeBarrasDoProduto,
                   &qvfNomeDoProduto, &qvfCodigoInternoDoProduto})
                 caixa->Enabled = habilitar;
@@ -450,7 +450,7 @@ void frmPreVendas::HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(
                 PermissãoDoUsuario();
             ponto = 3;
             const int32_t cor = habilitar ? CorDeFundoHabilitado : CorDeFundoDesabilitado;
-            for (contracts::QVNumberBox* caixa :
+            for (suite_controls::QVNumberBox* caixa :
                  {&qvnumQuantidade, &qvnumValorUnitario, &qvnumPercentualDeDescontoPorItem,
                   &qvnumValorDeDescontoPorItem})
                 caixa->BackColor = cor;
@@ -463,27 +463,27 @@ int16_t frmPreVendas::LimparCampos()
         ", frmPreVendas, LimparCampos, Ponto: ", [&](int16_t& ponto) -> int16_t {
             if (!DevolverItemRetomado())
                 return 1;
-            for (contracts::QVFind* caixa : {&qvfApelidoOuNomeFantasiaDoCliente,
+            for (suite_controls::QVFind* caixa : {&qvfApelidoOuNomeFantasiaDoCliente,
                                              &qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente}) {
                 caixa->Modo = 2;
                 caixa->Text = "";
             }
             modPrincipal::gbooIgnorarProximoEvento = true;
             qvcmbTiposDeServicos.ListIndex = -1;
-            for (contracts::QVFind* caixa : {&qvfNomeDoServico, &qvfCodigoDoServico}) {
+            for (suite_controls::QVFind* caixa : {&qvfNomeDoServico, &qvfCodigoDoServico}) {
                 caixa->Modo = 2;
                 caixa->Text = "";
             }
             qvcmbAnimal.Clear();
             ponto = 2;
-            for (contracts::QVFind* caixa :
+            for (suite_controls::QVFind* caixa :
                  {&qvfCodigoDeBarrasDoProduto, &qvfNomeDoProduto, &qvfCodigoInternoDoProduto}) {
                 caixa->Modo = 2;
                 caixa->Text = "";
             }
             qvcmbComissionado.Clear();
             qvnumQuantidade.Text = "0";
-            for (contracts::QVNumberBox* caixa :
+            for (suite_controls::QVNumberBox* caixa :
                  {&qvnumValorUnitario, &qvnumPercentualDeDescontoPorItem,
                   &qvnumValorDeDescontoPorItem})
                 caixa->Text = "0,00";
@@ -491,7 +491,8 @@ int16_t frmPreVendas::LimparCampos()
             msfgGrade.Clear();
             Grade_Configurar();
             mbooGradePreenchida = false;
-            for (contracts::QVNumberBox* caixa : {&qvnumTotal, &qvnumDesconto, &qvnumLiquidoAPagar})
+            for (suite_controls::QVNumberBox* caixa :
+                 {&qvnumTotal, &qvnumDesconto, &qvnumLiquidoAPagar})
                 caixa->Text = "0,00";
             // No client is chosen any more, so no client's marks either.
             lblCliente.Caption = "Cliente*";
@@ -523,8 +524,8 @@ void frmPreVendas::qvcmdLimparCampos_Click()
             return;
         PintarRotulos(*this,
                       {&lblObservacaoDeCamposObrigatorios, &lblCliente, &lblItensDaPreVenda});
-        for (contracts::QVFind* caixa : {&qvfApelidoOuNomeFantasiaDoCliente,
-                                         &qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente})
+        for (suite_controls::QVFind* caixa : {&qvfApelidoOuNomeFantasiaDoCliente,
+                                              &qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente})
             caixa->Enabled = true;
         ponto = 2;
         // Turning on an option that is on already raises no Click: service mode runs anyway.

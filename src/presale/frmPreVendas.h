@@ -21,12 +21,13 @@
 
 #include "contracts/ComponenteDeNegocio.h"
 #include "contracts/KELO_N_PreVendas.h"
-#include "contracts/SuiteControls.h"
+#include "suite_controls/SuiteControls.h"
 #include "platform/Controls.h"
 #include "platform/Currency.h"
 #include "platform/Grid.h"
 #include "platform/Recordset.h"
 #include "presale/GrupoDeCaixasDePesquisa.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <cstdint>
 #include <optional>
@@ -125,64 +126,67 @@ public:
     platform::Label lblCliente{&picAreaDeTrabalho, "lblCliente", "Cliente*"};
     platform::Label lblApelidoOuNomeFantasiaDoCliente{
         &picAreaDeTrabalho, "lblApelidoOuNomeFantasiaDoCliente", "Apelido ou nome fantasia"};
-    contracts::QVFind qvfApelidoOuNomeFantasiaDoCliente{&picAreaDeTrabalho,
-                                                        "qvfApelidoOuNomeFantasiaDoCliente"};
+    suite_controls::QVFind qvfApelidoOuNomeFantasiaDoCliente{&picAreaDeTrabalho,
+                                                             "qvfApelidoOuNomeFantasiaDoCliente"};
     platform::Label lblNomeOuRazaoSocialDoCliente{
         &picAreaDeTrabalho, "lblNomeOuRazaoSocialDoCliente", "Nome ou Razão Social"};
-    contracts::QVFind qvfNomeOuRazaoSocialDoCliente{&picAreaDeTrabalho,
-                                                    "qvfNomeOuRazaoSocialDoCliente"};
+    suite_controls::QVFind qvfNomeOuRazaoSocialDoCliente{&picAreaDeTrabalho,
+                                                         "qvfNomeOuRazaoSocialDoCliente"};
     platform::Label lblCodigoDoCliente{&picAreaDeTrabalho, "lblCodigoDoCliente", "Codigo"};
-    contracts::QVFind qvfCodigoDoCliente{&picAreaDeTrabalho, "qvfCodigoDoCliente"};
+    suite_controls::QVFind qvfCodigoDoCliente{&picAreaDeTrabalho, "qvfCodigoDoCliente"};
 
     platform::OptionButton optServico{&picAreaDeTrabalho, "optServico", "Serviço"};
     platform::OptionButton optProduto{&picAreaDeTrabalho, "optProduto", "Produto"};
 
     platform::Label lblTipoDeServicoOuCodigoDeBarrasDoProduto{
         &picAreaDeTrabalho, "lblTipoDeServicoOuCodigoDeBarrasDoProduto"};
-    contracts::QVComboBox qvcmbTiposDeServicos{&picAreaDeTrabalho, "qvcmbTiposDeServicos"};
-    contracts::QVFind qvfCodigoDeBarrasDoProduto{&picAreaDeTrabalho, "qvfCodigoDeBarrasDoProduto"};
+    suite_controls::QVComboBox qvcmbTiposDeServicos{&picAreaDeTrabalho, "qvcmbTiposDeServicos"};
+    suite_controls::QVFind qvfCodigoDeBarrasDoProduto{&picAreaDeTrabalho,
+                                                      "qvfCodigoDeBarrasDoProduto"};
     platform::Label lblNomeDoServicoOuNomeDoProduto{&picAreaDeTrabalho,
                                                     "lblNomeDoServicoOuNomeDoProduto"};
-    contracts::QVFind qvfNomeDoServico{&picAreaDeTrabalho, "qvfNomeDoServico"};
-    contracts::QVFind qvfNomeDoProduto{&picAreaDeTrabalho, "qvfNomeDoProduto"};
+    suite_controls::QVFind qvfNomeDoServico{&picAreaDeTrabalho, "qvfNomeDoServico"};
+    suite_controls::QVFind qvfNomeDoProduto{&picAreaDeTrabalho, "qvfNomeDoProduto"};
     platform::Label lblCodigoDoServico{&picAreaDeTrabalho, "lblCodigoDoServico", "Código"};
-    contracts::QVFind qvfCodigoDoServico{&picAreaDeTrabalho, "qvfCodigoDoServico"};
+    suite_controls::QVFind qvfCodigoDoServico{&picAreaDeTrabalho, "qvfCodigoDoServico"};
 
     platform::Label lblNomeDoAnimalOuCodigoInternoDoProduto{
         &picAreaDeTrabalho, "lblNomeDoAnimalOuCodigoInternoDoProduto"};
-    contracts::QVComboBox qvcmbAnimal{&picAreaDeTrabalho, "qvcmbAnimal"};
-    contracts::QVFind qvfCodigoInternoDoProduto{&picAreaDeTrabalho, "qvfCodigoInternoDoProduto"};
+    suite_controls::QVComboBox qvcmbAnimal{&picAreaDeTrabalho, "qvcmbAnimal"};
+    suite_controls::QVFind qvfCodigoInternoDoProduto{&picAreaDeTrabalho,
+                                                     "qvfCodigoInternoDoProduto"};
     platform::Label lblComissionado{&picAreaDeTrabalho, "lblComissionado", "Comissionado"};
-    contracts::QVComboBox qvcmbComissionado{&picAreaDeTrabalho, "qvcmbComissionado"};
+    suite_controls::QVComboBox qvcmbComissionado{&picAreaDeTrabalho, "qvcmbComissionado"};
     platform::Label lblQuantidade{&picAreaDeTrabalho, "lblQuantidade", "Qtde."};
-    contracts::QVNumberBox qvnumQuantidade{&picAreaDeTrabalho, "qvnumQuantidade"};
+    suite_controls::QVNumberBox qvnumQuantidade{&picAreaDeTrabalho, "qvnumQuantidade"};
     platform::Label lblValorUnitario{&picAreaDeTrabalho, "lblValorUnitario", "Val.Unit."};
-    contracts::QVNumberBox qvnumValorUnitario{&picAreaDeTrabalho, "qvnumValorUnitario"};
+    suite_controls::QVNumberBox qvnumValorUnitario{&picAreaDeTrabalho, "qvnumValorUnitario"};
     platform::Label lblPercentualDeDescontoPorItem{&picAreaDeTrabalho,
                                                    "lblPercentualDeDescontoPorItem", "(%) Desc."};
-    contracts::QVNumberBox qvnumPercentualDeDescontoPorItem{&picAreaDeTrabalho,
-                                                            "qvnumPercentualDeDescontoPorItem"};
+    suite_controls::QVNumberBox qvnumPercentualDeDescontoPorItem{
+        &picAreaDeTrabalho, "qvnumPercentualDeDescontoPorItem"};
     platform::Label lblValorDeDescontoPorItem{&picAreaDeTrabalho, "lblValorDeDescontoPorItem",
                                               "Val. Desc."};
-    contracts::QVNumberBox qvnumValorDeDescontoPorItem{&picAreaDeTrabalho,
-                                                       "qvnumValorDeDescontoPorItem"};
-    contracts::QVCommandButton qvcmdAdicionar{&picAreaDeTrabalho, "qvcmdAdicionar"};
+    suite_controls::QVNumberBox qvnumValorDeDescontoPorItem{&picAreaDeTrabalho,
+                                                            "qvnumValorDeDescontoPorItem"};
+    suite_controls::QVCommandButton qvcmdAdicionar{&picAreaDeTrabalho, "qvcmdAdicionar"};
 
     platform::Label lblItensDaPreVenda{&picAreaDeTrabalho, "lblItensDaPreVenda",
                                        "Item(ns) da Pré-venda*"};
     platform::Grid msfgGrade{&picAreaDeTrabalho, "msfgGrade"};
     platform::ImageList ilClassificacaoDaGrade{this, "ilClassificacaoDaGrade"};
 
-    contracts::QVCommandButton qvcmdAlterar{&picAreaDeTrabalho, "qvcmdAlterar"};
-    contracts::QVCommandButton qvcmdRemover{&picAreaDeTrabalho, "qvcmdRemover"};
+    suite_controls::QVCommandButton qvcmdAlterar{&picAreaDeTrabalho, "qvcmdAlterar"};
+    suite_controls::QVCommandButton qvcmdRemover{&picAreaDeTrabalho, "qvcmdRemover"};
     platform::Label lblTotal{&picAreaDeTrabalho, "lblTotal", "Total"};
-    contracts::QVNumberBox qvnumTotal{&picAreaDeTrabalho, "qvnumTotal"};
+    suite_controls::QVNumberBox qvnumTotal{&picAreaDeTrabalho, "qvnumTotal"};
     platform::Label lblDesconto{&picAreaDeTrabalho, "lblDesconto", "Desconto"};
-    contracts::QVNumberBox qvnumDesconto{&picAreaDeTrabalho, "qvnumDesconto"};
+    suite_controls::QVNumberBox qvnumDesconto{&picAreaDeTrabalho, "qvnumDesconto"};
     platform::Label lblLiquidoAPagar{&picAreaDeTrabalho, "lblLiquidoAPagar", "Liquido a pagar"};
-    contracts::QVNumberBox qvnumLiquidoAPagar{&picAreaDeTrabalho, "qvnumLiquidoAPagar"};
-    contracts::QVCommandButton qvcmdLimparCampos{&picAreaDeTrabalho, "qvcmdLimparCampos"};
-    contracts::QVCommandButton qvcmdImprimirPreVenda{&picAreaDeTrabalho, "qvcmdImprimirPreVenda"};
+    suite_controls::QVNumberBox qvnumLiquidoAPagar{&picAreaDeTrabalho, "qvnumLiquidoAPagar"};
+    suite_controls::QVCommandButton qvcmdLimparCampos{&picAreaDeTrabalho, "qvcmdLimparCampos"};
+    suite_controls::QVCommandButton qvcmdImprimirPreVenda{&picAreaDeTrabalho,
+                                                          "qvcmdImprimirPreVenda"};
     platform::Label lblObservacaoDeCamposObrigatorios{
         &picAreaDeTrabalho, "lblObservacaoDeCamposObrigatorios", "* Campos obrigatórios"};
 
@@ -272,7 +276,7 @@ private:
     void ConectarEventosDeValores();
     // The item's discount amount worked out again from its percentage, after `propria` lost the
     // focus (an empty one reads "0,00").
-    void CalcularDescontoDoItemPeloPercentual(contracts::QVNumberBox& propria);
+    void CalcularDescontoDoItemPeloPercentual(suite_controls::QVNumberBox& propria);
     // Results 1 to 3 of the company, and a company not registered: the message shown and 1;
     // nothing for a company found.
     std::optional<int16_t> RecusaDaEmpresa(const contracts::ComponenteDeNegocio& empresa,
@@ -283,7 +287,7 @@ private:
     struct ClienteEncontrado;
     GrupoDeCaixasDePesquisa::Regras RegrasDoCliente();
     GrupoDeCaixasDePesquisa::Resultado PesquisarClienteDaCaixa();
-    void SeguirComOClienteEncontrado(contracts::QVFind& propria);
+    void SeguirComOClienteEncontrado(suite_controls::QVFind& propria);
     void MostrarClienteEncontrado(const ClienteEncontrado& cliente);
     bool EscolherClienteNaPesquisa(const platform::RecordsetRef& clientes);
     void IniciarGradeVazia();

@@ -132,9 +132,9 @@ GrupoDeCaixasDePesquisa::Regras frmPreVendas::RegrasDoCliente()
 {
     GrupoDeCaixasDePesquisa::Regras regras;
     // An item taken back goes to its own client before another client is looked up.
-    regras.PodePesquisar = [this](contracts::QVFind&) { return DevolverItemRetomado(); };
-    regras.Pesquisar = [this](contracts::QVFind&) { return PesquisarClienteDaCaixa(); };
-    regras.AoEncontrar = [this](contracts::QVFind& propria) {
+    regras.PodePesquisar = [this](suite_controls::QVFind&) { return DevolverItemRetomado(); };
+    regras.Pesquisar = [this](suite_controls::QVFind&) { return PesquisarClienteDaCaixa(); };
+    regras.AoEncontrar = [this](suite_controls::QVFind& propria) {
         SeguirComOClienteEncontrado(propria);
     };
     regras.Limpar = [this] {
@@ -144,11 +144,11 @@ GrupoDeCaixasDePesquisa::Regras frmPreVendas::RegrasDoCliente()
         HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(false);
         HabilitarDesabilitarCampos(false);
     };
-    regras.AoNaoEncontrar = [this](contracts::QVFind& propria) {
+    regras.AoNaoEncontrar = [this](suite_controls::QVFind& propria) {
         propria.Modo = 0;
         lblCliente.Caption = RotuloSemCliente;
     };
-    regras.AoDescartar = [this](contracts::QVFind& propria) {
+    regras.AoDescartar = [this](suite_controls::QVFind& propria) {
         // Resetting the name leaves the nickname box ready for a new search.
         if (&propria == &qvfNomeOuRazaoSocialDoCliente)
             qvfApelidoOuNomeFantasiaDoCliente.Modo = 0;
@@ -168,7 +168,7 @@ GrupoDeCaixasDePesquisa::Resultado frmPreVendas::PesquisarClienteDaCaixa()
 
 // The client's open items and animals; with an animal the attendant goes on to a service,
 // without one to a product.
-void frmPreVendas::SeguirComOClienteEncontrado(contracts::QVFind& propria)
+void frmPreVendas::SeguirComOClienteEncontrado(suite_controls::QVFind& propria)
 {
     propria.Enabled = true;
     qvcmbAnimal.Enabled = true;
@@ -312,7 +312,7 @@ bool frmPreVendas::EscolherClienteNaPesquisa(const platform::RecordsetRef& clien
 
 void frmPreVendas::MostrarClienteEncontrado(const ClienteEncontrado& cliente)
 {
-    for (contracts::QVFind* caixa :
+    for (suite_controls::QVFind* caixa :
          {&qvfApelidoOuNomeFantasiaDoCliente, &qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente})
         caixa->Modo = 0;
     EscreverNaCaixa(qvfApelidoOuNomeFantasiaDoCliente, cliente.ApelidoOuNomeFantasia);

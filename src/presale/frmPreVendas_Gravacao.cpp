@@ -85,7 +85,7 @@ void ReportarSituacaoDesconhecida(const char* chamada, int32_t situacao, std::st
 }
 
 // The entry of `combo` whose ItemData equals `valor` (as numbers); -1 for none.
-int16_t EntradaComItemData(const contracts::QVComboBox& combo, const std::string& valor)
+int16_t EntradaComItemData(const suite_controls::QVComboBox& combo, const std::string& valor)
 {
     const double procurado = platform::Val(valor);
     for (int16_t i = 0; i < combo.ListCount; ++i) {
@@ -342,7 +342,7 @@ void frmPreVendas::qvcmdAdicionar_Click()
         AcrescentarLinha(linha);
         ponto = 7;
         CalcularValoresDosItensDaGrade();
-        for (contracts::QVFind* caixa : {&qvfApelidoOuNomeFantasiaDoCliente,
+        for (suite_controls::QVFind* caixa : {&qvfApelidoOuNomeFantasiaDoCliente,
                                          &qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente})
             caixa->Enabled = false;
         optServico.Enabled = qvcmbAnimal.ListCount > 0;
@@ -352,13 +352,13 @@ void frmPreVendas::qvcmdAdicionar_Click()
             EscreverNaCaixa(qvfCodigoDoServico, "");
             EscreverNaCaixa(qvfNomeDoServico, "");
         } else {
-            for (contracts::QVFind* caixa :
+            for (suite_controls::QVFind* caixa :
                  {&qvfCodigoDeBarrasDoProduto, &qvfNomeDoProduto, &qvfCodigoInternoDoProduto})
                 EscreverNaCaixa(*caixa, "");
         }
         qvcmbComissionado.ListIndex = -1;
         qvnumQuantidade.Text = servico ? "0" : "0,000";
-        for (contracts::QVNumberBox* caixa :
+        for (suite_controls::QVNumberBox* caixa :
              {&qvnumValorUnitario, &qvnumPercentualDeDescontoPorItem, &qvnumValorDeDescontoPorItem})
             caixa->Text = "0,00";
         ponto = 9;

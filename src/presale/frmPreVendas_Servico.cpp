@@ -62,12 +62,12 @@ void frmPreVendas::qvcmbTiposDeServicos_Click()
             return;
         }
         qvnumQuantidade.Text = "1";
-        for (contracts::QVNumberBox* caixa :
+        for (suite_controls::QVNumberBox* caixa :
              {&qvnumValorUnitario, &qvnumPercentualDeDescontoPorItem, &qvnumValorDeDescontoPorItem})
             caixa->Text = "0,00";
         ponto = 2;
-        for (contracts::QVFind* caixa : {&qvfCodigoDoServico, &qvfNomeDoServico}) {
-            caixa->Modo = contracts::QVFind::ModoDescartar;
+        for (suite_controls::QVFind* caixa : {&qvfCodigoDoServico, &qvfNomeDoServico}) {
+            caixa->Modo = suite_controls::QVFind::ModoDescartar;
             EscreverNaCaixa(*caixa, "");
         }
         ponto = 3;
@@ -107,7 +107,7 @@ void frmPreVendas::qvfNomeDoServico_KeyDown(int16_t&, int16_t)
 GrupoDeCaixasDePesquisa::Regras frmPreVendas::RegrasDoServico()
 {
     GrupoDeCaixasDePesquisa::Regras regras;
-    regras.PodePesquisar = [this](contracts::QVFind&) {
+    regras.PodePesquisar = [this](suite_controls::QVFind&) {
         if (qvcmbTiposDeServicos.ListIndex != -1)
             return true;
         platform::MsgBox("Selecione o tipo de serviço.", platform::vbInformation,
@@ -116,14 +116,14 @@ GrupoDeCaixasDePesquisa::Regras frmPreVendas::RegrasDoServico()
         return false;
     };
     // A found service has moved the focus on: nothing more is done.
-    regras.Pesquisar = [this](contracts::QVFind&) { return PesquisarServicoDaCaixa(); };
+    regras.Pesquisar = [this](suite_controls::QVFind&) { return PesquisarServicoDaCaixa(); };
     regras.Limpar = [this] {
         // A lookup that broke off with an error leaves the busy state up.
         ExibirOcultarpicMensagem(false);
         LimparCamposDeQuantidadeEValoresDoItemDaVenda();
         HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(false);
     };
-    regras.AoNaoEncontrar = [this](contracts::QVFind& propria) {
+    regras.AoNaoEncontrar = [this](suite_controls::QVFind& propria) {
         if (&propria == &qvfCodigoDoServico)
             propria.Modo = 0;
     };
@@ -204,7 +204,7 @@ bool frmPreVendas::EscolherServicoNaPesquisa(const platform::RecordsetRef& servi
     lfrmPesquisa->FormularioDeConsultaDePreco(false);
     lfrmPesquisa->ConfigurarGrade();
     lfrmPesquisa->PreencherGrade(servicos);
-    contracts::QVComboBox& tipos = lfrmPesquisa->qvcmbTiposDeServicos;
+    suite_controls::QVComboBox& tipos = lfrmPesquisa->qvcmbTiposDeServicos;
     tipos.Clear();
     for (int16_t i = 0; i < qvcmbTiposDeServicos.ListCount; ++i) {
         tipos.AddItem(qvcmbTiposDeServicos.List(i));

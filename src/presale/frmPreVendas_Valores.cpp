@@ -32,14 +32,14 @@ std::string TextoDoValor(platform::Currency valor)
     return platform::Format(valor, FormatoDeValor);
 }
 
-platform::Currency Valor(const contracts::QVNumberBox& caixa)
+platform::Currency Valor(const suite_controls::QVNumberBox& caixa)
 {
     return platform::CCur(caixa.Text());
 }
 
 namespace {
 
-void ZeroSeVazio(contracts::QVNumberBox& caixa)
+void ZeroSeVazio(suite_controls::QVNumberBox& caixa)
 {
     if (caixa.Text().empty())
         caixa.Text = "0,00";
@@ -89,7 +89,7 @@ void frmPreVendas::ConectarEventosDeValores()
 
 // ---- The item's values
 
-void frmPreVendas::CalcularDescontoDoItemPeloPercentual(contracts::QVNumberBox& propria)
+void frmPreVendas::CalcularDescontoDoItemPeloPercentual(suite_controls::QVNumberBox& propria)
 {
     ZeroSeVazio(propria);
     // The gross value in fixed point, the rate in double, their product in double.

@@ -54,7 +54,7 @@ MolduraDePesquisa::MolduraDePesquisa(std::string nome, const DefinicaoDaPesquisa
 
 MolduraDePesquisa::~MolduraDePesquisa() = default;
 
-void MolduraDePesquisa::MontarMoldura(contracts::QVFind& caixaDePesquisa,
+void MolduraDePesquisa::MontarMoldura(suite_controls::QVFind& caixaDePesquisa,
                                       platform::Label& rotuloDaPesquisa,
                                       const char* legendaDaPesquisa)
 {

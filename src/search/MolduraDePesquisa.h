@@ -12,10 +12,10 @@
 #pragma once
 
 #include "contracts/ComponenteDeNegocio.h"
-#include "contracts/SuiteControls.h"
 #include "platform/Controls.h"
 #include "platform/Grid.h"
 #include "platform/Recordset.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -83,9 +83,9 @@ public:
     // A valid row was chosen; read after the dialog closed.
     bool RegistroSelecionado() const { return mbooRegistroSelecionado; }
 
-    contracts::QVTheme qvTheme{this, "qvTheme"};
+    suite_controls::QVTheme qvTheme{this, "qvTheme"};
     platform::Grid msfgGrade{this, "msfgGrade"};
-    contracts::QVCommandButton qvcmdFechar{this, "qvcmdFechar"};
+    suite_controls::QVCommandButton qvcmdFechar{this, "qvcmdFechar"};
     platform::PictureBox picMensagem{this, "picMensagem"};
 
     // The frame on Windows 8, added while loading; null elsewhere.
@@ -95,7 +95,7 @@ protected:
     MolduraDePesquisa(std::string nome, const DefinicaoDaPesquisa& definicao);
 
     // Called by the dialog's constructor once its own find control and label exist.
-    void MontarMoldura(contracts::QVFind& caixaDePesquisa, platform::Label& rotuloDaPesquisa,
+    void MontarMoldura(suite_controls::QVFind& caixaDePesquisa, platform::Label& rotuloDaPesquisa,
                        const char* legendaDaPesquisa);
 
     // The dialog's business object for one search, ready for Selecionar.
@@ -139,7 +139,7 @@ private:
     void OnPropertyChanged(const platform::PropertyBase& property) override;
 
     const DefinicaoDaPesquisa& m_definicao;
-    contracts::QVFind* m_caixaDePesquisa = nullptr;
+    suite_controls::QVFind* m_caixaDePesquisa = nullptr;
     std::unique_ptr<platform::Shape> m_lshpObj;
     bool mbooRegistroSelecionado = false;
     // Set by every search; the next click of the find control or a resize clears it.

@@ -64,7 +64,7 @@ public:
 
     platform::Label lblApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo{
         this, "lblApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo"};
-    contracts::QVFind qvfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo{
+    suite_controls::QVFind qvfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo{
         this, "qvfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo"};
 
 protected:

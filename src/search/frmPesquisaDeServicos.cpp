@@ -27,7 +27,7 @@ constexpr const char* LegendaDaPesquisa = "Código ou nome*";
 
 } // namespace
 
-int16_t PreencherListaDeTiposDeServicos(contracts::QVComboBox& lista, int32_t numeroMinimo)
+int16_t PreencherListaDeTiposDeServicos(suite_controls::QVComboBox& lista, int32_t numeroMinimo)
 {
     auto lobjTiposDeServicos = contracts::CreateObject<KELO_N_TipoDeServ::clsTiposDeServ>();
     double ldblNumero = 0;
@@ -127,7 +127,7 @@ void frmPesquisaDeServicos::qvcmbTiposDeServicos_Click()
         }
         ConfigurarGrade();
         EsquecerPesquisaEfetuada();
-        qvfndCodigoOuNome.Modo = contracts::QVFind::ModoDescartar;
+        qvfndCodigoOuNome.Modo = suite_controls::QVFind::ModoDescartar;
         qvfndCodigoOuNome.Text = "";
         qvfndCodigoOuNome.SetFocus();
     });

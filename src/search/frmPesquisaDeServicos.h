@@ -45,7 +45,7 @@ static_assert(colCodigo == ColunaDoCodigo);
 // Fills `lista` with the service types the business layer holds, those numbered `numeroMinimo`
 // or above, none selected: 0. No type at all, or a failure of the business layer (reported):
 // the dark overlay is removed, 1. Runs inside its caller's error handler.
-int16_t PreencherListaDeTiposDeServicos(contracts::QVComboBox& lista, int32_t numeroMinimo);
+int16_t PreencherListaDeTiposDeServicos(suite_controls::QVComboBox& lista, int32_t numeroMinimo);
 
 class frmPesquisaDeServicos : public MolduraDePesquisa {
 public:
@@ -57,9 +57,9 @@ public:
     void FormularioDeConsultaDePreco(bool lbooFormularioDeConsultaDePreco);
 
     platform::Label lblTipoDeServico{this, "lblTipoDeServico"};
-    contracts::QVComboBox qvcmbTiposDeServicos{this, "qvcmbTiposDeServicos"};
+    suite_controls::QVComboBox qvcmbTiposDeServicos{this, "qvcmbTiposDeServicos"};
     platform::Label lblCodigoOuNome{this, "lblCodigoOuNome"};
-    contracts::QVFind qvfndCodigoOuNome{this, "qvfndCodigoOuNome"};
+    suite_controls::QVFind qvfndCodigoOuNome{this, "qvfndCodigoOuNome"};
 
 protected:
     std::shared_ptr<contracts::ComponenteDeNegocio> CriarComponenteDeNegocio() override;

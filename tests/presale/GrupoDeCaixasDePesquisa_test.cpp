@@ -19,7 +19,7 @@ protected:
     FindBoxGroup()
     {
         platform::SetHost(&host);
-        codigo.Style = contracts::QVFind::StyleNumerico;
+        codigo.Style = suite_controls::QVFind::StyleNumerico;
         form.Show(platform::vbModeless);
     }
     ~FindBoxGroup() override
@@ -31,26 +31,26 @@ protected:
     GrupoDeCaixasDePesquisa::Regras Regras()
     {
         GrupoDeCaixasDePesquisa::Regras regras;
-        regras.PodePesquisar = [this](contracts::QVFind&) {
+        regras.PodePesquisar = [this](suite_controls::QVFind&) {
             passos += "pode ";
             return podePesquisar;
         };
-        regras.Pesquisar = [this](contracts::QVFind& propria) {
+        regras.Pesquisar = [this](suite_controls::QVFind& propria) {
             passos += "pesquisa(" + nome.Text() + "|" + codigo.Text() + ") ";
             propria.Enabled = false;
             return resultado;
         };
-        regras.AoEncontrar = [this](contracts::QVFind&) { passos += "encontrado "; };
+        regras.AoEncontrar = [this](suite_controls::QVFind&) { passos += "encontrado "; };
         regras.Limpar = [this] { passos += "limpa "; };
-        regras.AoNaoEncontrar = [this](contracts::QVFind&) { passos += "nao-encontrado "; };
-        regras.AoDescartar = [this](contracts::QVFind&) { passos += "descartado "; };
+        regras.AoNaoEncontrar = [this](suite_controls::QVFind&) { passos += "nao-encontrado "; };
+        regras.AoDescartar = [this](suite_controls::QVFind&) { passos += "descartado "; };
         return regras;
     }
 
     platform::HeadlessHost host;
     platform::Form form{"frmTeste"};
-    contracts::QVFind nome{&form, "nome"};
-    contracts::QVFind codigo{&form, "codigo"};
+    suite_controls::QVFind nome{&form, "nome"};
+    suite_controls::QVFind codigo{&form, "codigo"};
     bool podePesquisar = true;
     Resultado resultado = Resultado::Encontrado;
     std::string passos;
@@ -79,8 +79,8 @@ TEST_F(FindBoxGroup, AClickRunsTheGroupsStepsAndResetsTheSiblingAsTheOutcomeSays
         {false, "7", 0, true, Resultado::Encontrado, "", false},
     };
     for (const Row& row : rows) {
-        contracts::QVFind& propria = row.noNome ? nome : codigo;
-        contracts::QVFind& irma = row.noNome ? codigo : nome;
+        suite_controls::QVFind& propria = row.noNome ? nome : codigo;
+        suite_controls::QVFind& irma = row.noNome ? codigo : nome;
         passos.clear();
         host.ClearRecords();
         irma.Text = row.noNome ? "55" : "Rex";

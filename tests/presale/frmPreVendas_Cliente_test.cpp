@@ -62,7 +62,7 @@ protected:
     }
 
     // The attendant types into a client box and confirms the search.
-    void Search(contracts::QVFind& box, const std::string& text)
+    void Search(suite_controls::QVFind& box, const std::string& text)
     {
         ASSERT_TRUE(box.UserType(text));
         ASSERT_TRUE(box.UserConfirm());
@@ -101,7 +101,7 @@ TEST_F(ClientLookup, ANameBoxNeedsThreeCharactersWhileOneDigitIsACode)
 {
     frmPreVendas& form = Form();
     struct Row {
-        contracts::QVFind* box;
+        suite_controls::QVFind* box;
         const char* typed;
         bool searched;
     };
@@ -306,7 +306,7 @@ TEST_F(ClientLookup, NotFoundNamesWhatWasSearchedAndClearsTheScreen)
 {
     frmPreVendas& form = Form();
     struct Row {
-        contracts::QVFind* box;
+        suite_controls::QVFind* box;
         const char* typed;
         const char* message;
     };
@@ -387,15 +387,17 @@ TEST_F(ClientLookup, OnlyTheAttendantsKeysEmptyTheSiblingsAuxiliaryText)
     frmPreVendas& form = Form();
     AnswerClients(Clientes({{.Codigo = 51, .Apelido = "Fred", .Nome = "Frederico Alves"}}));
     ASSERT_TRUE(form.qvfCodigoDoCliente.UserType("51"));
-    for (contracts::QVFind* box : {&form.qvfApelidoOuNomeFantasiaDoCliente,
-                                   &form.qvfNomeOuRazaoSocialDoCliente, &form.qvfCodigoDoCliente})
+    for (suite_controls::QVFind* box :
+         {&form.qvfApelidoOuNomeFantasiaDoCliente, &form.qvfNomeOuRazaoSocialDoCliente,
+          &form.qvfCodigoDoCliente})
         box->TextoAuxiliar = "marca";
     ASSERT_TRUE(form.qvfCodigoDoCliente.UserConfirm());
 
     EXPECT_EQ(form.qvfNomeOuRazaoSocialDoCliente.Text(), "Frederico Alves");
     EXPECT_FALSE(g::gbooIgnorarProximoEvento);
-    for (contracts::QVFind* box : {&form.qvfApelidoOuNomeFantasiaDoCliente,
-                                   &form.qvfNomeOuRazaoSocialDoCliente, &form.qvfCodigoDoCliente})
+    for (suite_controls::QVFind* box :
+         {&form.qvfApelidoOuNomeFantasiaDoCliente, &form.qvfNomeOuRazaoSocialDoCliente,
+          &form.qvfCodigoDoCliente})
         EXPECT_EQ(box->TextoAuxiliar(), "marca") << box->Name() << ": the form's own writes";
 
     ASSERT_TRUE(form.qvfNomeOuRazaoSocialDoCliente.UserKeyDown('A'));
@@ -408,7 +410,7 @@ TEST_F(ClientLookup, ResetFromAnyBoxReturnsToNoClient)
 {
     frmPreVendas& form = Form();
     struct Row {
-        contracts::QVFind* box;
+        suite_controls::QVFind* box;
         int16_t nicknameModo;
     };
     const Row rows[] = {

@@ -98,7 +98,7 @@ protected:
                                                      FakeAnswer::WithRows(std::move(rows)));
     }
     void Choose(const char* tipo) { ASSERT_TRUE(Form().qvcmbTiposDeServicos.UserSelectText(tipo)); }
-    void Search(contracts::QVFind& box, const std::string& text)
+    void Search(suite_controls::QVFind& box, const std::string& text)
     {
         ASSERT_TRUE(box.UserType(text));
         ASSERT_TRUE(box.UserConfirm());
@@ -210,7 +210,7 @@ TEST_F(ServiceLookup, ALookupIsAskedForWithinTheSelectedType)
     frmPreVendas& form = Form();
     struct Row {
         bool typeSelected;
-        contracts::QVFind* box;
+        suite_controls::QVFind* box;
         const char* typed;
         const char* message;
         std::vector<platform::Variant> arguments; // empty: not searched

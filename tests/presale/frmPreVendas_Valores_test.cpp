@@ -159,7 +159,7 @@ TEST(ItemValues, LeavingABoxWorksOutTheOtherDiscountField)
     };
     ValuesScreen screen;
     frmPreVendas& form = screen.Form();
-    contracts::QVNumberBox* boxes[] = {&form.qvnumQuantidade, &form.qvnumValorUnitario,
+    suite_controls::QVNumberBox* boxes[] = {&form.qvnumQuantidade, &form.qvnumValorUnitario,
                                        &form.qvnumPercentualDeDescontoPorItem,
                                        &form.qvnumValorDeDescontoPorItem};
     for (const Row& row : rows) {

@@ -34,7 +34,7 @@ protected:
         platform::SetHost(nullptr);
     }
 
-    contracts::QVFind& Find()
+    suite_controls::QVFind& Find()
     {
         return dialog->qvfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo;
     }

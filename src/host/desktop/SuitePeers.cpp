@@ -1,6 +1,6 @@
 // The peers of the suite's controls: the find box, the combo box, the number and text boxes,
 // the command button and the theme frame.
-#include "contracts/SuiteControls.h"
+#include "suite_controls/SuiteControls.h"
 #include "host/desktop/DesktopHost.h"
 #include "host/desktop/PeerKinds.h"
 #include "platform/Controls.h"
@@ -63,7 +63,7 @@ protected:
                 return;
             // One KeyDown per keystroke: the write of the typed text raises it.
             Act([this, text] {
-                contracts::QVFind& find = Find();
+                suite_controls::QVFind& find = Find();
                 find.Text = ToStd(text);
                 m_shownSelection = find.Selection();
             });
@@ -74,7 +74,7 @@ protected:
 
     void Apply(const std::string& member) override
     {
-        contracts::QVFind& find = Find();
+        suite_controls::QVFind& find = Find();
         if (member == "Text") {
             const QString text = ToQString(find.Text);
             if (m_edit->text() != text) {
@@ -98,7 +98,7 @@ protected:
 
     void ApplyExtras() override
     {
-        const contracts::TextSelection selection = Find().Selection();
+        const suite_controls::TextSelection selection = Find().Selection();
         if (selection.Start == m_shownSelection.Start &&
             selection.Length == m_shownSelection.Length)
             return;
@@ -110,7 +110,7 @@ protected:
     }
 
 private:
-    contracts::QVFind& Find() const { return As<contracts::QVFind>(Control()); }
+    suite_controls::QVFind& Find() const { return As<suite_controls::QVFind>(Control()); }
 
     static QToolButton* MakeButton(QWidget* parent, const QString& tip, bool search)
     {
@@ -162,7 +162,7 @@ private:
         }
         const QString text = key->text();
         const bool typesCharacter = !text.isEmpty() && text.at(0).isPrint();
-        if (typesCharacter && Find().Style == contracts::QVFind::StyleNumerico &&
+        if (typesCharacter && Find().Style == suite_controls::QVFind::StyleNumerico &&
             !text.at(0).isDigit())
             return true; // a code box takes digits only
         if (!typesCharacter && key->key() != Qt::Key_Backspace && key->key() != Qt::Key_Delete) {
@@ -178,7 +178,7 @@ private:
     QLineEdit* m_edit = nullptr;
     QToolButton* m_search = nullptr;
     QToolButton* m_clear = nullptr;
-    contracts::TextSelection m_shownSelection;
+    suite_controls::TextSelection m_shownSelection;
 };
 
 class ComboPeer : public ControlPeer {
@@ -210,12 +210,12 @@ protected:
     }
 
 private:
-    contracts::QVComboBox& Combo() const { return As<contracts::QVComboBox>(Control()); }
+    suite_controls::QVComboBox& Combo() const { return As<suite_controls::QVComboBox>(Control()); }
 
     void ShowList()
     {
         auto* combo = static_cast<QComboBox*>(Widget());
-        const contracts::QVComboBox& list = Combo();
+        const suite_controls::QVComboBox& list = Combo();
         m_applying = true;
         const int count = list.ListCount;
         bool same = combo->count() == count;
@@ -249,7 +249,7 @@ protected:
     void Apply(const std::string& member) override
     {
         auto* edit = Edit();
-        contracts::QVNumberBox& box = Box();
+        suite_controls::QVNumberBox& box = Box();
         if (member == "Text") {
             m_applying = true;
             if (edit->text() != ToQString(box.Text))
@@ -270,11 +270,11 @@ protected:
 
 private:
     QLineEdit* Edit() const { return static_cast<QLineEdit*>(Widget()); }
-    contracts::QVNumberBox& Box() const { return As<contracts::QVNumberBox>(Control()); }
+    suite_controls::QVNumberBox& Box() const { return As<suite_controls::QVNumberBox>(Control()); }
 
     void ShowSelection()
     {
-        const contracts::QVNumberBox& box = Box();
+        const suite_controls::QVNumberBox& box = Box();
         m_applying = true;
         if (box.SelLength > 0)
             Edit()->setSelection(box.SelStart, box.SelLength);
@@ -286,7 +286,7 @@ private:
     // The caret or selection the user left in the widget, handed to the box before a key.
     void TakeSelection()
     {
-        contracts::QVNumberBox& box = Box();
+        suite_controls::QVNumberBox& box = Box();
         QLineEdit* edit = Edit();
         if (edit->hasSelectedText()) {
             box.SelStart = static_cast<int32_t>(edit->selectionStart());
@@ -300,7 +300,7 @@ private:
     {
         Act([this, keyAscii, deleteForward] {
             TakeSelection();
-            contracts::QVNumberBox& box = Box();
+            suite_controls::QVNumberBox& box = Box();
             // Delete is backspace over the character after the caret.
             if (deleteForward && box.SelLength == 0)
                 box.SelLength = 1;
@@ -367,7 +367,7 @@ protected:
         edit->setContextMenuPolicy(Qt::NoContextMenu);
         QObject::connect(edit, &QLineEdit::textEdited, Lifetime(), [this](const QString& text) {
             if (!m_applying)
-                Act([this, text] { As<contracts::QVTextBox>(Control()).UserType(ToStd(text)); });
+                Act([this, text] { As<suite_controls::QVTextBox>(Control()).UserType(ToStd(text)); });
         });
         return edit;
     }
@@ -375,7 +375,7 @@ protected:
     void Apply(const std::string& member) override
     {
         auto* edit = static_cast<QLineEdit*>(Widget());
-        auto& box = As<contracts::QVTextBox>(Control());
+        auto& box = As<suite_controls::QVTextBox>(Control());
         if (member == "Text") {
             if (edit->text() != ToQString(box.Text)) {
                 m_applying = true;
@@ -408,7 +408,7 @@ protected:
         button->setFocusPolicy(Qt::TabFocus);
         button->setAutoDefault(false);
         QObject::connect(button, &QPushButton::clicked, Lifetime(), [this] {
-            Act([this] { As<contracts::QVCommandButton>(Control()).UserClick(); });
+            Act([this] { As<suite_controls::QVCommandButton>(Control()).UserClick(); });
         });
         return button;
     }
@@ -416,7 +416,7 @@ protected:
     void Apply(const std::string& member) override
     {
         auto* button = static_cast<QPushButton*>(Widget());
-        auto& control = As<contracts::QVCommandButton>(Control());
+        auto& control = As<suite_controls::QVCommandButton>(Control());
         if (member == "Caption") {
             button->setText(ToQString(control.Caption));
         } else if (member == "UseCustomColors" || member == "BackColor" ||
@@ -429,7 +429,7 @@ protected:
     }
 
 private:
-    static void ApplyStyle(QPushButton& button, const contracts::QVCommandButton& control)
+    static void ApplyStyle(QPushButton& button, const suite_controls::QVCommandButton& control)
     {
         std::string back = "rgb(241, 244, 248)";
         std::string hover = "rgb(225, 232, 241)";
@@ -466,7 +466,7 @@ protected:
     void Apply(const std::string& member) override
     {
         auto* title = static_cast<QLabel*>(Widget());
-        auto& theme = As<contracts::QVTheme>(Control());
+        auto& theme = As<suite_controls::QVTheme>(Control());
         if (member == "Caption") {
             title->setText(ToQString(theme.Caption));
         } else if (member == "FontName" || member == "FontSize" || member == "FontBold") {

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,9 @@ private:
     template <class T>
     T& ControlAs(const Step& step, const char* what) const;
     std::string MemberText(const Step& step) const;
+    // The focused control as Form.Control, "nothing" without one.
+    static std::string FocusedName();
+    static std::string ErrorText(int32_t number, const std::string& description);
     void Note(const std::string& what) const { m_session.Tracer().Print(what); }
 
     Session& m_session;

@@ -1,6 +1,7 @@
 #include "host/script/Script.h"
 
 #include "platform/Date.h"
+#include "platform/Runtime.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,10 +12,7 @@ namespace script {
 
 namespace {
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+using platform::IsBlank;
 
 char Unescape(char c, int line)
 {

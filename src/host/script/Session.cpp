@@ -8,6 +8,7 @@
 #include "host/script/Script.h"
 #include "platform/Controls.h"
 #include "platform/Runtime.h"
+#include "platform/Screen.h"
 #include "platform/WindowSystem.h"
 #include "store/Admin.h"
 #include "store/Store.h"

@@ -2,11 +2,11 @@
 // input reaches the controls as their events.
 #include "QtTestEnvironment.h"
 
-#include "contracts/SuiteControls.h"
 #include "host/desktop/DesktopHost.h"
 #include "platform/Controls.h"
 #include "platform/Host.h"
 #include "platform/WindowSystem.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -50,12 +50,12 @@ public:
     }
 
     platform::Label lblNome{this, "lblNome", "Nome"};
-    contracts::QVFind qvfNome{this, "qvfNome"};
-    contracts::QVCommandButton qvcmdOk{this, "qvcmdOk"};
+    suite_controls::QVFind qvfNome{this, "qvfNome"};
+    suite_controls::QVCommandButton qvcmdOk{this, "qvcmdOk"};
     platform::OptionButton optServico{this, "optServico", "Serviço"};
-    contracts::QVComboBox qvcmbTipo{this, "qvcmbTipo"};
-    contracts::QVNumberBox qvnumA{this, "qvnumA"};
-    contracts::QVNumberBox qvnumB{this, "qvnumB"};
+    suite_controls::QVComboBox qvcmbTipo{this, "qvcmbTipo"};
+    suite_controls::QVNumberBox qvnumA{this, "qvnumA"};
+    suite_controls::QVNumberBox qvnumB{this, "qvnumB"};
     Selo selo{this};
 };
 

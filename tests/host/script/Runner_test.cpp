@@ -2,12 +2,12 @@
 // queued answer, what a modal block must do, and what a script may not leave unchecked.
 #include "host/script/Runner.h"
 
-#include "contracts/SuiteControls.h"
 #include "globals/modMensagemDeErro.h"
 #include "platform/Controls.h"
 #include "platform/Host.h"
 #include "platform/Report.h"
 #include "store/Database.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <gtest/gtest.h>
 
@@ -51,15 +51,15 @@ struct TestScreen {
     }
 
     platform::Form frmTeste{"frmTeste"};
-    contracts::QVCommandButton qvcmdInformarEPerguntar{&frmTeste, "qvcmdInformarEPerguntar"};
-    contracts::QVCommandButton qvcmdDialogo{&frmTeste, "qvcmdDialogo"};
-    contracts::QVCommandButton qvcmdErro{&frmTeste, "qvcmdErro"};
-    contracts::QVCommandButton qvcmdDesabilitado{&frmTeste, "qvcmdDesabilitado"};
+    suite_controls::QVCommandButton qvcmdInformarEPerguntar{&frmTeste, "qvcmdInformarEPerguntar"};
+    suite_controls::QVCommandButton qvcmdDialogo{&frmTeste, "qvcmdDialogo"};
+    suite_controls::QVCommandButton qvcmdErro{&frmTeste, "qvcmdErro"};
+    suite_controls::QVCommandButton qvcmdDesabilitado{&frmTeste, "qvcmdDesabilitado"};
     platform::Label lblResposta{&frmTeste, "lblResposta"};
     platform::Form frmDialogo{"frmDialogo"};
-    contracts::QVCommandButton qvcmdFechar{&frmDialogo, "qvcmdFechar"};
+    suite_controls::QVCommandButton qvcmdFechar{&frmDialogo, "qvcmdFechar"};
     platform::Label lblDialogo{&frmDialogo, "lblDialogo", "Escolha"};
-    contracts::QVCommandButton qvcmdImprimir{&frmTeste, "qvcmdImprimir"};
+    suite_controls::QVCommandButton qvcmdImprimir{&frmTeste, "qvcmdImprimir"};
     platform::Report drTeste{"drTeste"};
     platform::ReportSection Cabecalho{&drTeste, "Cabecalho", platform::SectionKind::PageHeader};
     platform::ReportLabel lblTitulo{&Cabecalho, "lblTitulo", "Página %p"};

@@ -28,11 +28,7 @@
 #include <utility>
 #include <vector>
 
-namespace contracts {
-
-using platform::errInvalidPropertyArrayIndex;
-using platform::errPropertyIsReadOnly;
-using platform::errWrongNumberOfArguments;
+namespace suite_controls {
 
 // A member whose writes are checked first: a refused value raises and leaves the member as it
 // was, whether it comes from code or by name.
@@ -275,4 +271,4 @@ public:
     platform::Property<std::string> DataOfAlteration{this, "DataOfAlteration"};
 };
 
-} // namespace contracts
+} // namespace suite_controls

@@ -1,8 +1,8 @@
-#include "contracts/SuiteControls.h"
 #include "platform/Controls.h"
 #include "platform/Errors.h"
 #include "platform/Host.h"
 #include "platform/Runtime.h"
+#include "suite_controls/SuiteControls.h"
 
 #include "support/ErrorRaisedBy.h"
 
@@ -13,7 +13,7 @@
 #include <vector>
 
 using namespace platform;
-using namespace contracts;
+using namespace suite_controls;
 
 namespace {
 
@@ -375,6 +375,43 @@ TEST_F(SuiteControls, ShiftHomeSelectsTheWholeTextOfTheFocusedBox)
     qvfNome.UserType("rex");
     SendKeys("{HOME}");
     EXPECT_EQ(qvfNome.Selection().Length, 0);
+}
+
+// Every box counts characters as Len does, malformed bytes included, and keeps every byte typed.
+TEST_F(SuiteControls, BoxesCountCharactersAsLenDoesMalformedBytesIncluded)
+{
+    const struct {
+        const char* text;
+        int32_t characters;
+    } rows[] = {
+        {"joão", 4},
+        {"\xF0\x9F\x98\x80!", 2}, // four bytes, one character
+        {"a\xC3", 2},             // a lead byte cut off by the end
+        {"\xC3(", 2},             // a lead byte without its continuation
+        {"\xE2\x82", 2},          // three announced, two there: each byte its own
+        {"a\x80"
+         "b",
+         3},             // a stray continuation byte
+        {"\xFF\xFE", 2}, // bytes no character begins with
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.text));
+        EXPECT_EQ(Len(row.text), row.characters);
+
+        qvfNome.UserType(row.text);
+        EXPECT_EQ(qvfNome.Text(), row.text);
+        SendKeys("+{HOME}");
+        EXPECT_EQ(qvfNome.Selection().Length, row.characters);
+
+        qvtxtUsuario.UserType(row.text);
+        EXPECT_EQ(qvtxtUsuario.Text(), row.text);
+        EXPECT_EQ(qvtxtUsuario.Selection().Start, row.characters);
+
+        qvnumQuantidade.Text = row.text;
+        qvnumQuantidade.SetFocus();
+        SendKeys("+{HOME}");
+        EXPECT_EQ(qvnumQuantidade.SelLength(), row.characters);
+    }
 }
 
 } // namespace

@@ -1,102 +1,34 @@
-#include "contracts/SuiteControls.h"
+#include "suite_controls/SuiteControls.h"
 
 #include "platform/Controls.h"
 #include "platform/Host.h"
 #include "platform/Runtime.h"
+#include "platform/Screen.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <limits>
 
-namespace contracts {
+namespace suite_controls {
+
+using platform::errInvalidPropertyArrayIndex;
+using platform::errPropertyIsReadOnly;
+using platform::errWrongNumberOfArguments;
 
 namespace {
 
-// Texts are UTF-8; carets, selections and lengths count characters.
-std::vector<std::string> Characters(std::string_view text)
-{
-    std::vector<std::string> characters;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 1;
-        if (lead >= 0xF0)
-            length = 4;
-        else if (lead >= 0xE0)
-            length = 3;
-        else if (lead >= 0xC0)
-            length = 2;
-        length = std::min(length, text.size() - i);
-        characters.emplace_back(text.substr(i, length));
-        i += length;
-    }
-    return characters;
-}
-
+// Texts are UTF-8; carets, selections and lengths count characters, by the platform's one rule.
 int32_t CharacterCount(std::string_view text)
 {
-    return static_cast<int32_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<int32_t>(platform::utf8::CharCount(text));
 }
 
-std::string Join(const std::vector<std::string>& characters, std::size_t from, std::size_t to)
+std::string Join(const std::vector<std::string_view>& characters, std::size_t from, std::size_t to)
 {
     std::string text;
     for (std::size_t i = from; i < to && i < characters.size(); ++i)
         text += characters[i];
     return text;
-}
-
-int32_t CodePoint(const std::string& character)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(character[i]); };
-    switch (character.size()) {
-    case 2:
-        return ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
-    case 3:
-        return ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
-    case 4:
-        return ((byte(0) & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) |
-               (byte(3) & 0x3F);
-    default:
-        return byte(0);
-    }
-}
-
-// The character a key code types (a positive code point; Latin-1 as the keyboard hands them).
-std::string CharacterOfKey(int16_t keyAscii)
-{
-    const auto code = static_cast<uint32_t>(keyAscii);
-    if (code < 0x80)
-        return std::string(1, static_cast<char>(code));
-    if (code < 0x800)
-        return {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
-    return {static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
-            static_cast<char>(0x80 | (code & 0x3F))};
-}
-
-int16_t KeyAsciiOf(const std::string& character)
-{
-    const int32_t code = CodePoint(character);
-    // Outside Latin-1 the keyboard hands over a question mark.
-    return code <= 0xFF ? static_cast<int16_t>(code) : int16_t{'?'};
-}
-
-// The key a character is typed with: letters and digits by their key, Shift for capitals.
-struct Key {
-    int16_t code = 0;
-    int16_t shift = 0;
-};
-
-Key KeyOf(const std::string& character)
-{
-    const int32_t code = CodePoint(character);
-    if (code >= 'a' && code <= 'z')
-        return {static_cast<int16_t>(code - 'a' + 'A'), 0};
-    if (code >= 'A' && code <= 'Z')
-        return {static_cast<int16_t>(code), 1};
-    if (code < 0x80)
-        return {static_cast<int16_t>(code), 0};
-    return {};
 }
 
 bool SelectsWholeText(std::string_view keys)
@@ -165,7 +97,7 @@ bool QVFind::UserType(std::string_view text)
 {
     if (!TakeFocus(*this))
         return false;
-    const auto characters = Characters(text);
+    const auto characters = platform::utf8::Characters(text);
     if (characters.empty()) {
         if (Text().empty())
             return true;
@@ -177,10 +109,10 @@ bool QVFind::UserType(std::string_view text)
     }
     for (std::size_t i = 0; i < characters.size(); ++i) {
         platform::UserAction action;
-        auto key = KeyOf(characters[i]);
+        auto key = platform::KeyOfCharacter(characters[i]);
         KeyDown.Raise(key.code, key.shift);
         // The first character replaces what the box held.
-        TypeText((i == 0 ? std::string() : std::string(Text())) + characters[i]);
+        TypeText((i == 0 ? std::string() : std::string(Text())).append(characters[i]));
     }
     return true;
 }
@@ -366,7 +298,7 @@ void QVNumberBox::TypeKey(int16_t keyAscii)
     if (keyAscii != platform::vbKeyBack && keyAscii < 32)
         return;
 
-    const auto characters = Characters(Text());
+    const auto characters = platform::utf8::Characters(Text());
     const auto length = characters.size();
     auto start = std::min(static_cast<std::size_t>(SelStart()), length);
     auto selected = std::min(static_cast<std::size_t>(SelLength()), length - start);
@@ -377,7 +309,7 @@ void QVNumberBox::TypeKey(int16_t keyAscii)
             selected = 1;
         }
     } else {
-        typed = CharacterOfKey(keyAscii);
+        typed = platform::utf8::Encode(static_cast<uint16_t>(keyAscii));
     }
     {
         const UserWrite write(m_userIsTyping);
@@ -393,14 +325,14 @@ bool QVNumberBox::UserType(std::string_view text)
         return false;
     SelStart = 0;
     SelLength = CharacterCount(Text());
-    const auto characters = Characters(text);
+    const auto characters = platform::utf8::Characters(text);
     if (characters.empty()) {
         platform::UserAction action;
         TypeKey(platform::vbKeyBack);
     }
     for (const auto& character : characters) {
         platform::UserAction action;
-        TypeKey(KeyAsciiOf(character));
+        TypeKey(platform::KeyAsciiOf(character));
     }
     return true;
 }
@@ -455,7 +387,7 @@ bool QVTextBox::UserType(std::string_view text)
 {
     if (!TakeFocus(*this))
         return false;
-    const auto characters = Characters(text);
+    const auto characters = platform::utf8::Characters(text);
     const auto limit = MaxLength() > 0 ? static_cast<std::size_t>(MaxLength()) : characters.size();
     const auto typed = std::min(characters.size(), limit);
     platform::UserAction action;
@@ -500,4 +432,4 @@ QVTheme::QVTheme(platform::Control* container, std::string name)
 {
 }
 
-} // namespace contracts
+} // namespace suite_controls
