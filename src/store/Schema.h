@@ -1,10 +1,37 @@
-// The store's tables, created in one go on a new file.
+// The store's tables, created in one go on a new file, and the steps that bring a store of an
+// older schema version up to this program's.
+//
+// Version 1: the tables of store/Layout.h. Version 2: a full-text index per searched table
+// (FTS5, trigram tokenizer, case-sensitive) over the folded twins of the names, kept in step by
+// triggers, so that "contains" searches of three characters or more look names up instead of
+// reading every row.
 #pragma once
 
 #include "store/Sqlite.h"
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 namespace store {
 
+inline constexpr int32_t kSchemaVersion = 2;
+
+// The current schema on an empty file, inside the caller's transaction.
 void CreateSchema(Connection& connection);
+
+// Runs every step from `version` up to kSchemaVersion inside the caller's transaction; the
+// caller then sets user_version.
+void UpgradeSchema(Connection& connection, int32_t version);
+
+// Refills every name index from its table.
+void RebuildNameIndexes(Connection& connection);
+// What is wrong with the name indexes (empty when each agrees with its table).
+std::vector<std::string> CheckNameIndexes(Connection& connection);
+
+// The text for a name index's MATCH that finds the rows whose folded name contains `folded`,
+// or empty when the index cannot answer it (fewer than three characters, a NUL byte, bytes that
+// are not UTF-8): the caller then reads every row, as before.
+std::string NameIndexQuery(std::string_view folded);
 
 } // namespace store
