@@ -7,6 +7,7 @@
 #include "store/Layout.h"
 #include "store/Values.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace store {
@@ -133,18 +134,37 @@ std::vector<std::string> CheckNameIndexes(Connection& connection)
 
 std::string NameIndexQuery(std::string_view folded)
 {
-    if (folded.find('\0') != std::string_view::npos || FirstInvalidUtf8(folded) ||
-        Utf8Length(folded) < 3) {
+    if (folded.find('\0') != std::string_view::npos || FirstInvalidUtf8(folded)) {
         return {};
     }
-    std::string query = "\"";
-    for (char c : folded) {
-        query += c;
-        if (c == '"') {
-            query += '"';
+    std::vector<size_t> starts; // of each character
+    for (size_t i = 0; i < folded.size(); ++i) {
+        if ((static_cast<unsigned char>(folded[i]) & 0xC0) != 0x80) {
+            starts.push_back(i);
         }
     }
-    return query + "\"";
+    if (starts.size() < 3) {
+        return {};
+    }
+    starts.push_back(folded.size());
+    // A name that contains the text contains each of its trigrams; side by side ones (and the
+    // last) are enough to narrow the rows, and each one more is a posting list more to read.
+    std::string query;
+    const size_t last = starts.size() - 4;
+    for (size_t k = 0;; k = std::min(k + 3, last)) {
+        query += query.empty() ? "\"" : " AND \"";
+        for (char c : folded.substr(starts[k], starts[k + 3] - starts[k])) {
+            query += c;
+            if (c == '"') {
+                query += '"';
+            }
+        }
+        query += '"';
+        if (k == last) {
+            break;
+        }
+    }
+    return query;
 }
 
 } // namespace store

@@ -29,9 +29,10 @@ void RebuildNameIndexes(Connection& connection);
 // What is wrong with the name indexes (empty when each agrees with its table).
 std::vector<std::string> CheckNameIndexes(Connection& connection);
 
-// The text for a name index's MATCH that finds the rows whose folded name contains `folded`,
-// or empty when the index cannot answer it (fewer than three characters, a NUL byte, bytes that
-// are not UTF-8): the caller then reads every row, as before.
+// The text for a name index's MATCH that finds (at least) the rows whose folded name contains
+// `folded`, for instr() to decide among them; empty when the index cannot answer it (fewer than
+// three characters, a NUL byte, bytes that are not UTF-8): the caller then reads every row, as
+// before.
 std::string NameIndexQuery(std::string_view folded);
 
 } // namespace store
