@@ -87,7 +87,7 @@ void UpgradeSchema(Connection& connection, int32_t version)
     }
 }
 
-void RebuildNameIndexes(Connection& connection)
+void DropNameIndexes(Connection& connection)
 {
     for (const Table* table : kTables) {
         if (table->nameIndex.empty()) {
@@ -98,6 +98,17 @@ void RebuildNameIndexes(Connection& connection)
             connection.Execute("DROP TRIGGER IF EXISTS " + index + trigger);
         }
         connection.Execute("DROP TABLE IF EXISTS " + index);
+    }
+}
+
+void RebuildNameIndexes(Connection& connection)
+{
+    DropNameIndexes(connection);
+    for (const Table* table : kTables) {
+        if (table->nameIndex.empty()) {
+            continue;
+        }
+        const std::string index(table->nameIndex);
         connection.Execute(NameIndexSql(*table));
         connection.Execute("INSERT INTO " + index + " (" + index + ") VALUES ('rebuild')");
     }

@@ -24,8 +24,10 @@ void CreateSchema(Connection& connection);
 // caller then sets user_version.
 void UpgradeSchema(Connection& connection, int32_t version);
 
-// Refills every name index from its table.
+// Makes every name index and its triggers anew, filled from its table.
 void RebuildNameIndexes(Connection& connection);
+// Drops them, for a bulk load that rebuilds them once at its end (inside one transaction).
+void DropNameIndexes(Connection& connection);
 // What is wrong with the name indexes (empty when each agrees with its table).
 std::vector<std::string> CheckNameIndexes(Connection& connection);
 
