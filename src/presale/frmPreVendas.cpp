@@ -4,6 +4,7 @@
 
 #include "globals/modMensagemDeErro.h"
 #include "globals/modPrincipal.h"
+#include "platform/Pictures.h"
 #include "platform/WindowSystem.h"
 #include "screen_services/modArredondarCantosDoObjeto.h"
 #include "screen_services/modFundoEscuro.h"
@@ -65,7 +66,7 @@ void frmPreVendas::DesenharControles()
     Move(0, 0, 15240, 10230);
 
     picMensagem.Move(0, 0, 5010, 570);
-    picMensagem.Picture = "MensagemDeEspera";
+    picMensagem.Picture = platform::pictures::MensagemDeEspera;
     picMensagem.Visible = false;
     picAreaDeTrabalho.Move(45, 360, 14895, 8415);
 
@@ -126,8 +127,10 @@ void frmPreVendas::DesenharControles()
     msfgGrade.Move(390, 3840, 14415, 2655);
     // The entry row leaves only a narrow gap above the grid for its heading.
     lblItensDaPreVenda.Move(msfgGrade.Left, msfgGrade.Top - 180, msfgGrade.Width, 180);
-    ilClassificacaoDaGrade.Add("Classificacao_Crescente", "Classificacao_Crescente");
-    ilClassificacaoDaGrade.Add("Classificacao_Decrescente", "Classificacao_Decrescente");
+    ilClassificacaoDaGrade.Add(platform::pictures::ClassificacaoCrescente,
+                               platform::pictures::ClassificacaoCrescente);
+    ilClassificacaoDaGrade.Add(platform::pictures::ClassificacaoDecrescente,
+                               platform::pictures::ClassificacaoDecrescente);
 
     qvcmdAlterar.Move(11475, 6922, 1575, 420);
     DesenharBotao(qvcmdAlterar, "Alterar");

@@ -8,6 +8,7 @@
 #include "globals/modPrincipal.h"
 #include "platform/Errors.h"
 #include "platform/Host.h"
+#include "platform/Pictures.h"
 #include "platform/Runtime.h"
 #include "screen_services/modArredondarCantosDoObjeto.h"
 #include "screen_services/modPausar.h"
@@ -68,7 +69,7 @@ void MolduraDePesquisa::MontarMoldura(contracts::QVFind& caixaDePesquisa,
     qvcmdFechar.FontBold = true;
     qvcmdFechar.Move(0, 0, 1590, 420);
     picMensagem.Move(0, 0, 5010, 570);
-    picMensagem.Picture = "MensagemDePesquisa";
+    picMensagem.Picture = platform::pictures::MensagemDePesquisa;
     picMensagem.Visible = false;
 
     Load.Connect([this] { Form_Load(); });

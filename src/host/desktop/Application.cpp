@@ -112,8 +112,7 @@ int RunApplication(int& argc, char** argv, const Options& options, const Environ
     int result = 0;
     {
         MenuWindow menu(host, login.User(), login.UserName());
-        menu.resize(1060, 780);
-        menu.show();
+        menu.ShowFitted();
         menu.OpenPreVendas();
         if (!options.screenshot.empty()) {
             // Let the screen settle (the wait panel has gone, the focus is in place) first.
