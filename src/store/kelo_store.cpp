@@ -95,14 +95,14 @@ int Import(const std::string& path, const std::string& table, const std::string&
     }
     std::stringstream text;
     text << input.rdbuf();
-    std::string csv = text.str();
+    const std::string bytes = text.str();
+    std::string csv = bytes;
     if (windows1252) {
         std::optional<size_t> undefined;
-        csv = store::FromWindows1252(csv, undefined);
+        csv = store::FromWindows1252(bytes, undefined);
         if (undefined) {
-            std::cerr << "kelo-store: linha " << store::LineOf(text.str(), *undefined)
-                      << ": o byte "
-                      << static_cast<int>(static_cast<unsigned char>(text.str()[*undefined]))
+            std::cerr << "kelo-store: linha " << store::LineOf(bytes, *undefined) << ": o byte "
+                      << static_cast<int>(static_cast<unsigned char>(bytes[*undefined]))
                       << " não é um caractere em Windows-1252\n";
             return kRefused;
         }

@@ -176,6 +176,11 @@ TEST_F(StoreTest, ASpreadsheetsWindows1252FileIsRefusedUnlessNamedAndThenConvert
     EXPECT_NE(output.find("\n40;;Gato Miá;"), std::string::npos) << output;
     EXPECT_NE(output.find("\n42;;Ração Cão € 5;"), std::string::npos) << output;
 
+    // A byte the code page leaves undefined is no character in it either.
+    std::ofstream(csv, std::ios::binary) << "CodigoDoCliente\n43\n44\x81\n";
+    EXPECT_EQ(Tool("import --encoding windows-1252 " + m_path + " clientes " + csv, &output), 1);
+    EXPECT_NE(output.find("linha 3"), std::string::npos) << output;
+
     EXPECT_EQ(Tool("export " + m_path + " usuarios", &output), 0);
     EXPECT_EQ(output.find("argon2"), std::string::npos) << output;
     EXPECT_EQ(output.rfind("NomeDeUsuario;Administrador;", 0), 0u) << output;
