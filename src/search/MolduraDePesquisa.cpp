@@ -2,8 +2,6 @@
 // choosing a row, Fechar and the searching picture.
 #include "search/MolduraDePesquisa.h"
 
-#include "contracts/KELO_N_SO.h"
-#include "contracts/Registry.h"
 #include "globals/modMensagemDeErro.h"
 #include "globals/modPrincipal.h"
 #include "platform/Errors.h"
@@ -11,6 +9,7 @@
 #include "platform/Pictures.h"
 #include "platform/Runtime.h"
 #include "screen_services/modArredondarCantosDoObjeto.h"
+#include "screen_services/modBordaDoWindows8.h"
 #include "screen_services/modPausar.h"
 
 #include <algorithm>
@@ -104,17 +103,7 @@ void MolduraDePesquisa::Form_Load()
         if (mbooCarregado)
             return;
         mbooCarregado = true;
-        auto lobjSO = contracts::CreateObject<KELO_N_SO::clsObterVersaoDoSO>();
-        if (platform::UCase(lobjSO->ObterversaoDoSO()) == platform::UCase("Windows 8")) {
-            if (!m_lshpObj)
-                m_lshpObj = std::make_unique<platform::Shape>(this, "lshpObj");
-            m_lshpObj->Visible = true;
-            m_lshpObj->Top = 0;
-            m_lshpObj->Left = 0;
-            m_lshpObj->Height = ScaleHeight();
-            m_lshpObj->Width = ScaleWidth();
-        }
-        lobjSO.reset();
+        DesenharBordaDoWindows8(*this, m_lshpObj);
         ponto = 2;
         if (!CarregarControlesProprios())
             return;

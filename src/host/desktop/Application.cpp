@@ -100,7 +100,7 @@ int RunApplication(int& argc, char** argv, const Options& options, const Environ
     case LoginDialog::LoggedIn:
         break;
     case LoginDialog::QuitAtShow:
-        std::cout << "login window shown after " << sinceStart.elapsed() << " ms\n";
+        std::cout << "janela de entrada aberta em " << sinceStart.elapsed() << " ms\n";
         return 0;
     case LoginDialog::Cancelled:
         return 0;
