@@ -100,7 +100,7 @@ public:
                 "CodigoDoCliente IN (SELECT rowid FROM ClientesPorNomes"
                 " WHERE ClientesPorNomes MATCH ?4 UNION ALL SELECT ?3) AND " +
                 byName;
-            std::string query = NameIndexQuery(text);
+            std::string query = NameIndexQuery(Db().Conn(), "ClientesPorNomes", text);
             Statement statement = Db().Conn().Prepare(text.empty()    ? byCode
                                                       : query.empty() ? scanned
                                                                       : indexed);
@@ -182,7 +182,7 @@ private:
         if (text.empty() && code == 0) {
             return Nothing(fields);
         }
-        std::string query = NameIndexQuery(text);
+        std::string query = NameIndexQuery(Db().Conn(), "ServicosPorNomes", text);
         Statement statement = Db().Conn().Prepare(
             "SELECT " + SelectList(kServicos, fields) + " FROM Servicos WHERE " +
             (query.empty() ? ""
@@ -212,17 +212,19 @@ public:
             std::string barcode = platform::Trim(codigoDeBarras);
             std::string typed = Fold(textoDePesquisa);
             if (code != 0) {
-                ResultadoDaSelecaoEmRecordSet = Select("CodigoInterno = ?2", "", code, "", names);
+                ResultadoDaSelecaoEmRecordSet =
+                    Select("CodigoInterno = ?2", "", code, "", "", names);
             } else if (!barcode.empty()) {
                 ResultadoDaSelecaoEmRecordSet =
-                    Select("CodigoDeBarras = ?3", "", 0, barcode, names);
+                    Select("CodigoDeBarras = ?3", "", 0, barcode, "", names);
             } else if (std::string text = typed.empty() ? Fold(nome) : typed; !text.empty()) {
+                std::string query = NameIndexQuery(Db().Conn(), "ProdutosPorNomes", text);
                 ResultadoDaSelecaoEmRecordSet =
-                    NameIndexQuery(text).empty()
-                        ? Select("instr(NomeBusca, ?1) > 0", text, 0, "", names)
+                    query.empty()
+                        ? Select("instr(NomeBusca, ?1) > 0", text, 0, "", "", names)
                         : Select("CodigoInterno IN (SELECT rowid FROM ProdutosPorNomes"
                                  " WHERE ProdutosPorNomes MATCH ?4) AND instr(NomeBusca, ?1) > 0",
-                                 text, 0, "", names);
+                                 text, 0, "", query, names);
             } else {
                 ResultadoDaSelecaoEmRecordSet = Nothing(names);
             }
@@ -248,22 +250,23 @@ public:
                 " MATCH ?4 UNION ALL SELECT CodigoInterno FROM Produtos WHERE CodigoDeBarras = ?3"
                 " UNION ALL SELECT ?2) AND (instr(NomeBusca, ?1) > 0 OR CodigoDeBarras = ?3"
                 " OR CodigoInterno = ?2)";
+            std::string query = NameIndexQuery(Db().Conn(), "ProdutosPorNomes", typed);
             ResultadoDaSelecaoEmRecordSet =
-                Select(NameIndexQuery(typed).empty() ? kAny : kIndexed, typed, DigitsCode(typed),
-                       platform::Trim(textoDePesquisa), names);
+                Select(query.empty() ? kAny : kIndexed, typed, DigitsCode(typed),
+                       platform::Trim(textoDePesquisa), query, names);
         });
     }
 
 private:
     // `condition` is one of this class's literals; the values are always bound.
     platform::RecordsetRef Select(const char* condition, const std::string& text, int64_t code,
-                                  const std::string& barcode,
+                                  const std::string& barcode, const std::string& match,
                                   std::span<const std::string_view> fields)
     {
         Statement statement = Db().Conn().Prepare("SELECT " + SelectList(kProdutos, fields) +
                                                   " FROM Produtos WHERE " + condition +
                                                   " ORDER BY NomeBusca, CodigoInterno");
-        BindUsed(statement, {text, code, barcode, NameIndexQuery(text)});
+        BindUsed(statement, {text, code, barcode, match});
         return Collect(statement, kProdutos, fields);
     }
 };

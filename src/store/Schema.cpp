@@ -111,6 +111,15 @@ void RebuildNameIndexes(Connection& connection)
         const std::string index(table->nameIndex);
         connection.Execute(NameIndexSql(*table));
         connection.Execute("INSERT INTO " + index + " (" + index + ") VALUES ('rebuild')");
+        // How many names hold each trigram, for searches to ask the index for the rarest ones.
+        connection.Execute(
+            "CREATE TABLE IF NOT EXISTS FrequenciaDosTrigramas (Indice TEXT NOT NULL,"
+            " Trigrama TEXT NOT NULL, Nomes INTEGER NOT NULL, PRIMARY KEY (Indice, Trigrama))"
+            " WITHOUT ROWID;"
+            "DELETE FROM FrequenciaDosTrigramas WHERE Indice = '" +
+            index + "';CREATE VIRTUAL TABLE temp.Vocabulario USING fts5vocab(main, '" + index +
+            "', 'row');INSERT INTO FrequenciaDosTrigramas SELECT '" + index +
+            "', term, doc FROM temp.Vocabulario;DROP TABLE temp.Vocabulario");
     }
 }
 
@@ -143,7 +152,23 @@ std::vector<std::string> CheckNameIndexes(Connection& connection)
     return problems;
 }
 
-std::string NameIndexQuery(std::string_view folded)
+namespace {
+
+std::string Quoted(std::string_view trigram)
+{
+    std::string term = "\"";
+    for (char c : trigram) {
+        term += c;
+        if (c == '"') {
+            term += '"';
+        }
+    }
+    return term + "\"";
+}
+
+} // namespace
+
+std::string NameIndexQuery(Connection& connection, std::string_view index, std::string_view folded)
 {
     if (folded.find('\0') != std::string_view::npos || FirstInvalidUtf8(folded)) {
         return {};
@@ -158,22 +183,47 @@ std::string NameIndexQuery(std::string_view folded)
         return {};
     }
     starts.push_back(folded.size());
-    // A name that contains the text contains each of its trigrams; side by side ones (and the
-    // last) are enough to narrow the rows, and each one more is a posting list more to read.
-    std::string query;
-    const size_t last = starts.size() - 4;
-    for (size_t k = 0;; k = std::min(k + 3, last)) {
-        query += query.empty() ? "\"" : " AND \"";
-        for (char c : folded.substr(starts[k], starts[k + 3] - starts[k])) {
-            query += c;
-            if (c == '"') {
-                query += '"';
-            }
-        }
-        query += '"';
-        if (k == last) {
+    std::vector<std::string_view> trigrams;
+    for (size_t k = 0; k + 3 < starts.size(); ++k) {
+        trigrams.push_back(folded.substr(starts[k], starts[k + 3] - starts[k]));
+    }
+    // A name that contains the text contains each of its trigrams, so any of them narrow the
+    // rows for instr(); the fewer and rarer, the fewer posting lists to read. Without counts
+    // (a store never rebuilt since), side-by-side trigrams cover the text.
+    Statement counts = connection.Prepare(
+        "SELECT (SELECT Nomes FROM FrequenciaDosTrigramas WHERE Indice = ?1 AND Trigrama = ?2),"
+        " EXISTS (SELECT 1 FROM FrequenciaDosTrigramas WHERE Indice = ?1)");
+    std::vector<std::pair<int64_t, size_t>> rarest; // names holding it, position
+    for (size_t k = 0; k < trigrams.size(); ++k) {
+        counts.Reset();
+        counts.Bind(1, index).Bind(2, trigrams[k]);
+        counts.Step();
+        if (counts.Int(1) == 0) {
+            rarest.clear();
             break;
         }
+        rarest.emplace_back(counts.IsNull(0) ? 0 : counts.Int(0), k);
+    }
+    std::vector<size_t> chosen;
+    if (!rarest.empty()) {
+        std::sort(rarest.begin(), rarest.end());
+        for (size_t k = 0; k < rarest.size() && chosen.size() < 2; ++k) {
+            if (chosen.empty() || trigrams[rarest[k].second] != trigrams[chosen[0]]) {
+                chosen.push_back(rarest[k].second);
+            }
+        }
+    } else {
+        const size_t last = trigrams.size() - 1;
+        for (size_t k = 0;; k = std::min(k + 3, last)) {
+            chosen.push_back(k);
+            if (k == last) {
+                break;
+            }
+        }
+    }
+    std::string query;
+    for (size_t k : chosen) {
+        query += (query.empty() ? "" : " AND ") + Quoted(trigrams[k]);
     }
     return query;
 }

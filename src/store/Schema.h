@@ -4,7 +4,8 @@
 // Version 1: the tables of store/Layout.h. Version 2: a full-text index per searched table
 // (FTS5, trigram tokenizer, case-sensitive) over the folded twins of the names, kept in step by
 // triggers, so that "contains" searches of three characters or more look names up instead of
-// reading every row.
+// reading every row; FrequenciaDosTrigramas counts, at each rebuild, the names holding each
+// trigram (only the speed of a search depends on it).
 #pragma once
 
 #include "store/Sqlite.h"
@@ -31,10 +32,10 @@ void DropNameIndexes(Connection& connection);
 // What is wrong with the name indexes (empty when each agrees with its table).
 std::vector<std::string> CheckNameIndexes(Connection& connection);
 
-// The text for a name index's MATCH that finds (at least) the rows whose folded name contains
-// `folded`, for instr() to decide among them; empty when the index cannot answer it (fewer than
-// three characters, a NUL byte, bytes that are not UTF-8): the caller then reads every row, as
-// before.
-std::string NameIndexQuery(std::string_view folded);
+// The text for the MATCH of name index `index` that finds (at least) the rows whose folded name
+// contains `folded`, for instr() to decide among them: its two rarest trigrams, as counted when
+// the index was last rebuilt. Empty when the index cannot answer it (fewer than three
+// characters, a NUL byte, bytes that are not UTF-8): the caller then reads every row, as before.
+std::string NameIndexQuery(Connection& connection, std::string_view index, std::string_view folded);
 
 } // namespace store

@@ -26,7 +26,7 @@ void MakeVersion1(const std::string& path)
         connection.Execute("DROP TRIGGER " + index + "AoIncluir; DROP TRIGGER " + index +
                            "AoExcluir; DROP TRIGGER " + index + "AoAlterar; DROP TABLE " + index);
     }
-    connection.Execute("PRAGMA user_version=1");
+    connection.Execute("DROP TABLE FrequenciaDosTrigramas; PRAGMA user_version=1");
 }
 
 // What the file says of itself, read past the program's own opening.
@@ -35,7 +35,8 @@ std::pair<int64_t, int64_t> VersionAndIndexes(const std::string& path)
     store::Connection connection(path, false);
     store::Statement statement =
         connection.Prepare("SELECT (SELECT user_version FROM pragma_user_version),"
-                           " (SELECT count(*) FROM sqlite_master WHERE name LIKE '%PorNomes%')");
+                           " (SELECT count(*) FROM sqlite_master WHERE name LIKE '%PorNomes%'"
+        "  OR name = 'FrequenciaDosTrigramas')");
     statement.Step();
     return {statement.Int(0), statement.Int(1)};
 }
@@ -157,8 +158,12 @@ TEST_F(StoreTest, CheckFindsANameIndexOutOfStepAndRepairRebuildsIt)
     EXPECT_NE(problems[0].find("ProdutosPorNomes"), std::string::npos) << problems[0];
     EXPECT_NE(problems[1].find("ProdutosPorNomes"), std::string::npos) << problems[1];
 
+    m_db->Conn().Execute("DELETE FROM FrequenciaDosTrigramas");
     store::Repair(*m_db);
     EXPECT_TRUE(store::Check(*m_db).empty());
+    EXPECT_EQ(Scalar("SELECT Nomes FROM FrequenciaDosTrigramas"
+                     " WHERE Indice = 'ProdutosPorNomes' AND Trigrama = 'CAO'"),
+              Scalar("SELECT count(*) FROM Produtos WHERE instr(NomeBusca, 'CAO') > 0"));
     EXPECT_EQ(Find(Kind::Product, "tucano"), (std::vector<int32_t>{1003}));
     m_db->Conn().Execute("UPDATE Produtos SET NomeBusca = 'MARRECO' WHERE CodigoInterno = 1003");
     EXPECT_EQ(Find(Kind::Product, "marreco"), (std::vector<int32_t>{1003}));
