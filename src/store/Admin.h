@@ -30,6 +30,10 @@ void Generate(Database& database, const GenerateCounts& counts);
 
 // What is wrong with the store: integrity, references, the lançamento sequence, reserved
 // quantities and item totals. Empty when the store is sound.
+// Name indexes included.
 std::vector<std::string> Check(Database& database);
+
+// Rebuilds what the store can rebuild from its own tables: the name indexes.
+void Repair(Database& database);
 
 } // namespace store

@@ -11,20 +11,42 @@
 #include "platform/Runtime.h"
 #include "store/Component.h"
 #include "store/Components.h"
+#include "store/Schema.h"
 
 #include <limits>
+#include <variant>
 
 namespace store {
 
 namespace {
 
-using FK = FieldKind;
+// What each list answers is a selection of its table's columns, checked here.
+static_assert(Selectable(kClientes, KELO_N_ClientAnim::CamposDoCliente));
+static_assert(Selectable(kAnimais, KELO_N_ClientAnim::CamposDoAnimal));
+static_assert(Selectable(kTiposDeServicos, KELO_N_TipoDeServ::CamposDoTipoDeServico));
+static_assert(Selectable(kServicos, KELO_N_Servicos::CamposDoServico));
+static_assert(Selectable(kServicos, KELO_N_Servicos::CamposDoServicoNaPesquisa));
+static_assert(Selectable(kProdutos, KELO_N_Produtos::CamposDoProduto));
+static_assert(Selectable(kProdutos, KELO_N_Produtos::CamposDoProdutoNaPesquisa));
+static_assert(Selectable(kFuncionarios, KELO_N_Funcionarios::CamposDoFuncionario));
+static_assert(Selectable(kEmpresa, KELO_N_Empresa::CamposDaEmpresa));
 
-std::vector<FieldKind> Kinds(std::initializer_list<FieldKind> head, size_t moneyTail = 0)
+// Binds ?1, ?2, ... to `values` as far as the statement uses them: each condition names only
+// the values it needs.
+void BindUsed(Statement& statement,
+              std::initializer_list<std::variant<std::string, int64_t>> values)
 {
-    std::vector<FieldKind> kinds(head);
-    kinds.insert(kinds.end(), moneyTail, FK::Money);
-    return kinds;
+    int index = 0;
+    for (const auto& value : values) {
+        if (++index > statement.ParameterCount()) {
+            break;
+        }
+        if (const auto* text = std::get_if<std::string>(&value)) {
+            statement.Bind(index, std::string_view(*text));
+        } else {
+            statement.Bind(index, std::get<int64_t>(value));
+        }
+    }
 }
 
 // The code a typed search text stands for when it is all digits; -1 matches no row.
@@ -38,9 +60,10 @@ int64_t DigitsCode(const std::string& folded)
     return code <= std::numeric_limits<int32_t>::max() ? code : -1;
 }
 
-platform::RecordsetRef Nothing(const std::vector<std::string>& names)
+platform::RecordsetRef Nothing(std::span<const std::string_view> fields)
 {
-    return std::make_shared<platform::Recordset>(names);
+    return std::make_shared<platform::Recordset>(
+        std::vector<std::string>(fields.begin(), fields.end()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -55,35 +78,35 @@ public:
                        const std::string&) override
     {
         return Answer("Selecionar", [&] {
-            auto names = contracts::FieldNames(KELO_N_ClientAnim::CamposDoCliente);
             // The search dialog types into the first text, where digits may also be a code; the
             // form puts the nickname (or name) in the second.
             std::string typed = Fold(textoDePesquisa);
             std::string text = typed.empty() ? Fold(apelidoOuNomeFantasia) : typed;
             int64_t code = CodeOrZero(codigoDoCliente);
             if (text.empty() && code == 0) {
-                ResultadoDaSelecaoEmRecordSet = Nothing(names);
+                ResultadoDaSelecaoEmRecordSet = Nothing(KELO_N_ClientAnim::CamposDoCliente);
                 return;
             }
-            Statement statement = Db().Conn().Prepare(
-                "SELECT CodigoDoCliente, ApelidoOuNomeFantasia, NomeOuRazaoSocial, Situacao,"
-                " EnderecoCompleto, TiposECanaisDeComunicacao, Credito, VIP, DescontoUnico,"
-                " CategoriaDaCurvaABC, PercentualUnicoDeDescontos, PercentualDeDescontoEmClinicos,"
-                " PercentualDeDescontoEmCirurgiaSimples, PercentualDeDescontoEmCirurgiaMedia,"
-                " PercentualDeDescontoEmCirurgiaComplexa,"
-                " PercentualDeDescontoEmBanhosTosasEEsteticas, PercentualDeDescontoEmHospedagens,"
-                " PercentualDeDescontoEmAdestramentos, PercentualDeDescontoEmOutros"
-                " FROM Clientes"
-                " WHERE (?1 = '' OR instr(ApelidoBusca, ?1) > 0 OR instr(NomeBusca, ?1) > 0"
-                "        OR CodigoDoCliente = ?3)"
-                "   AND (?2 = 0 OR CodigoDoCliente = ?2)"
-                " ORDER BY ApelidoBusca, CodigoDoCliente");
-            statement.Bind(1, std::string_view(text)).Bind(2, code).Bind(3, DigitsCode(typed));
+            static const std::string select =
+                "SELECT " + SelectList(kClientes, KELO_N_ClientAnim::CamposDoCliente) +
+                " FROM Clientes WHERE ";
+            static const std::string byName =
+                "(instr(ApelidoBusca, ?1) > 0 OR instr(NomeBusca, ?1) > 0 OR CodigoDoCliente = ?3)"
+                " AND (?2 = 0 OR CodigoDoCliente = ?2) ORDER BY ApelidoBusca, CodigoDoCliente";
+            static const std::string byCode = select + "CodigoDoCliente = ?2";
+            static const std::string scanned = select + byName;
+            static const std::string indexed =
+                select +
+                "CodigoDoCliente IN (SELECT rowid FROM ClientesPorNomes"
+                " WHERE ClientesPorNomes MATCH ?4 UNION ALL SELECT ?3) AND " +
+                byName;
+            std::string query = NameIndexQuery(Db().Conn(), "ClientesPorNomes", text);
+            Statement statement = Db().Conn().Prepare(text.empty()    ? byCode
+                                                      : query.empty() ? scanned
+                                                                      : indexed);
+            BindUsed(statement, {text, code, DigitsCode(typed), query});
             ResultadoDaSelecaoEmRecordSet =
-                Collect(statement, names,
-                        Kinds({FK::Long, FK::Text, FK::Text, FK::Integer, FK::Text, FK::Text,
-                               FK::Money, FK::Text, FK::Text, FK::Text},
-                              9));
+                Collect(statement, kClientes, KELO_N_ClientAnim::CamposDoCliente);
         });
     }
 };
@@ -95,13 +118,13 @@ public:
     int32_t SelecionarParaComboBoxFiltradoPorCliente(double& codigoDoCliente, int16_t) override
     {
         return Answer("SelecionarParaComboBoxFiltradoPorCliente", [&] {
-            Statement statement =
-                Db().Conn().Prepare("SELECT Nome, Codigo FROM Animais WHERE CodigoDoCliente = ?"
-                                    " ORDER BY Nome, Codigo");
+            static const std::string sql =
+                "SELECT " + SelectList(kAnimais, KELO_N_ClientAnim::CamposDoAnimal) +
+                " FROM Animais WHERE CodigoDoCliente = ? ORDER BY Nome, Codigo";
+            Statement statement = Db().Conn().Prepare(sql);
             statement.Bind(1, CodeOrZero(codigoDoCliente));
             ResultadoDaSelecaoEmRecordSet =
-                Collect(statement, contracts::FieldNames(KELO_N_ClientAnim::CamposDoAnimal),
-                        {FK::Text, FK::Long});
+                Collect(statement, kAnimais, KELO_N_ClientAnim::CamposDoAnimal);
         });
     }
 };
@@ -113,11 +136,12 @@ public:
     int32_t SelecionarParaComboBox(double&) override
     {
         return Answer("SelecionarParaComboBox", [&] {
-            Statement statement =
-                Db().Conn().Prepare("SELECT Numero, Nome FROM TiposDeServicos ORDER BY Numero");
+            static const std::string sql =
+                "SELECT " + SelectList(kTiposDeServicos, KELO_N_TipoDeServ::CamposDoTipoDeServico) +
+                " FROM TiposDeServicos ORDER BY Numero";
+            Statement statement = Db().Conn().Prepare(sql);
             ResultadoDaSelecaoEmRecordSet =
-                Collect(statement, contracts::FieldNames(KELO_N_TipoDeServ::CamposDoTipoDeServico),
-                        {FK::Long, FK::Text});
+                Collect(statement, kTiposDeServicos, KELO_N_TipoDeServ::CamposDoTipoDeServico);
         });
     }
 };
@@ -135,8 +159,7 @@ public:
             int64_t code = text.empty() ? CodeOrZero(codigo) : 0;
             int64_t digits = DigitsCode(typed);
             ResultadoDaSelecaoEmRecordSet =
-                Select(text, code, digits, numeroDoTipoDeServico,
-                       contracts::FieldNames(KELO_N_Servicos::CamposDoServico));
+                Select(text, code, digits, numeroDoTipoDeServico, KELO_N_Servicos::CamposDoServico);
         });
     }
 
@@ -147,30 +170,30 @@ public:
             std::string typed = Fold(textoDePesquisa);
             ResultadoDaSelecaoEmRecordSet =
                 Select(typed, 0, DigitsCode(typed), numeroDoTipoDeServico,
-                       contracts::FieldNames(KELO_N_Servicos::CamposDoServicoNaPesquisa));
+                       KELO_N_Servicos::CamposDoServicoNaPesquisa);
         });
     }
 
 private:
     // Within the given type (0: any); by name, by exact code, or by a typed number as a code.
     platform::RecordsetRef Select(const std::string& text, int64_t code, int64_t digits,
-                                  int64_t type, const std::vector<std::string>& names)
+                                  int64_t type, std::span<const std::string_view> fields)
     {
         if (text.empty() && code == 0) {
-            return Nothing(names);
+            return Nothing(fields);
         }
+        std::string query = NameIndexQuery(Db().Conn(), "ServicosPorNomes", text);
         Statement statement = Db().Conn().Prepare(
-            "SELECT Codigo, Nome, Custo, ValorDeVenda, NumeroDoTipoDeServico, Descricao"
-            " FROM Servicos"
-            " WHERE (?4 = 0 OR NumeroDoTipoDeServico = ?4)"
-            "   AND ((?1 <> '' AND (instr(NomeBusca, ?1) > 0 OR Codigo = ?3))"
-            "        OR (?2 <> 0 AND Codigo = ?2))"
+            "SELECT " + SelectList(kServicos, fields) + " FROM Servicos WHERE " +
+            (query.empty() ? ""
+                           : "Codigo IN (SELECT rowid FROM ServicosPorNomes WHERE"
+                             " ServicosPorNomes MATCH ?5 UNION ALL SELECT ?3) AND ") +
+            "(?4 = 0 OR NumeroDoTipoDeServico = ?4)"
+            " AND ((?1 <> '' AND (instr(NomeBusca, ?1) > 0 OR Codigo = ?3))"
+            "      OR (?2 <> 0 AND Codigo = ?2))"
             " ORDER BY NomeBusca, Codigo");
-        statement.Bind(1, std::string_view(text)).Bind(2, code).Bind(3, digits).Bind(4, type);
-        std::vector<FieldKind> kinds = {FK::Long,  FK::Text, FK::Money,
-                                        FK::Money, FK::Long, FK::Text};
-        kinds.resize(names.size());
-        return Collect(statement, names, kinds);
+        BindUsed(statement, {text, code, digits, type, query});
+        return Collect(statement, kServicos, fields);
     }
 };
 
@@ -184,18 +207,24 @@ public:
                        double& codigoInterno) override
     {
         return Answer("Selecionar", [&] {
-            auto names = contracts::FieldNames(KELO_N_Produtos::CamposDoProduto);
+            const auto& names = KELO_N_Produtos::CamposDoProduto;
             int64_t code = CodeOrZero(codigoInterno);
             std::string barcode = platform::Trim(codigoDeBarras);
             std::string typed = Fold(textoDePesquisa);
             if (code != 0) {
-                ResultadoDaSelecaoEmRecordSet = Select("CodigoInterno = ?2", "", code, "", names);
+                ResultadoDaSelecaoEmRecordSet =
+                    Select("CodigoInterno = ?2", "", code, "", "", names);
             } else if (!barcode.empty()) {
                 ResultadoDaSelecaoEmRecordSet =
-                    Select("CodigoDeBarras = ?3", "", 0, barcode, names);
+                    Select("CodigoDeBarras = ?3", "", 0, barcode, "", names);
             } else if (std::string text = typed.empty() ? Fold(nome) : typed; !text.empty()) {
+                std::string query = NameIndexQuery(Db().Conn(), "ProdutosPorNomes", text);
                 ResultadoDaSelecaoEmRecordSet =
-                    Select("instr(NomeBusca, ?1) > 0", text, 0, "", names);
+                    query.empty()
+                        ? Select("instr(NomeBusca, ?1) > 0", text, 0, "", "", names)
+                        : Select("CodigoInterno IN (SELECT rowid FROM ProdutosPorNomes"
+                                 " WHERE ProdutosPorNomes MATCH ?4) AND instr(NomeBusca, ?1) > 0",
+                                 text, 0, "", query, names);
             } else {
                 ResultadoDaSelecaoEmRecordSet = Nothing(names);
             }
@@ -207,41 +236,38 @@ public:
                        const std::string&) override
     {
         return Answer("Selecionar", [&] {
-            auto names = contracts::FieldNames(KELO_N_Produtos::CamposDoProdutoNaPesquisa);
+            const auto& names = KELO_N_Produtos::CamposDoProdutoNaPesquisa;
             std::string typed = Fold(textoDePesquisa);
             if (typed.empty()) {
                 ResultadoDaSelecaoEmRecordSet = Nothing(names);
                 return;
             }
+            // Each of the three ways in goes by its own index.
+            constexpr const char* kAny =
+                "instr(NomeBusca, ?1) > 0 OR CodigoDeBarras = ?3 OR CodigoInterno = ?2";
+            constexpr const char* kIndexed =
+                "CodigoInterno IN (SELECT rowid FROM ProdutosPorNomes WHERE ProdutosPorNomes"
+                " MATCH ?4 UNION ALL SELECT CodigoInterno FROM Produtos WHERE CodigoDeBarras = ?3"
+                " UNION ALL SELECT ?2) AND (instr(NomeBusca, ?1) > 0 OR CodigoDeBarras = ?3"
+                " OR CodigoInterno = ?2)";
+            std::string query = NameIndexQuery(Db().Conn(), "ProdutosPorNomes", typed);
             ResultadoDaSelecaoEmRecordSet =
-                Select("instr(NomeBusca, ?1) > 0 OR CodigoDeBarras = ?3 OR CodigoInterno = ?2",
-                       typed, DigitsCode(typed), platform::Trim(textoDePesquisa), names);
+                Select(query.empty() ? kAny : kIndexed, typed, DigitsCode(typed),
+                       platform::Trim(textoDePesquisa), query, names);
         });
     }
 
 private:
     // `condition` is one of this class's literals; the values are always bound.
     platform::RecordsetRef Select(const char* condition, const std::string& text, int64_t code,
-                                  const std::string& barcode, const std::vector<std::string>& names)
+                                  const std::string& barcode, const std::string& match,
+                                  std::span<const std::string_view> fields)
     {
-        Statement statement = Db().Conn().Prepare(
-            std::string("SELECT CodigoInterno, COALESCE(CodigoDeBarras, ''), Nome, ValorDeCusto,"
-                        " ValorDeVenda, UnidadeDeVenda, PercentualDeComissao, NomeDoGrupo,"
-                        " NomeDoSubgrupo FROM Produtos WHERE ") +
-            condition + " ORDER BY NomeBusca, CodigoInterno");
-        // Each condition names only the values it needs.
-        int used = statement.ParameterCount();
-        statement.Bind(1, std::string_view(text));
-        if (used >= 2) {
-            statement.Bind(2, code);
-        }
-        if (used >= 3) {
-            statement.Bind(3, std::string_view(barcode));
-        }
-        std::vector<FieldKind> kinds = {FK::Long, FK::Text,  FK::Text, FK::Money, FK::Money,
-                                        FK::Text, FK::Money, FK::Text, FK::Text};
-        kinds.resize(names.size());
-        return Collect(statement, names, kinds);
+        Statement statement = Db().Conn().Prepare("SELECT " + SelectList(kProdutos, fields) +
+                                                  " FROM Produtos WHERE " + condition +
+                                                  " ORDER BY NomeBusca, CodigoInterno");
+        BindUsed(statement, {text, code, barcode, match});
+        return Collect(statement, kProdutos, fields);
     }
 };
 
@@ -255,19 +281,15 @@ public:
     {
         return Answer("Selecionar", [&] {
             std::string text = Fold(textoDePesquisa.empty() ? filtro : textoDePesquisa);
-            Statement statement = Db().Conn().Prepare(
-                "SELECT Codigo, Apelido, Comissionado, ComissaoUnica, PercentualDeComissaoUnica,"
-                " PercentualDeComissaoEmClinicos, PercentualDeComissaoEmCirurgiaSimples,"
-                " PercentualDeComissaoEmCirurgiaMedia, PercentualDeComissaoEmCirurgiaComplexa,"
-                " PercentualDeComissaoEmBanhosTosasEEsteticas, PercentualDeComissaoEmHospedagens,"
-                " PercentualDeComissaoEmAdestramentos, PercentualDeComissaoEmOutros"
+            static const std::string sql =
+                "SELECT " + SelectList(kFuncionarios, KELO_N_Funcionarios::CamposDoFuncionario) +
                 " FROM Funcionarios"
                 " WHERE (?1 = '' OR instr(ApelidoBusca, ?1) > 0) AND (?2 = 0 OR Codigo = ?2)"
-                " ORDER BY ApelidoBusca, Codigo");
+                " ORDER BY ApelidoBusca, Codigo";
+            Statement statement = Db().Conn().Prepare(sql);
             statement.Bind(1, std::string_view(text)).Bind(2, CodeOrZero(codigo));
             ResultadoDaSelecaoEmRecordSet =
-                Collect(statement, contracts::FieldNames(KELO_N_Funcionarios::CamposDoFuncionario),
-                        Kinds({FK::Long, FK::Text, FK::Text, FK::Text}, 9));
+                Collect(statement, kFuncionarios, KELO_N_Funcionarios::CamposDoFuncionario);
         });
     }
 };
@@ -279,16 +301,11 @@ public:
     int32_t Selecionar(int16_t, int16_t) override
     {
         return Answer("Selecionar", [&] {
-            Statement statement = Db().Conn().Prepare(
-                "SELECT NomeFantasia, FormatoDeCodigoDeBarrasParaBalanca, DataInicialDaPromocao,"
-                " DataFinalDaPromocao, PercPromocaoDeDescontoNaVendaDeServico,"
-                " PercPromocaoDeDescontoNaVendaDeProduto, DataInicialDoDesctoMaxAutomatico,"
-                " DataFinalDoDesctoMaxAutomatico, PercDeDescMaxAutNaVendaDeServico,"
-                " PercDeDescMaxAutNaVendaDeProduto FROM Empresa");
+            static const std::string sql =
+                "SELECT " + SelectList(kEmpresa, KELO_N_Empresa::CamposDaEmpresa) + " FROM Empresa";
+            Statement statement = Db().Conn().Prepare(sql);
             ResultadoDaSelecaoEmRecordSet =
-                Collect(statement, contracts::FieldNames(KELO_N_Empresa::CamposDaEmpresa),
-                        {FK::Text, FK::Integer, FK::Text, FK::Text, FK::Money, FK::Money, FK::Text,
-                         FK::Text, FK::Money, FK::Money});
+                Collect(statement, kEmpresa, KELO_N_Empresa::CamposDaEmpresa);
         });
     }
 };

@@ -1,5 +1,7 @@
 #include "store/Admin.h"
 
+#include "store/Schema.h"
+
 #include <string>
 
 namespace store {
@@ -71,7 +73,18 @@ std::vector<std::string> Check(Database& database)
                  " UNION ALL SELECT NumeroDeLancamento FROM ProdutosReservados"
                  " WHERE ValorLiquido <> ValorTotal - DescontoEmValor",
                  "valor líquido diferente do total menos o desconto no lançamento ", problems);
+    for (std::string& problem : CheckNameIndexes(connection)) {
+        problems.push_back(std::move(problem));
+    }
     return problems;
+}
+
+void Repair(Database& database)
+{
+    Transaction transaction(database);
+    database.WritePoint();
+    RebuildNameIndexes(database.Conn());
+    transaction.commit();
 }
 
 } // namespace store

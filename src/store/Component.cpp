@@ -1,10 +1,16 @@
 #include "store/Component.h"
 
+#include <stdexcept>
+
 namespace store {
 
 platform::RecordsetRef Collect(Statement& statement, const std::vector<std::string>& names,
                                const std::vector<FieldKind>& kinds)
 {
+    if (names.size() != kinds.size() ||
+        static_cast<size_t>(statement.ColumnCount()) != kinds.size()) {
+        throw std::logic_error("a selection's fields, kinds and columns differ in number");
+    }
     auto recordset = std::make_shared<platform::Recordset>(names);
     while (statement.Step()) {
         std::vector<platform::Variant> values;
@@ -44,6 +50,12 @@ platform::RecordsetRef Collect(Statement& statement, const std::vector<std::stri
     }
     recordset->MoveFirst();
     return recordset;
+}
+
+platform::RecordsetRef Collect(Statement& statement, const Table& table,
+                               std::span<const std::string_view> fields)
+{
+    return Collect(statement, {fields.begin(), fields.end()}, KindsOf(table, fields));
 }
 
 std::string Location(std::string_view className, std::string_view member)

@@ -7,6 +7,7 @@
 #include "contracts/ComponenteDeNegocio.h"
 #include "platform/Errors.h"
 #include "store/Database.h"
+#include "store/Layout.h"
 #include "store/Values.h"
 
 #include <memory>
@@ -24,19 +25,15 @@ public:
     using Refusal::Refusal;
 };
 
-// How one selected column becomes a field value.
-enum class FieldKind {
-    Long,    // 32-bit whole number
-    Integer, // 16-bit whole number
-    Money,   // Currency from the raw integer
-    Text,
-    Bool,
-    Any, // whatever the engine holds: whole number as Long, text as text
-};
-
-// Reads every row of `statement` into a recordset; column k becomes field k. Nulls stay null.
+// Reads every row of `statement` into a recordset; column k becomes field k, read as kinds[k].
+// Nulls stay null. Names, kinds and the statement's columns must agree in number.
 platform::RecordsetRef Collect(Statement& statement, const std::vector<std::string>& names,
                                const std::vector<FieldKind>& kinds);
+
+// The rows of a selection of `fields` from `table` (see SelectList): names and kinds both come
+// from the field list.
+platform::RecordsetRef Collect(Statement& statement, const Table& table,
+                               std::span<const std::string_view> fields);
 
 // The location text of a member, from a class name "KELO_N_X.clsY".
 std::string Location(std::string_view className, std::string_view member);

@@ -1,7 +1,13 @@
 #include "store/Database.h"
 
+#include "store/Faults.h"
 #include "store/Schema.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 
@@ -13,6 +19,11 @@ int64_t PragmaValue(Connection& connection, const char* sql)
 {
     Statement statement = connection.Prepare(sql);
     return statement.Step() ? statement.Int(0) : 0;
+}
+
+const char* VfsOf(const DatabaseOptions& options)
+{
+    return options.faultyFiles ? FaultyVfsName() : nullptr;
 }
 
 void ApplyPragmas(Connection& connection)
@@ -27,6 +38,48 @@ void ApplyPragmas(Connection& connection)
     throw StoreError(number, "Armazenamento '" + path + "': " + cause + ".");
 }
 
+// The empty file SQLite then opens: made here so that it is never readable by other users, and
+// refused when something is already at the path.
+void CreatePrivateFile(const std::string& path)
+{
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        int error = errno;
+        if (error == EEXIST) {
+            Refuse(path, kErrFileExists, "o arquivo já existe e não será substituído");
+        }
+        Refuse(path, kErrCannotOpen,
+               "não foi possível criar o arquivo (" + std::string(std::strerror(error)) + ")");
+    }
+    ::close(fd);
+}
+
+void Upgrade(Database& database, Connection& connection, int64_t version)
+{
+    connection.Execute("BEGIN IMMEDIATE");
+    try {
+        // Another program may have upgraded it while this one waited for the lock.
+        version = PragmaValue(connection, "PRAGMA user_version");
+        if (version < kSchemaVersion) {
+            UpgradeSchema(connection, static_cast<int32_t>(version));
+            database.WritePoint();
+            connection.Execute("PRAGMA user_version=" + std::to_string(kSchemaVersion));
+        }
+        connection.Execute("COMMIT");
+    } catch (const StoreError& error) {
+        try {
+            connection.Execute("ROLLBACK");
+        } catch (const StoreError&) {
+            // Already rolled back by the failure.
+        }
+        throw StoreError(error.Number(),
+                         "Armazenamento '" + database.Path() + "': a atualização da versão " +
+                             std::to_string(version) + " para a versão " +
+                             std::to_string(kSchemaVersion) +
+                             " falhou e o arquivo ficou como estava: " + error.what());
+    }
+}
+
 } // namespace
 
 Database::Database(std::string path, DatabaseOptions options)
@@ -36,12 +89,9 @@ Database::Database(std::string path, DatabaseOptions options)
 
 std::shared_ptr<Database> Database::Create(const std::string& path, DatabaseOptions options)
 {
-    std::error_code ignored;
-    if (std::filesystem::exists(path, ignored)) {
-        Refuse(path, kErrFileExists, "o arquivo já existe e não será substituído");
-    }
+    CreatePrivateFile(path);
     auto database = std::make_shared<Database>(path, options);
-    auto connection = std::make_unique<Connection>(path, true);
+    auto connection = std::make_unique<Connection>(path, true, VfsOf(options));
     connection->SetBusyTimeout(options.busyTimeoutMs);
     connection->Execute("PRAGMA application_id=" + std::to_string(kApplicationId));
     ApplyPragmas(*connection);
@@ -67,7 +117,7 @@ Connection& Database::Conn()
     if (!std::filesystem::exists(m_path, error)) {
         Refuse(m_path, kErrMissingFile, "o arquivo não existe");
     }
-    auto connection = std::make_unique<Connection>(m_path, false);
+    auto connection = std::make_unique<Connection>(m_path, false, VfsOf(m_options));
     connection->SetBusyTimeout(m_options.busyTimeoutMs);
     if (connection->IsReadOnly()) {
         Refuse(m_path, kErrReadOnly, "o arquivo não pode ser gravado (somente leitura)");
@@ -85,6 +135,9 @@ Connection& Database::Conn()
                    " deste programa; atualize o programa");
     }
     ApplyPragmas(*connection);
+    if (version < kSchemaVersion) {
+        Upgrade(*this, *connection, version);
+    }
     m_connection = std::move(connection);
     return *m_connection;
 }

@@ -4,11 +4,16 @@
 //
 // On open: busy timeout, then the schema version (`PRAGMA user_version`) is checked before
 // anything may write, so a file of a newer program is refused untouched; then WAL,
-// synchronous=FULL and foreign keys. Every write runs inside a Transaction (BEGIN IMMEDIATE, so
+// synchronous=FULL and foreign keys; a file of an older version is then upgraded in one
+// transaction (store/Schema.h), or left as it was when the upgrade fails.
+//
+// A new store file is created readable and writable by its owner only (0600); SQLite gives its
+// -wal and -shm files the same mode. Every write runs inside a Transaction (BEGIN IMMEDIATE, so
 // concurrent writers queue on the busy timeout instead of failing mid-way). One Database serves
 // one thread, the user-interface thread of its process; other processes share the file safely.
 #pragma once
 
+#include "store/Schema.h"
 #include "store/Sqlite.h"
 
 #include <cstdint>
@@ -19,12 +24,13 @@
 
 namespace store {
 
-inline constexpr int32_t kSchemaVersion = 1;
 // 'KELO' in the file header: tells our stores from other SQLite files.
 inline constexpr int32_t kApplicationId = 0x4B454C4F;
 
 struct DatabaseOptions {
     int busyTimeoutMs = 5000;
+    // Test seam: the file goes through the fault-injecting VFS of store/Faults.h.
+    bool faultyFiles = false;
 };
 
 class Database {

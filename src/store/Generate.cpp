@@ -4,6 +4,7 @@
 // once at the end from what was stored.
 #include "store/Admin.h"
 
+#include "store/Schema.h"
 #include "store/Values.h"
 
 #include <array>
@@ -62,6 +63,8 @@ void Generate(Database& database, const GenerateCounts& counts)
     Connection& connection = database.Conn();
     Transaction transaction(database);
     Sequence random;
+    // One bulk fill of the name indexes at the end costs far less than a trigger per row.
+    DropNameIndexes(connection);
 
     connection.Execute(
         "INSERT INTO TiposDeServicos (Numero, Nome) VALUES (1, 'Clínico'), (2, 'Cirurgia simples'),"
@@ -173,6 +176,7 @@ void Generate(Database& database, const GenerateCounts& counts)
         "UPDATE Produtos SET QuantidadeReservada = r.Total FROM (SELECT CodigoInternoDoProduto"
         " AS Codigo, sum(Quantidade) AS Total FROM ProdutosReservados GROUP BY"
         " CodigoInternoDoProduto) r WHERE Produtos.CodigoInterno = r.Codigo");
+    RebuildNameIndexes(connection);
     transaction.commit();
 }
 

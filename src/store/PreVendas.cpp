@@ -13,6 +13,46 @@ namespace {
 
 using FK = FieldKind;
 
+constexpr auto kGradeFields = std::to_array<JoinedField>({
+    {"NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto", FK::Any, "i.NumeroDoTipoDeServico",
+     "COALESCE(p.CodigoDeBarras, '')"},
+    {"CodigoDoServicoOuCodigoInternoDoProduto", FK::Long, "i.CodigoDoServico",
+     "i.CodigoInternoDoProduto"},
+    {"NomeDoServicoOuNomeDoProduto", FK::Text, "COALESCE(s.Nome, '')", "COALESCE(p.Nome, '')"},
+    {"CodigoDoAnimal", FK::Any, "COALESCE(i.CodigoDoAnimal, '')", "''"},
+    {"NomeDoAnimal", FK::Text, "COALESCE(a.Nome, '')", "''"},
+    {"CodigoDoFuncionario", FK::Long, "COALESCE(i.CodigoDoFuncionario, 0)"},
+    {"NomeDoFuncionario", FK::Text, "COALESCE(f.Apelido, '')"},
+    {"Quantidade", FK::Money, "i.Quantidade"},
+    {"ValorUnitario", FK::Money, "i.ValorUnitario"},
+    {"DescontoEmPercentual", FK::Money, "-i.DescontoEmPercentual"},
+    {"DescontoEmValor", FK::Money, "-i.DescontoEmValor"},
+    {"ValorLiquido", FK::Money, "i.ValorLiquido"},
+    {"Custo", FK::Money, "i.Custo"},
+    {"PercentualDeComissaoDoFuncionario", FK::Money, "i.PercentualDeComissaoDoFuncionario"},
+    {"ValorDaComissaoDoFuncionario", FK::Money, "i.ValorDaComissaoDoFuncionario"},
+    {"NumeroDeLancamento", FK::Long, "i.NumeroDeLancamento"},
+    {"UnidadeDeVendaDoProduto", FK::Text, "''", "COALESCE(p.UnidadeDeVenda, '')"},
+    {"TipoDeVenda", FK::Text, "i.TipoDeVenda"},
+    {"TipoDeLancamento", FK::Integer, "1", "2"},
+});
+static_assert(kGradeFields.size() == KELO_N_PreVendas::CamposDaGrade.size() &&
+              Leads(KELO_N_PreVendas::CamposDaGrade, kGradeFields));
+
+// The printed line's fields, then what orders and tells the lines apart.
+constexpr auto kImpressaoFields = std::to_array<JoinedField>({
+    {"NomeDoAnimal", FK::Text, "COALESCE(a.Nome, '')", "''"},
+    {"NomeDoServicoOuProduto", FK::Text, "COALESCE(s.Nome, '')", "COALESCE(p.Nome, '')"},
+    {"Quantidade", FK::Money, "i.Quantidade"},
+    {"ValorUnitario", FK::Money, "i.ValorUnitario"},
+    {"ValorTotal", FK::Money, "i.ValorTotal"},
+    {"DescontoEmValor", FK::Money, "i.DescontoEmValor"},
+    {"ValorLiquido", FK::Money, "i.ValorLiquido"},
+    {"NumeroDeLancamento", FK::Long, "i.NumeroDeLancamento"},
+    {"TipoDeLancamento", FK::Integer, "1", "2"},
+});
+static_assert(Leads(KELO_N_PreVendas::CamposDaImpressao, kImpressaoFields));
+
 class PreVendas final : public Component<KELO_N_PreVendas::clsPreVendas> {
 public:
     using Component::Component;
@@ -21,37 +61,24 @@ public:
     {
         return Answer("SelecionarServicosEfetuadosEProdutosReservados", [&] {
             int64_t client = CodeOrZero(codigoDoCliente);
-            Statement statement = Db().Conn().Prepare(
-                "SELECT e.NumeroDoTipoDeServico, e.CodigoDoServico, COALESCE(s.Nome, ''),"
-                "  COALESCE(e.CodigoDoAnimal, ''), COALESCE(a.Nome, ''),"
-                "  COALESCE(e.CodigoDoFuncionario, 0), COALESCE(f.Apelido, ''),"
-                "  e.Quantidade, e.ValorUnitario, -e.DescontoEmPercentual, -e.DescontoEmValor,"
-                "  e.ValorLiquido, e.Custo, e.PercentualDeComissaoDoFuncionario,"
-                "  e.ValorDaComissaoDoFuncionario, e.NumeroDeLancamento, '', e.TipoDeVenda, 1"
-                " FROM ServicosEfetuados e"
-                " LEFT JOIN Servicos s ON s.Codigo = e.CodigoDoServico"
-                " LEFT JOIN Animais a ON a.Codigo = e.CodigoDoAnimal"
-                " LEFT JOIN Funcionarios f ON f.Codigo = e.CodigoDoFuncionario"
-                " WHERE e.CodigoDoCliente = ?1 AND e.NumeroDaVenda = 0"
-                " UNION ALL "
-                "SELECT COALESCE(p.CodigoDeBarras, ''), r.CodigoInternoDoProduto,"
-                "  COALESCE(p.Nome, ''), '', '',"
-                "  COALESCE(r.CodigoDoFuncionario, 0), COALESCE(f.Apelido, ''),"
-                "  r.Quantidade, r.ValorUnitario, -r.DescontoEmPercentual, -r.DescontoEmValor,"
-                "  r.ValorLiquido, r.Custo, r.PercentualDeComissaoDoFuncionario,"
-                "  r.ValorDaComissaoDoFuncionario, r.NumeroDeLancamento,"
-                "  COALESCE(p.UnidadeDeVenda, ''), r.TipoDeVenda, 2"
-                " FROM ProdutosReservados r"
-                " LEFT JOIN Produtos p ON p.CodigoInterno = r.CodigoInternoDoProduto"
-                " LEFT JOIN Funcionarios f ON f.Codigo = r.CodigoDoFuncionario"
-                " WHERE r.CodigoDoCliente = ?1 AND r.NumeroDaVenda = 0"
-                " ORDER BY 16");
+            static const std::string sql =
+                "SELECT " + SelectList(kGradeFields, false) +
+                " FROM ServicosEfetuados i"
+                " LEFT JOIN Servicos s ON s.Codigo = i.CodigoDoServico"
+                " LEFT JOIN Animais a ON a.Codigo = i.CodigoDoAnimal"
+                " LEFT JOIN Funcionarios f ON f.Codigo = i.CodigoDoFuncionario"
+                " WHERE i.CodigoDoCliente = ?1 AND i.NumeroDaVenda = 0"
+                " UNION ALL SELECT " +
+                SelectList(kGradeFields, true) +
+                " FROM ProdutosReservados i"
+                " LEFT JOIN Produtos p ON p.CodigoInterno = i.CodigoInternoDoProduto"
+                " LEFT JOIN Funcionarios f ON f.Codigo = i.CodigoDoFuncionario"
+                " WHERE i.CodigoDoCliente = ?1 AND i.NumeroDaVenda = 0"
+                " ORDER BY 16";
+            Statement statement = Db().Conn().Prepare(sql);
             statement.Bind(1, client);
             ResultadoDaSelecaoEmRecordSet =
-                Collect(statement, contracts::FieldNames(KELO_N_PreVendas::CamposDaGrade),
-                        {FK::Any, FK::Long, FK::Text, FK::Any, FK::Text, FK::Long, FK::Text,
-                         FK::Money, FK::Money, FK::Money, FK::Money, FK::Money, FK::Money,
-                         FK::Money, FK::Money, FK::Long, FK::Text, FK::Text, FK::Integer});
+                Collect(statement, NamesOf(kGradeFields), KindsOf(kGradeFields));
         });
     }
 
@@ -110,32 +137,25 @@ public:
             if (seletor != 2 || !client) {
                 throw SeriousRefusal("Filtro de impressão não reconhecido.");
             }
-            Statement statement = Db().Conn().Prepare(
-                "SELECT COALESCE(a.Nome, ''), COALESCE(s.Nome, ''), e.Quantidade,"
-                "  e.ValorUnitario, e.ValorTotal, e.DescontoEmValor, e.ValorLiquido,"
-                "  e.NumeroDeLancamento, 1"
-                " FROM ServicosEfetuados e"
-                " LEFT JOIN Servicos s ON s.Codigo = e.CodigoDoServico"
-                " LEFT JOIN Animais a ON a.Codigo = e.CodigoDoAnimal"
-                " WHERE e.NumeroDaVenda = 0"
-                "   AND (e.NumeroDaFichaClinica = 0 OR e.NumeroDaFichaClinica IS NULL)"
-                "   AND e.CodigoDoCliente = ?1 AND e.NumeroDoTipoDeServico > 4"
-                " UNION ALL "
-                "SELECT '', COALESCE(p.Nome, ''), r.Quantidade, r.ValorUnitario, r.ValorTotal,"
-                "  r.DescontoEmValor, r.ValorLiquido, r.NumeroDeLancamento, 2"
-                " FROM ProdutosReservados r"
-                " LEFT JOIN Produtos p ON p.CodigoInterno = r.CodigoInternoDoProduto"
-                " WHERE r.NumeroDaVenda = 0 AND r.CodigoDoCliente = ?1"
-                "   AND r.NumeroDaFichaClinica IS NULL"
-                " ORDER BY 8");
+            static const std::string sql =
+                "SELECT " + SelectList(kImpressaoFields, false) +
+                " FROM ServicosEfetuados i"
+                " LEFT JOIN Servicos s ON s.Codigo = i.CodigoDoServico"
+                " LEFT JOIN Animais a ON a.Codigo = i.CodigoDoAnimal"
+                " WHERE i.NumeroDaVenda = 0"
+                "   AND (i.NumeroDaFichaClinica = 0 OR i.NumeroDaFichaClinica IS NULL)"
+                "   AND i.CodigoDoCliente = ?1 AND i.NumeroDoTipoDeServico > 4"
+                " UNION ALL SELECT " +
+                SelectList(kImpressaoFields, true) +
+                " FROM ProdutosReservados i"
+                " LEFT JOIN Produtos p ON p.CodigoInterno = i.CodigoInternoDoProduto"
+                " WHERE i.NumeroDaVenda = 0 AND i.CodigoDoCliente = ?1"
+                "   AND i.NumeroDaFichaClinica IS NULL"
+                " ORDER BY 8";
+            Statement statement = Db().Conn().Prepare(sql);
             statement.Bind(1, int64_t{*client});
-            auto names = contracts::FieldNames(KELO_N_PreVendas::CamposDaImpressao);
-            names.emplace_back("NumeroDeLancamento");
-            names.emplace_back("TipoDeLancamento");
             ResultadoDaSelecaoParaImpressaoEmRecordset =
-                Collect(statement, names,
-                        {FK::Text, FK::Text, FK::Money, FK::Money, FK::Money, FK::Money, FK::Money,
-                         FK::Long, FK::Integer});
+                Collect(statement, NamesOf(kImpressaoFields), KindsOf(kImpressaoFields));
         });
     }
 };

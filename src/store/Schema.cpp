@@ -1,173 +1,231 @@
-// Version 1 of the store's tables. Money, percentages and quantities are INTEGER scaled by
-// 10 000 (the runtime's Currency), never REAL. Every searchable text has a folded twin column
-// (upper case, no accents) that searches compare with instr(), so typed % and _ need no escaping.
+// The store's tables, made from their descriptors (store/Layout.h). Money, percentages and
+// quantities are INTEGER scaled by 10 000 (the runtime's Currency), never REAL. Every searchable
+// text has a folded twin column (upper case, no accents) that searches compare with instr(), so
+// typed % and _ need no escaping; the name indexes only narrow the rows instr() is asked about.
 #include "store/Schema.h"
+
+#include "store/Layout.h"
+#include "store/Values.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace store {
 
 namespace {
 
-constexpr const char* kSchema = R"sql(
-CREATE TABLE Clientes (
-    CodigoDoCliente INTEGER PRIMARY KEY,
-    ApelidoOuNomeFantasia TEXT NOT NULL DEFAULT '',
-    NomeOuRazaoSocial TEXT NOT NULL DEFAULT '',
-    ApelidoBusca TEXT NOT NULL DEFAULT '',
-    NomeBusca TEXT NOT NULL DEFAULT '',
-    Situacao INTEGER NOT NULL DEFAULT 1 CHECK (Situacao BETWEEN 1 AND 4),
-    EnderecoCompleto TEXT NOT NULL DEFAULT '',
-    TiposECanaisDeComunicacao TEXT NOT NULL DEFAULT '',
-    Credito INTEGER NOT NULL DEFAULT 0,
-    VIP TEXT NOT NULL DEFAULT '',
-    DescontoUnico TEXT NOT NULL DEFAULT '',
-    CategoriaDaCurvaABC TEXT NOT NULL DEFAULT '',
-    PercentualUnicoDeDescontos INTEGER NOT NULL DEFAULT 0,
-    PercentualDeDescontoEmClinicos INTEGER NOT NULL DEFAULT 0,
-    PercentualDeDescontoEmCirurgiaSimples INTEGER NOT NULL DEFAULT 0,
-    PercentualDeDescontoEmCirurgiaMedia INTEGER NOT NULL DEFAULT 0,
-    PercentualDeDescontoEmCirurgiaComplexa INTEGER NOT NULL DEFAULT 0,
-    PercentualDeDescontoEmBanhosTosasEEsteticas INTEGER NOT NULL DEFAULT 0,
-    PercentualDeDescontoEmHospedagens INTEGER NOT NULL DEFAULT 0,
-    PercentualDeDescontoEmAdestramentos INTEGER NOT NULL DEFAULT 0,
-    PercentualDeDescontoEmOutros INTEGER NOT NULL DEFAULT 0
-);
-CREATE INDEX ClientesPorApelido ON Clientes (ApelidoBusca, CodigoDoCliente);
+std::vector<std::string_view> FoldedColumns(const Table& table)
+{
+    std::vector<std::string_view> columns;
+    for (const Column& column : table.columns) {
+        if (!column.foldOf.empty()) {
+            columns.push_back(column.name);
+        }
+    }
+    return columns;
+}
 
-CREATE TABLE Animais (
-    Codigo INTEGER PRIMARY KEY,
-    CodigoDoCliente INTEGER NOT NULL REFERENCES Clientes (CodigoDoCliente),
-    Nome TEXT NOT NULL DEFAULT ''
-);
-CREATE INDEX AnimaisPorCliente ON Animais (CodigoDoCliente);
+std::string Joined(const std::vector<std::string_view>& names, std::string_view prefix)
+{
+    std::string list;
+    for (std::string_view name : names) {
+        list += (list.empty() ? "" : ", ") + std::string(prefix) + std::string(name);
+    }
+    return list;
+}
 
-CREATE TABLE TiposDeServicos (
-    Numero INTEGER PRIMARY KEY,
-    Nome TEXT NOT NULL DEFAULT ''
-);
+// The index, and the triggers that keep it in step with every write of its table.
+std::string NameIndexSql(const Table& table)
+{
+    const std::string index(table.nameIndex);
+    const std::string name(table.name);
+    const std::string key(table.key);
+    const std::vector<std::string_view> columns = FoldedColumns(table);
+    const std::string plain = Joined(columns, "");
+    const std::string insert = "INSERT INTO " + index + " (rowid, " + plain + ") VALUES (new." +
+                               key + ", " + Joined(columns, "new.") + ");";
+    const std::string remove = "INSERT INTO " + index + " (" + index + ", rowid, " + plain +
+                               ") VALUES ('delete', old." + key + ", " + Joined(columns, "old.") +
+                               ");";
+    return "CREATE VIRTUAL TABLE " + index + " USING fts5(" + plain + ", content='" + name +
+           "', content_rowid='" + key + "', tokenize='trigram case_sensitive 1');" +
+           "CREATE TRIGGER " + index + "AoIncluir AFTER INSERT ON " + name + " BEGIN " + insert +
+           " END;" + "CREATE TRIGGER " + index + "AoExcluir AFTER DELETE ON " + name + " BEGIN " +
+           remove + " END;" + "CREATE TRIGGER " + index + "AoAlterar AFTER UPDATE OF " + key +
+           ", " + plain + " ON " + name + " BEGIN " + remove + " " + insert + " END;";
+}
 
-CREATE TABLE Servicos (
-    Codigo INTEGER PRIMARY KEY,
-    Nome TEXT NOT NULL DEFAULT '',
-    NomeBusca TEXT NOT NULL DEFAULT '',
-    Descricao TEXT NOT NULL DEFAULT '',
-    Custo INTEGER NOT NULL DEFAULT 0,
-    ValorDeVenda INTEGER NOT NULL DEFAULT 0,
-    NumeroDoTipoDeServico INTEGER NOT NULL REFERENCES TiposDeServicos (Numero)
-);
-CREATE INDEX ServicosPorTipo ON Servicos (NumeroDoTipoDeServico, NomeBusca);
+constexpr const char* kTriggers[] = {"AoIncluir", "AoExcluir", "AoAlterar"};
 
-CREATE TABLE Produtos (
-    CodigoInterno INTEGER PRIMARY KEY,
-    CodigoDeBarras TEXT UNIQUE,
-    Nome TEXT NOT NULL DEFAULT '',
-    NomeBusca TEXT NOT NULL DEFAULT '',
-    NomeDoGrupo TEXT NOT NULL DEFAULT '',
-    NomeDoSubgrupo TEXT NOT NULL DEFAULT '',
-    UnidadeDeVenda TEXT NOT NULL DEFAULT '',
-    ValorDeCusto INTEGER NOT NULL DEFAULT 0,
-    ValorDeVenda INTEGER NOT NULL DEFAULT 0,
-    PercentualDeComissao INTEGER NOT NULL DEFAULT 0,
-    QuantidadeReservada INTEGER NOT NULL DEFAULT 0
-);
-CREATE INDEX ProdutosPorNome ON Produtos (NomeBusca, CodigoInterno);
-
-CREATE TABLE Funcionarios (
-    Codigo INTEGER PRIMARY KEY,
-    Apelido TEXT NOT NULL DEFAULT '',
-    ApelidoBusca TEXT NOT NULL DEFAULT '',
-    Comissionado TEXT NOT NULL DEFAULT '',
-    ComissaoUnica TEXT NOT NULL DEFAULT '',
-    PercentualDeComissaoUnica INTEGER NOT NULL DEFAULT 0,
-    PercentualDeComissaoEmClinicos INTEGER NOT NULL DEFAULT 0,
-    PercentualDeComissaoEmCirurgiaSimples INTEGER NOT NULL DEFAULT 0,
-    PercentualDeComissaoEmCirurgiaMedia INTEGER NOT NULL DEFAULT 0,
-    PercentualDeComissaoEmCirurgiaComplexa INTEGER NOT NULL DEFAULT 0,
-    PercentualDeComissaoEmBanhosTosasEEsteticas INTEGER NOT NULL DEFAULT 0,
-    PercentualDeComissaoEmHospedagens INTEGER NOT NULL DEFAULT 0,
-    PercentualDeComissaoEmAdestramentos INTEGER NOT NULL DEFAULT 0,
-    PercentualDeComissaoEmOutros INTEGER NOT NULL DEFAULT 0
-);
-
-CREATE TABLE Empresa (
-    Id INTEGER PRIMARY KEY CHECK (Id = 1),
-    NomeFantasia TEXT,
-    FormatoDeCodigoDeBarrasParaBalanca INTEGER NOT NULL DEFAULT 0,
-    DataInicialDaPromocao TEXT NOT NULL DEFAULT '',
-    DataFinalDaPromocao TEXT NOT NULL DEFAULT '',
-    PercPromocaoDeDescontoNaVendaDeServico INTEGER NOT NULL DEFAULT 0,
-    PercPromocaoDeDescontoNaVendaDeProduto INTEGER NOT NULL DEFAULT 0,
-    DataInicialDoDesctoMaxAutomatico TEXT NOT NULL DEFAULT '',
-    DataFinalDoDesctoMaxAutomatico TEXT NOT NULL DEFAULT '',
-    PercDeDescMaxAutNaVendaDeServico INTEGER NOT NULL DEFAULT 0,
-    PercDeDescMaxAutNaVendaDeProduto INTEGER NOT NULL DEFAULT 0
-);
-
-CREATE TABLE Usuarios (
-    NomeDeUsuario TEXT PRIMARY KEY COLLATE NOCASE,
-    HashDaSenha TEXT NOT NULL,
-    Administrador INTEGER NOT NULL DEFAULT 0,
-    PermissaoDoModuloCaixaAlterarDescontosDeVendas INTEGER NOT NULL DEFAULT 0
-);
-
-CREATE TABLE Sequencias (
-    Nome TEXT PRIMARY KEY,
-    Ultimo INTEGER NOT NULL
-);
-INSERT INTO Sequencias (Nome, Ultimo) VALUES ('Lancamento', 0);
-
-CREATE TABLE ServicosEfetuados (
-    NumeroDeLancamento INTEGER PRIMARY KEY,
-    CodigoDoCliente INTEGER NOT NULL REFERENCES Clientes (CodigoDoCliente),
-    DataDeLancamento TEXT NOT NULL DEFAULT '',
-    NumeroDoTipoDeServico INTEGER NOT NULL REFERENCES TiposDeServicos (Numero),
-    CodigoDoServico INTEGER NOT NULL REFERENCES Servicos (Codigo),
-    CodigoDoAnimal INTEGER REFERENCES Animais (Codigo),
-    CodigoDoFuncionario INTEGER REFERENCES Funcionarios (Codigo),
-    Quantidade INTEGER NOT NULL,
-    ValorUnitario INTEGER NOT NULL,
-    ValorTotal INTEGER NOT NULL,
-    DescontoEmPercentual INTEGER NOT NULL DEFAULT 0,
-    DescontoEmValor INTEGER NOT NULL DEFAULT 0,
-    ValorLiquido INTEGER NOT NULL,
-    Custo INTEGER NOT NULL DEFAULT 0,
-    FuncionarioComissionado INTEGER NOT NULL DEFAULT 0,
-    PercentualDeComissaoDoFuncionario INTEGER NOT NULL DEFAULT 0,
-    ValorDaComissaoDoFuncionario INTEGER NOT NULL DEFAULT 0,
-    TipoDeVenda TEXT NOT NULL DEFAULT '2',
-    NumeroDaVenda INTEGER NOT NULL DEFAULT 0,
-    NumeroDaFichaClinica INTEGER
-);
-CREATE INDEX ServicosEfetuadosAbertos ON ServicosEfetuados (CodigoDoCliente, NumeroDaVenda);
-
-CREATE TABLE ProdutosReservados (
-    NumeroDeLancamento INTEGER PRIMARY KEY,
-    CodigoDoCliente INTEGER NOT NULL REFERENCES Clientes (CodigoDoCliente),
-    DataDeLancamento TEXT NOT NULL DEFAULT '',
-    CodigoInternoDoProduto INTEGER NOT NULL REFERENCES Produtos (CodigoInterno),
-    CodigoDoFuncionario INTEGER REFERENCES Funcionarios (Codigo),
-    Quantidade INTEGER NOT NULL,
-    ValorUnitario INTEGER NOT NULL,
-    ValorTotal INTEGER NOT NULL,
-    DescontoEmPercentual INTEGER NOT NULL DEFAULT 0,
-    DescontoEmValor INTEGER NOT NULL DEFAULT 0,
-    ValorLiquido INTEGER NOT NULL,
-    Custo INTEGER NOT NULL DEFAULT 0,
-    FuncionarioComissionado INTEGER NOT NULL DEFAULT 0,
-    PercentualDeComissaoDoFuncionario INTEGER NOT NULL DEFAULT 0,
-    ValorDaComissaoDoFuncionario INTEGER NOT NULL DEFAULT 0,
-    TipoDeVenda TEXT NOT NULL DEFAULT '2',
-    NumeroDaVenda INTEGER NOT NULL DEFAULT 0,
-    NumeroDaFichaClinica INTEGER
-);
-CREATE INDEX ProdutosReservadosAbertos ON ProdutosReservados (CodigoDoCliente, NumeroDaVenda);
-CREATE INDEX ProdutosReservadosPorProduto ON ProdutosReservados (CodigoInternoDoProduto);
-)sql";
+// One step per version after the first; a new version adds its step here.
+struct UpgradeStep {
+    int32_t to;
+    void (*apply)(Connection& connection);
+};
+constexpr UpgradeStep kSteps[] = {{2, &RebuildNameIndexes}};
+static_assert(std::size(kSteps) == kSchemaVersion - 1 &&
+              kSteps[std::size(kSteps) - 1].to == kSchemaVersion);
 
 } // namespace
 
 void CreateSchema(Connection& connection)
 {
-    connection.Execute(kSchema);
+    for (const Table* table : kTables) {
+        if (!table->name.empty()) {
+            connection.Execute(CreateSql(*table));
+        }
+    }
+    UpgradeSchema(connection, 1);
+}
+
+void UpgradeSchema(Connection& connection, int32_t version)
+{
+    for (const UpgradeStep& step : kSteps) {
+        if (step.to > version) {
+            step.apply(connection);
+        }
+    }
+}
+
+void DropNameIndexes(Connection& connection)
+{
+    for (const Table* table : kTables) {
+        if (table->nameIndex.empty()) {
+            continue;
+        }
+        const std::string index(table->nameIndex);
+        for (const char* trigger : kTriggers) {
+            connection.Execute("DROP TRIGGER IF EXISTS " + index + trigger);
+        }
+        connection.Execute("DROP TABLE IF EXISTS " + index);
+    }
+}
+
+void RebuildNameIndexes(Connection& connection)
+{
+    DropNameIndexes(connection);
+    for (const Table* table : kTables) {
+        if (table->nameIndex.empty()) {
+            continue;
+        }
+        const std::string index(table->nameIndex);
+        connection.Execute(NameIndexSql(*table));
+        connection.Execute("INSERT INTO " + index + " (" + index + ") VALUES ('rebuild')");
+        // How many names hold each trigram, for searches to ask the index for the rarest ones.
+        connection.Execute(
+            "CREATE TABLE IF NOT EXISTS FrequenciaDosTrigramas (Indice TEXT NOT NULL,"
+            " Trigrama TEXT NOT NULL, Nomes INTEGER NOT NULL, PRIMARY KEY (Indice, Trigrama))"
+            " WITHOUT ROWID;"
+            "DELETE FROM FrequenciaDosTrigramas WHERE Indice = '" +
+            index + "';CREATE VIRTUAL TABLE temp.Vocabulario USING fts5vocab(main, '" + index +
+            "', 'row');INSERT INTO FrequenciaDosTrigramas SELECT '" + index +
+            "', term, doc FROM temp.Vocabulario;DROP TABLE temp.Vocabulario");
+    }
+}
+
+std::vector<std::string> CheckNameIndexes(Connection& connection)
+{
+    std::vector<std::string> problems;
+    for (const Table* table : kTables) {
+        if (table->nameIndex.empty()) {
+            continue;
+        }
+        const std::string index(table->nameIndex);
+        const std::string repair = " (kelo-store check --repair o refaz)";
+        Statement triggers = connection.Prepare(
+            "SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND tbl_name = ?1"
+            " AND name IN (?2 || 'AoIncluir', ?2 || 'AoExcluir', ?2 || 'AoAlterar')");
+        triggers.Bind(1, table->name).Bind(2, index);
+        if (triggers.Step() && triggers.Int(0) != static_cast<int64_t>(std::size(kTriggers))) {
+            problems.push_back("índice de nomes " + index + " sem os gatilhos que o mantêm" +
+                               repair);
+        }
+        try {
+            // Rank 1 compares the index with the rows of its table, not only with itself.
+            connection.Execute("INSERT INTO " + index + " (" + index +
+                               ", rank) VALUES ('integrity-check', 1)");
+        } catch (const StoreError&) {
+            problems.push_back("índice de nomes " + index + " não confere com a tabela " +
+                               std::string(table->name) + repair);
+        }
+    }
+    return problems;
+}
+
+namespace {
+
+std::string Quoted(std::string_view trigram)
+{
+    std::string term = "\"";
+    for (char c : trigram) {
+        term += c;
+        if (c == '"') {
+            term += '"';
+        }
+    }
+    return term + "\"";
+}
+
+} // namespace
+
+std::string NameIndexQuery(Connection& connection, std::string_view index, std::string_view folded)
+{
+    if (folded.find('\0') != std::string_view::npos || FirstInvalidUtf8(folded)) {
+        return {};
+    }
+    std::vector<size_t> starts; // of each character
+    for (size_t i = 0; i < folded.size(); ++i) {
+        if ((static_cast<unsigned char>(folded[i]) & 0xC0) != 0x80) {
+            starts.push_back(i);
+        }
+    }
+    if (starts.size() < 3) {
+        return {};
+    }
+    starts.push_back(folded.size());
+    std::vector<std::string_view> trigrams;
+    for (size_t k = 0; k + 3 < starts.size(); ++k) {
+        trigrams.push_back(folded.substr(starts[k], starts[k + 3] - starts[k]));
+    }
+    // A name that contains the text contains each of its trigrams, so any of them narrow the
+    // rows for instr(); the fewer and rarer, the fewer posting lists to read. Without counts
+    // (a store never rebuilt since), side-by-side trigrams cover the text.
+    Statement counts = connection.Prepare(
+        "SELECT (SELECT Nomes FROM FrequenciaDosTrigramas WHERE Indice = ?1 AND Trigrama = ?2),"
+        " EXISTS (SELECT 1 FROM FrequenciaDosTrigramas WHERE Indice = ?1)");
+    std::vector<std::pair<int64_t, size_t>> rarest; // names holding it, position
+    for (size_t k = 0; k < trigrams.size(); ++k) {
+        counts.Reset();
+        counts.Bind(1, index).Bind(2, trigrams[k]);
+        counts.Step();
+        if (counts.Int(1) == 0) {
+            rarest.clear();
+            break;
+        }
+        rarest.emplace_back(counts.IsNull(0) ? 0 : counts.Int(0), k);
+    }
+    std::vector<size_t> chosen;
+    if (!rarest.empty()) {
+        std::sort(rarest.begin(), rarest.end());
+        for (size_t k = 0; k < rarest.size() && chosen.size() < 2; ++k) {
+            if (chosen.empty() || trigrams[rarest[k].second] != trigrams[chosen[0]]) {
+                chosen.push_back(rarest[k].second);
+            }
+        }
+    } else {
+        const size_t last = trigrams.size() - 1;
+        for (size_t k = 0;; k = std::min(k + 3, last)) {
+            chosen.push_back(k);
+            if (k == last) {
+                break;
+            }
+        }
+    }
+    std::string query;
+    for (size_t k : chosen) {
+        query += (query.empty() ? "" : " AND ") + Quoted(trigrams[k]);
+    }
+    return query;
 }
 
 } // namespace store

@@ -40,13 +40,13 @@ std::string CauseOf(int code)
 
 } // namespace
 
-Connection::Connection(const std::string& path, bool create) : m_path(path)
+Connection::Connection(const std::string& path, bool create, const char* vfs) : m_path(path)
 {
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (create) {
         flags |= SQLITE_OPEN_CREATE;
     }
-    int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
+    int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, vfs);
     if (rc != SQLITE_OK) {
         int code = m_db != nullptr ? sqlite3_extended_errcode(m_db) : rc;
         sqlite3_close(m_db);

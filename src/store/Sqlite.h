@@ -21,8 +21,9 @@ class Statement;
 
 class Connection {
 public:
-    // Opens `path` read-write; `create` allows a new file. Throws StoreError naming the file.
-    Connection(const std::string& path, bool create);
+    // Opens `path` read-write; `create` allows a new file. `vfs` names the SQLite VFS to go
+    // through (nullptr: the default). Throws StoreError naming the file.
+    Connection(const std::string& path, bool create, const char* vfs = nullptr);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;

@@ -4,6 +4,7 @@
 #include "platform/Runtime.h"
 #include "store/Csv.h"
 #include "store/Items.h"
+#include "store/Layout.h"
 #include "store/Passwords.h"
 #include "store/Values.h"
 
@@ -16,189 +17,69 @@ namespace store {
 
 namespace {
 
-enum class Kind {
-    Code,          // a whole number that must be given
-    OptionalCode,  // empty or 0 means none (stored as null)
-    NullableWhole, // empty means none; 0 is kept
-    Whole,
-    Money,
-    Text,
-    Bool,     // "true" / "false"
-    Password, // plain in the file, stored as a hash, never written out
-};
-
-struct Column {
-    const char* name;
-    Kind kind;
-    const char* defaultText = "";
-};
-
-struct TableLayout {
-    const char* name;
-    const char* dbTable; // nullptr for the item table, which spans two
-    const char* key;     // the column whose value must be new; nullptr for none
-    std::vector<Column> columns;
-};
-
 using Cell = std::variant<std::monostate, int64_t, std::string>;
 using Row = std::map<std::string, Cell, std::less<>>;
 
-const std::vector<TableLayout>& Layouts()
+const Table& LayoutOf(std::string_view table)
 {
-    static const std::vector<TableLayout> layouts = {
-        {"clientes",
-         "Clientes",
-         "CodigoDoCliente",
-         {{"CodigoDoCliente", Kind::Code},
-          {"ApelidoOuNomeFantasia", Kind::Text},
-          {"NomeOuRazaoSocial", Kind::Text},
-          {"Situacao", Kind::Whole, "1"},
-          {"EnderecoCompleto", Kind::Text},
-          {"TiposECanaisDeComunicacao", Kind::Text},
-          {"Credito", Kind::Money},
-          {"VIP", Kind::Text},
-          {"DescontoUnico", Kind::Text},
-          {"CategoriaDaCurvaABC", Kind::Text},
-          {"PercentualUnicoDeDescontos", Kind::Money},
-          {"PercentualDeDescontoEmClinicos", Kind::Money},
-          {"PercentualDeDescontoEmCirurgiaSimples", Kind::Money},
-          {"PercentualDeDescontoEmCirurgiaMedia", Kind::Money},
-          {"PercentualDeDescontoEmCirurgiaComplexa", Kind::Money},
-          {"PercentualDeDescontoEmBanhosTosasEEsteticas", Kind::Money},
-          {"PercentualDeDescontoEmHospedagens", Kind::Money},
-          {"PercentualDeDescontoEmAdestramentos", Kind::Money},
-          {"PercentualDeDescontoEmOutros", Kind::Money}}},
-        {"animais",
-         "Animais",
-         "Codigo",
-         {{"Codigo", Kind::Code}, {"CodigoDoCliente", Kind::Code}, {"Nome", Kind::Text}}},
-        {"tipos-de-servico",
-         "TiposDeServicos",
-         "Numero",
-         {{"Numero", Kind::Code}, {"Nome", Kind::Text}}},
-        {"servicos",
-         "Servicos",
-         "Codigo",
-         {{"Codigo", Kind::Code},
-          {"Nome", Kind::Text},
-          {"Descricao", Kind::Text},
-          {"Custo", Kind::Money},
-          {"ValorDeVenda", Kind::Money},
-          {"NumeroDoTipoDeServico", Kind::Code}}},
-        {"produtos",
-         "Produtos",
-         "CodigoInterno",
-         {{"CodigoInterno", Kind::Code},
-          {"CodigoDeBarras", Kind::Text},
-          {"Nome", Kind::Text},
-          {"NomeDoGrupo", Kind::Text},
-          {"NomeDoSubgrupo", Kind::Text},
-          {"UnidadeDeVenda", Kind::Text},
-          {"ValorDeCusto", Kind::Money},
-          {"ValorDeVenda", Kind::Money},
-          {"PercentualDeComissao", Kind::Money}}},
-        {"funcionarios",
-         "Funcionarios",
-         "Codigo",
-         {{"Codigo", Kind::Code},
-          {"Apelido", Kind::Text},
-          {"Comissionado", Kind::Text},
-          {"ComissaoUnica", Kind::Text},
-          {"PercentualDeComissaoUnica", Kind::Money},
-          {"PercentualDeComissaoEmClinicos", Kind::Money},
-          {"PercentualDeComissaoEmCirurgiaSimples", Kind::Money},
-          {"PercentualDeComissaoEmCirurgiaMedia", Kind::Money},
-          {"PercentualDeComissaoEmCirurgiaComplexa", Kind::Money},
-          {"PercentualDeComissaoEmBanhosTosasEEsteticas", Kind::Money},
-          {"PercentualDeComissaoEmHospedagens", Kind::Money},
-          {"PercentualDeComissaoEmAdestramentos", Kind::Money},
-          {"PercentualDeComissaoEmOutros", Kind::Money}}},
-        {"empresa",
-         "Empresa",
-         nullptr,
-         {{"NomeFantasia", Kind::Text},
-          {"FormatoDeCodigoDeBarrasParaBalanca", Kind::Whole, "0"},
-          {"DataInicialDaPromocao", Kind::Text},
-          {"DataFinalDaPromocao", Kind::Text},
-          {"PercPromocaoDeDescontoNaVendaDeServico", Kind::Money},
-          {"PercPromocaoDeDescontoNaVendaDeProduto", Kind::Money},
-          {"DataInicialDoDesctoMaxAutomatico", Kind::Text},
-          {"DataFinalDoDesctoMaxAutomatico", Kind::Text},
-          {"PercDeDescMaxAutNaVendaDeServico", Kind::Money},
-          {"PercDeDescMaxAutNaVendaDeProduto", Kind::Money}}},
-        {"usuarios",
-         "Usuarios",
-         "NomeDeUsuario",
-         {{"NomeDeUsuario", Kind::Text},
-          {"Senha", Kind::Password},
-          {"Administrador", Kind::Bool},
-          {"PermissaoDoModuloCaixaAlterarDescontosDeVendas", Kind::Bool}}},
-        {"itens",
-         nullptr,
-         nullptr,
-         {{"TipoDeLancamento", Kind::Code},
-          {"CodigoDoCliente", Kind::Code},
-          {"DataDeLancamento", Kind::Text},
-          {"NumeroDoTipoDeServico", Kind::OptionalCode},
-          {"CodigoDoServico", Kind::OptionalCode},
-          {"CodigoDoAnimal", Kind::OptionalCode},
-          {"CodigoInternoDoProduto", Kind::OptionalCode},
-          {"CodigoDoFuncionario", Kind::OptionalCode},
-          {"Quantidade", Kind::Money},
-          {"ValorUnitario", Kind::Money},
-          {"DescontoEmPercentual", Kind::Money},
-          {"DescontoEmValor", Kind::Money},
-          {"Custo", Kind::Money},
-          {"PercentualDeComissaoDoFuncionario", Kind::Money},
-          {"ValorDaComissaoDoFuncionario", Kind::Money},
-          {"TipoDeVenda", Kind::Text, "2"},
-          {"NumeroDaVenda", Kind::Whole, "0"},
-          {"NumeroDaFichaClinica", Kind::NullableWhole}}},
-    };
-    return layouts;
-}
-
-const TableLayout& LayoutOf(std::string_view table)
-{
-    for (const TableLayout& layout : Layouts()) {
-        if (table == layout.name) {
-            return layout;
+    for (const Table* layout : kTables) {
+        if (!layout->csvName.empty() && table == layout->csvName) {
+            return *layout;
         }
     }
     throw Refusal("tabela desconhecida '" + std::string(table) + "'");
 }
 
-bool IsRequired(const Column& column)
+// The columns the CSV of `layout` carries, in stored order.
+std::vector<const Column*> CsvColumns(const Table& layout)
 {
-    return column.kind == Kind::Code || column.kind == Kind::Password ||
-           std::string_view(column.name) == "NomeDeUsuario";
+    std::vector<const Column*> columns;
+    for (const Column& column : layout.columns) {
+        if (InCsv(column)) {
+            columns.push_back(&column);
+        }
+    }
+    return columns;
+}
+
+bool IsRequired(const Table& layout, const Column& column)
+{
+    return column.type == Type::Code || column.type == Type::Password || column.name == layout.key;
+}
+
+std::string NameOf(const Column& column)
+{
+    return std::string(CsvName(column));
 }
 
 Cell Convert(const Column& column, const std::string& text)
 {
     platform::Variant value(text);
-    switch (column.kind) {
-    case Kind::Code:
+    const std::string name = NameOf(column);
+    switch (column.type) {
+    case Type::Code:
         if (text.empty()) {
-            throw Refusal(std::string(column.name) + " não informado");
+            throw Refusal(name + " não informado");
         }
-        return ToCode(value, column.name);
-    case Kind::OptionalCode: {
+        return ToCode(value, name);
+    case Type::OptionalCode: {
         if (text.empty()) {
             return std::monostate{};
         }
-        int64_t code = ToCode(value, column.name);
+        int64_t code = ToCode(value, name);
         return code == 0 ? Cell{} : Cell{code};
     }
-    case Kind::NullableWhole:
-        return text.empty() ? Cell{} : Cell{ToCode(value, column.name)};
-    case Kind::Whole:
-        return ToCode(text.empty() ? platform::Variant(column.defaultText) : value, column.name);
-    case Kind::Money:
-        return text.empty() ? int64_t{0} : ToMoney(value, column.name);
-    case Kind::Text:
-        return text;
-    case Kind::Bool: {
+    case Type::NullableWhole:
+        return text.empty() ? Cell{} : Cell{ToCode(value, name)};
+    case Type::Whole:
+    case Type::Small:
+        return ToCode(text.empty() ? platform::Variant(std::string(column.csvDefault)) : value,
+                      name);
+    case Type::Money:
+        return text.empty() ? int64_t{0} : ToMoney(value, name);
+    case Type::Text:
+        return text.empty() ? std::string(column.csvDefault) : text;
+    case Type::Bool: {
         std::string folded = Fold(text);
         if (folded.empty() || folded == "FALSE") {
             return int64_t{0};
@@ -206,13 +87,15 @@ Cell Convert(const Column& column, const std::string& text)
         if (folded == "TRUE") {
             return int64_t{1};
         }
-        throw Refusal(std::string(column.name) + " deve ser true ou false, não '" + text + "'");
+        throw Refusal(name + " deve ser true ou false, não '" + text + "'");
     }
-    case Kind::Password:
+    case Type::Password:
         if (text.empty()) {
             throw Refusal("Senha não informada");
         }
         return HashPassword(text);
+    case Type::Internal:
+        break;
     }
     return std::monostate{};
 }
@@ -245,24 +128,6 @@ void BindCell(Statement& statement, int index, const Cell& cell)
     }
 }
 
-// The folded twins of the searchable names, stored beside them.
-std::vector<std::pair<std::string, std::string>> SearchColumns(const TableLayout& layout,
-                                                               const Row& row)
-{
-    std::string_view table = layout.name;
-    if (table == "clientes") {
-        return {{"ApelidoBusca", Fold(TextOf(row, "ApelidoOuNomeFantasia"))},
-                {"NomeBusca", Fold(TextOf(row, "NomeOuRazaoSocial"))}};
-    }
-    if (table == "servicos" || table == "produtos") {
-        return {{"NomeBusca", Fold(TextOf(row, "Nome"))}};
-    }
-    if (table == "funcionarios") {
-        return {{"ApelidoBusca", Fold(TextOf(row, "Apelido"))}};
-    }
-    return {};
-}
-
 void CheckReference(Connection& connection, const char* sql, std::optional<int64_t> key,
                     const std::string& what)
 {
@@ -276,10 +141,10 @@ void CheckReference(Connection& connection, const char* sql, std::optional<int64
     }
 }
 
-void InsertPlain(Database& database, const TableLayout& layout, const Row& row)
+void InsertPlain(Database& database, const Table& layout, const Row& row)
 {
     Connection& connection = database.Conn();
-    std::string_view table = layout.name;
+    std::string_view table = layout.csvName;
     if (table == "animais") {
         CheckReference(connection, "SELECT 1 FROM Clientes WHERE CodigoDoCliente = ?",
                        IntOf(row, "CodigoDoCliente"), "o cliente");
@@ -291,13 +156,14 @@ void InsertPlain(Database& database, const TableLayout& layout, const Row& row)
     if (table == "usuarios" && Fold(TextOf(row, "NomeDeUsuario")).empty()) {
         throw Refusal("NomeDeUsuario não informado");
     }
-    if (layout.key != nullptr) {
-        Statement existing = connection.Prepare(std::string("SELECT 1 FROM ") + layout.dbTable +
-                                                " WHERE " + layout.key + " = ?");
-        BindCell(existing, 1, row.at(layout.key));
+    if (!layout.key.empty()) {
+        const Cell& key = row.find(layout.key)->second;
+        Statement existing = connection.Prepare("SELECT 1 FROM " + std::string(layout.name) +
+                                                " WHERE " + std::string(layout.key) + " = ?");
+        BindCell(existing, 1, key);
         if (existing.Step()) {
-            std::string shown = std::holds_alternative<int64_t>(row.at(layout.key))
-                                    ? std::to_string(std::get<int64_t>(row.at(layout.key)))
+            std::string shown = std::holds_alternative<int64_t>(key)
+                                    ? std::to_string(std::get<int64_t>(key))
                                     : TextOf(row, layout.key);
             throw Refusal(std::string(layout.key) + " " + shown + " já está cadastrado");
         }
@@ -314,26 +180,25 @@ void InsertPlain(Database& database, const TableLayout& layout, const Row& row)
             }
         }
     }
-    std::vector<std::pair<std::string, Cell>> values;
+    std::vector<std::pair<std::string_view, Cell>> values;
     for (const Column& column : layout.columns) {
-        std::string name = column.kind == Kind::Password ? "HashDaSenha" : column.name;
-        Cell cell = row.at(column.name);
-        // An empty barcode is no barcode: several weighed products may lack one.
-        if (table == "produtos" && name == "CodigoDeBarras" && TextOf(row, name).empty()) {
-            cell = std::monostate{};
+        if (!column.foldOf.empty()) {
+            values.emplace_back(column.name, Fold(TextOf(row, column.foldOf)));
+        } else if (InCsv(column)) {
+            Cell cell = row.find(column.name)->second;
+            // An empty barcode is no barcode: several weighed products may lack one.
+            if (column.name == "CodigoDeBarras" && TextOf(row, column.name).empty()) {
+                cell = std::monostate{};
+            }
+            values.emplace_back(column.name, cell);
+        } else if (column.name == "Id") {
+            values.emplace_back(column.name, int64_t{1}); // the company's single row
         }
-        values.emplace_back(name, cell);
     }
-    for (auto& [name, folded] : SearchColumns(layout, row)) {
-        values.emplace_back(name, folded);
-    }
-    if (table == "empresa") {
-        values.emplace_back("Id", int64_t{1});
-    }
-    std::string sql = std::string("INSERT INTO ") + layout.dbTable + " (";
+    std::string sql = "INSERT INTO " + std::string(layout.name) + " (";
     std::string marks;
     for (size_t k = 0; k < values.size(); ++k) {
-        sql += (k > 0 ? ", " : "") + values[k].first;
+        sql += (k > 0 ? ", " : "") + std::string(values[k].first);
         marks += k > 0 ? ", ?" : "?";
     }
     sql += ") VALUES (" + marks + ")";
@@ -365,26 +230,23 @@ std::string LineError(int line, const std::string& reason)
     return "linha " + std::to_string(line) + ": " + reason;
 }
 
-std::string CellText(Kind kind, const Statement& statement, int column)
+std::string CellText(Type type, const Statement& statement, int column)
 {
     if (statement.IsNull(column)) {
         return {};
     }
-    switch (kind) {
-    case Kind::Money:
+    switch (type) {
+    case Type::Money:
         return platform::CStr(MoneyValue(statement.Int(column)));
-    case Kind::Bool:
+    case Type::Bool:
         return statement.Int(column) != 0 ? "true" : "false";
-    case Kind::Code:
-    case Kind::OptionalCode:
-    case Kind::NullableWhole:
-    case Kind::Whole:
-        return std::to_string(statement.Int(column));
-    case Kind::Text:
-    case Kind::Password:
+    case Type::Text:
+    case Type::Password:
+    case Type::Internal:
         return statement.Text(column);
+    default:
+        return std::to_string(statement.Int(column));
     }
-    return {};
 }
 
 } // namespace
@@ -393,8 +255,10 @@ const std::vector<std::string>& TableNames()
 {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> list;
-        for (const TableLayout& layout : Layouts()) {
-            list.emplace_back(layout.name);
+        for (const Table* layout : kTables) {
+            if (!layout->csvName.empty()) {
+                list.emplace_back(layout->csvName);
+            }
         }
         return list;
     }();
@@ -407,9 +271,26 @@ bool IsTableName(std::string_view table)
     return std::find(names.begin(), names.end(), table) != names.end();
 }
 
+int LineOf(std::string_view text, size_t offset)
+{
+    return 1 +
+           static_cast<int>(std::count(
+               text.begin(),
+               text.begin() + static_cast<std::ptrdiff_t>(std::min(offset, text.size())), '\n'));
+}
+
 int ImportCsv(Database& database, std::string_view table, std::string_view csv)
 {
-    const TableLayout& layout = LayoutOf(table);
+    const Table& layout = LayoutOf(table);
+    if (std::optional<size_t> bad = FirstInvalidUtf8(csv)) {
+        throw Refusal(LineError(LineOf(csv, *bad),
+                                "o texto não está em UTF-8; um arquivo salvo em Windows-1252 (o "
+                                "padrão das planilhas) se importa com --encoding windows-1252"));
+    }
+    if (size_t nul = csv.find('\0'); nul != std::string_view::npos) {
+        throw Refusal(LineError(LineOf(csv, nul), "o texto contém um caractere nulo"));
+    }
+    const std::vector<const Column*> columns = CsvColumns(layout);
     std::vector<CsvRecord> records = ParseCsv(csv);
     if (records.empty()) {
         throw Refusal(LineError(1, "falta a linha de cabeçalho com os nomes das colunas"));
@@ -417,21 +298,22 @@ int ImportCsv(Database& database, std::string_view table, std::string_view csv)
     const CsvRecord& header = records.front();
     std::vector<const Column*> order;
     for (const std::string& name : header.fields) {
-        auto it = std::find_if(layout.columns.begin(), layout.columns.end(),
-                               [&](const Column& column) { return name == column.name; });
-        if (it == layout.columns.end()) {
-            throw Refusal(LineError(header.line,
-                                    "coluna desconhecida '" + name + "' na tabela " + layout.name));
+        auto it = std::find_if(columns.begin(), columns.end(),
+                               [&](const Column* column) { return name == CsvName(*column); });
+        if (it == columns.end()) {
+            throw Refusal(LineError(header.line, "coluna desconhecida '" + name + "' na tabela " +
+                                                     std::string(layout.csvName)));
         }
-        if (std::find(order.begin(), order.end(), &*it) != order.end()) {
+        if (std::find(order.begin(), order.end(), *it) != order.end()) {
             throw Refusal(LineError(header.line, "coluna '" + name + "' repetida"));
         }
-        order.push_back(&*it);
+        order.push_back(*it);
     }
-    for (const Column& column : layout.columns) {
-        if (IsRequired(column) && std::find(order.begin(), order.end(), &column) == order.end()) {
-            throw Refusal(LineError(header.line, "falta a coluna obrigatória '" +
-                                                     std::string(column.name) + "'"));
+    for (const Column* column : columns) {
+        if (IsRequired(layout, *column) &&
+            std::find(order.begin(), order.end(), column) == order.end()) {
+            throw Refusal(
+                LineError(header.line, "falta a coluna obrigatória '" + NameOf(*column) + "'"));
         }
     }
     if (table == "empresa" && records.size() > 2) {
@@ -455,15 +337,15 @@ int ImportCsv(Database& database, std::string_view table, std::string_view csv)
             Row row;
             std::map<std::string, std::string, std::less<>> texts;
             for (size_t k = 0; k < order.size(); ++k) {
-                row[order[k]->name] = Convert(*order[k], record.fields[k]);
-                texts[order[k]->name] = record.fields[k];
+                row[std::string(order[k]->name)] = Convert(*order[k], record.fields[k]);
+                texts[std::string(order[k]->name)] = record.fields[k];
             }
-            for (const Column& column : layout.columns) {
-                if (!row.contains(column.name)) {
-                    row[column.name] = Convert(column, column.defaultText);
+            for (const Column* column : columns) {
+                if (!row.contains(column->name)) {
+                    row[std::string(column->name)] = Convert(*column, "");
                 }
             }
-            if (layout.dbTable == nullptr) {
+            if (layout.name.empty()) {
                 InsertItem(database, texts, row);
             } else {
                 InsertPlain(database, layout, row);
@@ -485,20 +367,20 @@ int ImportCsv(Database& database, std::string_view table, std::string_view csv)
 
 void ExportCsv(Database& database, std::string_view table, std::ostream& out)
 {
-    const TableLayout& layout = LayoutOf(table);
+    const Table& layout = LayoutOf(table);
     std::vector<const Column*> columns;
-    for (const Column& column : layout.columns) {
-        if (column.kind != Kind::Password) {
-            columns.push_back(&column);
+    for (const Column* column : CsvColumns(layout)) {
+        if (column->type != Type::Password) {
+            columns.push_back(column);
         }
     }
     std::string sql = "SELECT ";
     for (size_t k = 0; k < columns.size(); ++k) {
         sql += (k > 0 ? ", " : "") + std::string(columns[k]->name);
     }
-    if (layout.dbTable != nullptr) {
-        sql += std::string(" FROM ") + layout.dbTable;
-        sql += layout.key != nullptr ? std::string(" ORDER BY ") + layout.key : std::string();
+    if (!layout.name.empty()) {
+        sql += " FROM " + std::string(layout.name);
+        sql += layout.key.empty() ? std::string() : " ORDER BY " + std::string(layout.key);
     } else {
         sql = "SELECT * FROM (SELECT NumeroDeLancamento, 1 AS TipoDeLancamento, CodigoDoCliente,"
               " DataDeLancamento, NumeroDoTipoDeServico, CodigoDoServico, CodigoDoAnimal,"
@@ -515,14 +397,14 @@ void ExportCsv(Database& database, std::string_view table, std::ostream& out)
     Statement statement = database.Conn().Prepare(sql);
     std::vector<std::string> fields;
     for (const Column* column : columns) {
-        fields.emplace_back(column->name);
+        fields.push_back(NameOf(*column));
     }
     out << CsvLine(fields);
     // The item query leads with the number, which the import format leaves to the store.
-    int offset = layout.dbTable == nullptr ? 1 : 0;
+    int offset = layout.name.empty() ? 1 : 0;
     while (statement.Step()) {
         for (size_t k = 0; k < columns.size(); ++k) {
-            fields[k] = CellText(columns[k]->kind, statement, static_cast<int>(k) + offset);
+            fields[k] = CellText(columns[k]->type, statement, static_cast<int>(k) + offset);
         }
         out << CsvLine(fields);
     }

@@ -18,8 +18,12 @@ namespace store {
 const std::vector<std::string>& TableNames();
 bool IsTableName(std::string_view table);
 
+// The line of `text` on which the byte at `offset` stands, counted from 1.
+int LineOf(std::string_view text, size_t offset);
+
 // Adds the rows of `csv` to `table` in one transaction (joined when one is open); returns how many
 // rows were stored. Throws Refusal for input that does not fit, StoreError for a failing file.
+// Text that is not UTF-8, or holds a NUL byte, is refused before anything is read.
 int ImportCsv(Database& database, std::string_view table, std::string_view csv);
 
 // Writes `table` in the import format. Passwords are never written: `usuarios` leaves out Senha.

@@ -7,6 +7,7 @@
 #include "platform/Variant.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,15 @@ namespace store {
 // Upper case without accents, spaces at both ends removed (the runtime's Trim): the form in which
 // names are compared, so "joão" finds "JOAO" and "Joãozinho".
 std::string Fold(std::string_view text);
+
+// The offset of the first byte of `text` that does not begin a well-formed UTF-8 character
+// (no overlong forms, no surrogates, nothing past U+10FFFF); none when all of it is UTF-8.
+std::optional<size_t> FirstInvalidUtf8(std::string_view text);
+// The number of characters of a well-formed UTF-8 text.
+size_t Utf8Length(std::string_view text);
+// Windows-1252 bytes as UTF-8. The five bytes the code page leaves undefined have no
+// character: the offset of the first is returned instead through `undefinedAt`.
+std::string FromWindows1252(std::string_view bytes, std::optional<size_t>& undefinedAt);
 
 // Money, percentage or quantity: the raw Currency value. An empty (never set) value is 0.
 int64_t ToMoney(const platform::Variant& value, std::string_view field);

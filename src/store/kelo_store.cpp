@@ -4,11 +4,13 @@
 #include "store/Admin.h"
 #include "store/Database.h"
 #include "store/Tables.h"
+#include "store/Values.h"
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,10 +25,10 @@ int Usage()
 {
     std::cerr << "uso: kelo-store create ARQUIVO\n"
                  "     kelo-store demo ARQUIVO\n"
-                 "     kelo-store import ARQUIVO TABELA CSV\n"
+                 "     kelo-store import [--encoding windows-1252] ARQUIVO TABELA CSV\n"
                  "     kelo-store export ARQUIVO TABELA\n"
                  "     kelo-store generate ARQUIVO --clients N --products N --items-per-client N\n"
-                 "     kelo-store check ARQUIVO\n"
+                 "     kelo-store check [--repair] ARQUIVO\n"
                  "tabelas:";
     for (const std::string& table : store::TableNames()) {
         std::cerr << ' ' << table;
@@ -79,7 +81,8 @@ int Demo(const std::string& path)
     return kOk;
 }
 
-int Import(const std::string& path, const std::string& table, const std::string& csvPath)
+int Import(const std::string& path, const std::string& table, const std::string& csvPath,
+           bool windows1252)
 {
     if (!store::IsTableName(table)) {
         std::cerr << "kelo-store: tabela desconhecida '" << table << "'\n";
@@ -92,8 +95,20 @@ int Import(const std::string& path, const std::string& table, const std::string&
     }
     std::stringstream text;
     text << input.rdbuf();
+    const std::string bytes = text.str();
+    std::string csv = bytes;
+    if (windows1252) {
+        std::optional<size_t> undefined;
+        csv = store::FromWindows1252(bytes, undefined);
+        if (undefined) {
+            std::cerr << "kelo-store: linha " << store::LineOf(bytes, *undefined) << ": o byte "
+                      << static_cast<int>(static_cast<unsigned char>(bytes[*undefined]))
+                      << " não é um caractere em Windows-1252\n";
+            return kRefused;
+        }
+    }
     store::Database database(path);
-    int rows = store::ImportCsv(database, table, text.str());
+    int rows = store::ImportCsv(database, table, csv);
     std::cout << rows << " linha(s) importada(s) em " << table << '\n';
     return kOk;
 }
@@ -148,9 +163,13 @@ int Generate(const std::string& path, const std::vector<std::string>& options)
     return kOk;
 }
 
-int Check(const std::string& path)
+int Check(const std::string& path, bool repair)
 {
     store::Database database(path);
+    if (repair) {
+        store::Repair(database);
+        std::cout << "índices de nomes refeitos: " << path << '\n';
+    }
     std::vector<std::string> problems = store::Check(database);
     if (problems.empty()) {
         std::cout << "armazenamento íntegro: " << path << '\n';
@@ -176,7 +195,13 @@ int Run(const std::vector<std::string>& args)
         return Demo(path);
     }
     if (command == "import" && args.size() == 4) {
-        return Import(path, args[2], args[3]);
+        return Import(path, args[2], args[3], false);
+    }
+    if (command == "import" && args.size() == 6 && args[1] == "--encoding") {
+        if (args[2] != "windows-1252") {
+            return Usage();
+        }
+        return Import(args[3], args[4], args[5], true);
     }
     if (command == "export" && args.size() == 3) {
         return Export(path, args[2]);
@@ -185,7 +210,10 @@ int Run(const std::vector<std::string>& args)
         return Generate(path, {args.begin() + 2, args.end()});
     }
     if (command == "check" && args.size() == 2) {
-        return Check(path);
+        return Check(path, false);
+    }
+    if (command == "check" && args.size() == 3 && args[1] == "--repair") {
+        return Check(args[2], true);
     }
     return Usage();
 }

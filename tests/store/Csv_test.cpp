@@ -152,6 +152,40 @@ TEST_F(StoreTest, ToolExitCodesTellSuccessRefusalAndUsage)
     EXPECT_NE(output.find("sequência"), std::string::npos) << output;
 }
 
+TEST_F(StoreTest, ASpreadsheetsWindows1252FileIsRefusedUnlessNamedAndThenConvertedExactly)
+{
+    m_db->Close();
+    std::string csv = (m_dir / "clientes.csv").string();
+    std::string output;
+    // A byte-order mark, CRLF line ends and the columns in another order, as spreadsheets save.
+    std::ofstream(csv, std::ios::binary) << "\xEF\xBB\xBFNomeOuRazaoSocial;CodigoDoCliente\r\n"
+                                            "Gato Miá;40\r\n";
+    EXPECT_EQ(Tool("import " + m_path + " clientes " + csv, &output), 0) << output;
+
+    std::string before = ReadBytes(m_path);
+    std::ofstream(csv, std::ios::binary) << "NomeOuRazaoSocial;CodigoDoCliente\r\n"
+                                            "Gato;41\r\nRa\xE7\xE3o C\xE3o \x80 5;42\r\n";
+    EXPECT_EQ(Tool("import " + m_path + " clientes " + csv, &output), 1);
+    EXPECT_NE(output.find("linha 3"), std::string::npos) << output;
+    EXPECT_NE(output.find("--encoding windows-1252"), std::string::npos) << output;
+    EXPECT_EQ(ReadBytes(m_path), before);
+
+    EXPECT_EQ(Tool("import --encoding windows-1252 " + m_path + " clientes " + csv, &output), 0)
+        << output;
+    EXPECT_EQ(Tool("export " + m_path + " clientes", &output), 0);
+    EXPECT_NE(output.find("\n40;;Gato Miá;"), std::string::npos) << output;
+    EXPECT_NE(output.find("\n42;;Ração Cão € 5;"), std::string::npos) << output;
+
+    // A byte the code page leaves undefined is no character in it either.
+    std::ofstream(csv, std::ios::binary) << "CodigoDoCliente\n43\n44\x81\n";
+    EXPECT_EQ(Tool("import --encoding windows-1252 " + m_path + " clientes " + csv, &output), 1);
+    EXPECT_NE(output.find("linha 3"), std::string::npos) << output;
+
+    EXPECT_EQ(Tool("export " + m_path + " usuarios", &output), 0);
+    EXPECT_EQ(output.find("argon2"), std::string::npos) << output;
+    EXPECT_EQ(output.rfind("NomeDeUsuario;Administrador;", 0), 0u) << output;
+}
+
 TEST(Generate, SameCountsGiveTheSameSoundStore)
 {
     std::filesystem::path dir = NewTempDir();

@@ -180,5 +180,16 @@ TEST_F(BadFiles, CreateRefusesAnExistingFile)
     EXPECT_EQ(ReadBytes(m_path), "keep me");
 }
 
+TEST_F(BadFiles, ANewStoreAndItsWalAndShmFilesAreTheOwnersOnly)
+{
+    auto database = store::Database::Create(m_path);
+    database->Conn().Execute("INSERT INTO TiposDeServicos (Numero, Nome) VALUES (1, 'x')");
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+        struct stat info {};
+        ASSERT_EQ(stat((m_path + suffix).c_str(), &info), 0) << suffix;
+        EXPECT_EQ(info.st_mode & 0777, 0600u) << suffix;
+    }
+}
+
 } // namespace
 } // namespace storetest

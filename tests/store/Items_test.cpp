@@ -47,43 +47,6 @@ std::shared_ptr<clsPreVendas> Service(int32_t type = 5, double service = 10)
     return item;
 }
 
-// Two bags of product 1003 for Ana, with Marcos's commission; totals left for the store.
-std::shared_ptr<clsPreVendas> Product(double quantity = 2)
-{
-    auto item = contracts::CreateObject<clsPreVendas>();
-    item->DataDeLancamento = "07/12/2026";
-    item->CodigoDoFuncionario = int32_t{1};
-    item->CodigoDoCliente = 1.0;
-    item->TipoDeLancamento = int16_t{2};
-    item->CodigoInternoDoProduto = 1003.0;
-    item->Custo = "120,00";
-    item->Quantidade = Money(quantity);
-    item->ValorUnitario = Money(189.9);
-    item->DescontoEmPercentual = Money(0);
-    item->DescontoEmValor = Money(0);
-    item->FuncionarioComissionado = true;
-    item->PercentualDeComissaoDoFuncionario = "5,00";
-    item->ValorDaComissaoDoFuncionario = "18,99";
-    item->TipoDeVenda = "2";
-    return item;
-}
-
-// What the grid row hands to Excluir: its cells as texts.
-int32_t Delete(const std::string& number, const std::string& kind, const std::string& code,
-               const std::string& quantity, std::string* failure = nullptr)
-{
-    auto item = contracts::CreateObject<clsPreVendas>();
-    item->Quantidade = quantity;
-    item->CodigoInternoDoProduto = code;
-    item->TipoDeLancamento = kind;
-    item->NumeroDeLancamento = number;
-    int32_t status = item->Excluir();
-    if (failure != nullptr) {
-        *failure = item->DescricaoDaFalha;
-    }
-    return status;
-}
-
 class Items : public StoreTest {
 protected:
     struct State {

@@ -83,20 +83,7 @@ int ExitCode(pid_t pid)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
 }
 
-class Processes : public StoreTest {
-protected:
-    std::set<int64_t> StoredNumbers()
-    {
-        std::set<int64_t> numbers;
-        store::Statement statement =
-            m_db->Conn().Prepare("SELECT NumeroDeLancamento FROM ServicosEfetuados"
-                                 " UNION ALL SELECT NumeroDeLancamento FROM ProdutosReservados");
-        while (statement.Step()) {
-            numbers.insert(statement.Int(0));
-        }
-        return numbers;
-    }
-};
+using Processes = StoreTest;
 
 TEST_F(Processes, TwoWritersAtOnceLoseNothingAndNeverShareANumber)
 {

@@ -1,6 +1,7 @@
 #include "StoreFixture.h"
 
 #include "contracts/Registry.h"
+#include "platform/Currency.h"
 #include "store/Admin.h"
 #include "store/Passwords.h"
 #include "store/Store.h"
@@ -56,6 +57,41 @@ std::string ReadBytes(const std::filesystem::path& path)
     return bytes.str();
 }
 
+std::shared_ptr<KELO_N_PreVendas::clsPreVendas> Product(double quantity)
+{
+    auto item = contracts::CreateObject<KELO_N_PreVendas::clsPreVendas>();
+    item->DataDeLancamento = "07/12/2026";
+    item->CodigoDoFuncionario = int32_t{1};
+    item->CodigoDoCliente = 1.0;
+    item->TipoDeLancamento = int16_t{2};
+    item->CodigoInternoDoProduto = 1003.0;
+    item->Custo = "120,00";
+    item->Quantidade = platform::Currency::FromDouble(quantity);
+    item->ValorUnitario = platform::Currency::FromDouble(189.9);
+    item->DescontoEmPercentual = platform::Currency::FromInteger(0);
+    item->DescontoEmValor = platform::Currency::FromInteger(0);
+    item->FuncionarioComissionado = true;
+    item->PercentualDeComissaoDoFuncionario = "5,00";
+    item->ValorDaComissaoDoFuncionario = "18,99";
+    item->TipoDeVenda = "2";
+    return item;
+}
+
+int32_t Delete(const std::string& number, const std::string& kind, const std::string& code,
+               const std::string& quantity, std::string* failure)
+{
+    auto item = contracts::CreateObject<KELO_N_PreVendas::clsPreVendas>();
+    item->Quantidade = quantity;
+    item->CodigoInternoDoProduto = code;
+    item->TipoDeLancamento = kind;
+    item->NumeroDeLancamento = number;
+    int32_t status = item->Excluir();
+    if (failure != nullptr) {
+        *failure = item->DescricaoDaFalha;
+    }
+    return status;
+}
+
 void StoreTest::SetUp()
 {
     m_dir = NewTempDir();
@@ -77,6 +113,18 @@ int64_t StoreTest::Scalar(const std::string& sql)
 {
     store::Statement statement = m_db->Conn().Prepare(sql);
     return statement.Step() ? statement.Int(0) : -1;
+}
+
+std::set<int64_t> StoreTest::StoredNumbers()
+{
+    std::set<int64_t> numbers;
+    store::Statement statement =
+        m_db->Conn().Prepare("SELECT NumeroDeLancamento FROM ServicosEfetuados"
+                             " UNION ALL SELECT NumeroDeLancamento FROM ProdutosReservados");
+    while (statement.Step()) {
+        numbers.insert(statement.Int(0));
+    }
+    return numbers;
 }
 
 } // namespace storetest
