@@ -3,6 +3,7 @@
 #include "entry/clsPreVendas.h"
 #include "globals/modPrincipal.h"
 #include "platform/Host.h"
+#include "presale/frmPreVendas.h"
 
 namespace KELO_A_PreVendas {
 
@@ -11,6 +12,9 @@ void AbrirPreVendas(const platform::ObjectRef& usuario,
                     int32_t areaDeTrabalho_hWnd)
 {
     platform::UserAction action;
+    // A new screen replaces the old one: an item taken back there is stored back first.
+    if (modPrincipal::gfrmPreVendas)
+        modPrincipal::gfrmPreVendas->DevolverItemRetomado();
     clsPreVendas component;
     platform::ObjectRef user = usuario;
     component.DadosDoUsuario(user);
@@ -21,6 +25,8 @@ void AbrirPreVendas(const platform::ObjectRef& usuario,
 
 void DescarregarComponente()
 {
+    if (modPrincipal::gfrmPreVendas)
+        modPrincipal::gfrmPreVendas->DevolverItemRetomado();
     modPrincipal::Descarregar();
 }
 

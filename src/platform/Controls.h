@@ -12,7 +12,7 @@
 
 namespace platform {
 
-enum MousePointerConstants : int32_t { vbDefault = 0, vbHourglass = 11 };
+enum MousePointerConstants : int32_t { vbDefault = 0, vbHourglass = 11, vbArrowHourglass = 13 };
 enum FormShowConstants : int32_t { vbModeless = 0, vbModal = 1 };
 
 // A top-level window. Width and Height are the outer size; ScaleWidth and ScaleHeight the client

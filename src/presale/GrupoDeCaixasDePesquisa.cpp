@@ -89,7 +89,8 @@ void GrupoDeCaixasDePesquisa::Click(suite_controls::QVFind& propria, int16_t& po
     switch (m_regras.Pesquisar(propria)) {
     case Resultado::Encontrado:
         ponto = 3;
-        m_regras.AoEncontrar(propria);
+        if (m_regras.AoEncontrar)
+            m_regras.AoEncontrar(propria);
         return;
     case Resultado::NaoEncontrado:
         ponto = 4;

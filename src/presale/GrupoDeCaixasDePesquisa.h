@@ -46,7 +46,7 @@ public:
         std::function<bool(suite_controls::QVFind& propria)> PodePesquisar;
         // The lookup, on what the boxes hold once the siblings are emptied.
         std::function<Resultado(suite_controls::QVFind& propria)> Pesquisar;
-        // After a lookup that found a value.
+        // After a lookup that found a value (none: nothing more).
         std::function<void(suite_controls::QVFind& propria)> AoEncontrar;
         // What the group's value carried, cleared after a failed lookup and on a reset.
         std::function<void()> Limpar;

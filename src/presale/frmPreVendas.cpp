@@ -4,6 +4,7 @@
 
 #include "globals/modMensagemDeErro.h"
 #include "globals/modPrincipal.h"
+#include "platform/Pictures.h"
 #include "platform/WindowSystem.h"
 #include "screen_services/modArredondarCantosDoObjeto.h"
 #include "screen_services/modFundoEscuro.h"
@@ -37,6 +38,8 @@ void DesenharBotao(suite_controls::QVCommandButton& botao, const char* legenda)
     botao.FontBold = true;
 }
 
+} // namespace
+
 void PintarRotulos(platform::Control& recipiente,
                    const std::vector<const platform::Control*>& exceto)
 {
@@ -48,8 +51,6 @@ void PintarRotulos(platform::Control& recipiente,
         PintarRotulos(*controle, exceto);
     }
 }
-
-} // namespace
 
 frmPreVendas::frmPreVendas() : platform::Form("frmPreVendas")
 {
@@ -65,7 +66,7 @@ void frmPreVendas::DesenharControles()
     Move(0, 0, 15240, 10230);
 
     picMensagem.Move(0, 0, 5010, 570);
-    picMensagem.Picture = "MensagemDeEspera";
+    picMensagem.Picture = platform::pictures::MensagemDeEspera;
     picMensagem.Visible = false;
     picAreaDeTrabalho.Move(45, 360, 14895, 8415);
 
@@ -126,8 +127,10 @@ void frmPreVendas::DesenharControles()
     msfgGrade.Move(390, 3840, 14415, 2655);
     // The entry row leaves only a narrow gap above the grid for its heading.
     lblItensDaPreVenda.Move(msfgGrade.Left, msfgGrade.Top - 180, msfgGrade.Width, 180);
-    ilClassificacaoDaGrade.Add("Classificacao_Crescente", "Classificacao_Crescente");
-    ilClassificacaoDaGrade.Add("Classificacao_Decrescente", "Classificacao_Decrescente");
+    ilClassificacaoDaGrade.Add(platform::pictures::ClassificacaoCrescente,
+                               platform::pictures::ClassificacaoCrescente);
+    ilClassificacaoDaGrade.Add(platform::pictures::ClassificacaoDecrescente,
+                               platform::pictures::ClassificacaoDecrescente);
 
     qvcmdAlterar.Move(11475, 6922, 1575, 420);
     DesenharBotao(qvcmdAlterar, "Alterar");
@@ -159,9 +162,15 @@ void frmPreVendas::DesenharControles()
 void frmPreVendas::ConectarEventos()
 {
     Resize.Connect([this] { Form_Resize(); });
+    // Closing the screen stores back an item taken back; when that fails the screen stays.
+    QueryUnload.Connect([this](int16_t& cancelar, int16_t) {
+        if (!DevolverItemRetomado())
+            cancelar = 1;
+    });
     optServico.Click.Connect([this] { optServico_Click(); });
     optProduto.Click.Connect([this] { optProduto_Click(); });
     qvcmdLimparCampos.Click.Connect([this] { qvcmdLimparCampos_Click(); });
+    qvcmdAdicionar.Click.Connect([this] { qvcmdAdicionar_Click(); });
     qvcmdImprimirPreVenda.Click.Connect([this] { qvcmdImprimirPreVenda_Click(); });
     qvcmdAlterar.Click.Connect([this] { qvcmdAlterar_Click(); });
     qvcmdRemover.Click.Connect([this] { qvcmdRemover_Click(); });
@@ -179,6 +188,13 @@ void frmPreVendas::ConectarEventos()
     qvfNomeOuRazaoSocialDoCliente.KeyDown.Connect([this](int16_t& codigo, int16_t shift) {
         qvfNomeOuRazaoSocialDoCliente_KeyDown(codigo, shift);
     });
+    qvcmbTiposDeServicos.Click.Connect([this] { qvcmbTiposDeServicos_Click(); });
+    qvfCodigoDoServico.Click.Connect([this] { qvfCodigoDoServico_Click(); });
+    qvfNomeDoServico.Click.Connect([this] { qvfNomeDoServico_Click(); });
+    qvfCodigoDoServico.KeyDown.Connect(
+        [this](int16_t& codigo, int16_t shift) { qvfCodigoDoServico_KeyDown(codigo, shift); });
+    qvfNomeDoServico.KeyDown.Connect(
+        [this](int16_t& codigo, int16_t shift) { qvfNomeDoServico_KeyDown(codigo, shift); });
     msfgGrade.GotFocus.Connect([this] { msfgGrade_GotFocus(); });
     msfgGrade.LostFocus.Connect([this] { msfgGrade_LostFocus(); });
     msfgGrade.KeyDown.Connect(
@@ -189,6 +205,7 @@ void frmPreVendas::ConectarEventos()
     msfgGrade.MouseDown.Connect([this](int16_t botao, int16_t shift, float x, float y) {
         msfgGrade_MouseDown(botao, shift, x, y);
     });
+    ConectarEventosDeValores();
 }
 
 int16_t frmPreVendas::MontarExibirFormulario(int32_t AreaDeTrabalho_hWnd)
@@ -293,6 +310,14 @@ void frmPreVendas::ExibirOcultarpicMensagem(bool exibir, bool exibirPainel)
     Pausar(1);
 }
 
+void frmPreVendas::MostrarPesquisa(platform::Form& pesquisa)
+{
+    int16_t lintValor = 0;
+    AplicarFundoEscuro(modPrincipal::glngFomularioDoMenu_hWnd, lintValor);
+    pesquisa.Show(platform::vbModal);
+    RemoverFundoEscuro(modPrincipal::glngFomularioDoMenu_hWnd);
+}
+
 void frmPreVendas::CentralizarpicMensagem()
 {
     picMensagem.ZOrder(0);
@@ -315,7 +340,8 @@ void frmPreVendas::optProduto_Click()
 }
 
 // The two modes share three label positions; the boxes of the other mode are hidden, disabled
-// and emptied.
+// and emptied. Their emptying of the type list is the form's own: it sets every field a chosen
+// type would, and must leave the service boxes disabled.
 void frmPreVendas::DefinirModo(bool servico)
 {
     if (servico) {
@@ -337,7 +363,7 @@ void frmPreVendas::DefinirModo(bool servico)
         qvcmbAnimal.Enabled = true;
         qvfNomeDoServico.Enabled = false;
         qvfCodigoDoServico.Enabled = false;
-        qvcmbTiposDeServicos.ListIndex = -1;
+        SelecionarTipoDeServico(-1);
         for (suite_controls::QVFind* caixa :
              {&qvfCodigoDeBarrasDoProduto, &qvfNomeDoProduto, &qvfCodigoInternoDoProduto}) {
             caixa->Visible = false;
@@ -352,7 +378,7 @@ void frmPreVendas::DefinirModo(bool servico)
         qvfCodigoDoServico.Visible = false;
         qvcmbAnimal.Visible = false;
         lblCodigoDoServico.Visible = false;
-        qvcmbTiposDeServicos.ListIndex = -1;
+        SelecionarTipoDeServico(-1);
         qvcmbAnimal.ListIndex = -1;
         for (suite_controls::QVFind* caixa : {&qvfNomeDoServico, &qvfCodigoDoServico}) {
             caixa->Modo = 2;
@@ -370,7 +396,7 @@ void frmPreVendas::DefinirModo(bool servico)
         qvfNomeDoServico.Enabled = false;
         qvfCodigoDoServico.Enabled = false;
         qvcmbAnimal.Enabled = false;
-        qvcmbTiposDeServicos.ListIndex = -1;
+        SelecionarTipoDeServico(-1);
         qvcmbAnimal.ListIndex = -1;
         qvfNomeDoServico.Text = "";
         qvfCodigoDoServico.Text = "";
@@ -435,6 +461,8 @@ int16_t frmPreVendas::LimparCampos()
 {
     return ComTratamentoDeErro(
         ", frmPreVendas, LimparCampos, Ponto: ", [&](int16_t& ponto) -> int16_t {
+            if (!DevolverItemRetomado())
+                return 1;
             for (suite_controls::QVFind* caixa :
                  {&qvfApelidoOuNomeFantasiaDoCliente, &qvfNomeOuRazaoSocialDoCliente,
                   &qvfCodigoDoCliente}) {
@@ -493,13 +521,19 @@ void frmPreVendas::LimparCamposDeQuantidadeEValoresDoItemDaVenda()
 void frmPreVendas::qvcmdLimparCampos_Click()
 {
     ComTratamentoDeErro(", frmPreVendas, qvcmdLimparCampos_Click, Ponto: ", [&](int16_t& ponto) {
+        if (!DevolverItemRetomado())
+            return;
         PintarRotulos(*this,
                       {&lblObservacaoDeCamposObrigatorios, &lblCliente, &lblItensDaPreVenda});
         for (suite_controls::QVFind* caixa : {&qvfApelidoOuNomeFantasiaDoCliente,
                                               &qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente})
             caixa->Enabled = true;
         ponto = 2;
-        optServico.Value = true;
+        // Turning on an option that is on already raises no Click: service mode runs anyway.
+        if (optServico.Value)
+            optServico_Click();
+        else
+            optServico.Value = true;
         LimparCampos();
         HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(false);
         HabilitarDesabilitarCampos(false);

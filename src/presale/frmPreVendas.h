@@ -2,9 +2,10 @@
 //   frmPreVendas.cpp            controls, wiring, start-up, modes, field states, wait panel
 //   frmPreVendas_Grade.cpp      the items grid: layout, sorting, loading, its events
 //   frmPreVendas_Cliente.cpp    the client lookup, the client's discount profile and animals
-//   frmPreVendas_Servico.cpp    service types
-//   frmPreVendas_Valores.cpp    totals and the user's rights over values
-//   frmPreVendas_Gravacao.cpp   altering and removing stored items
+//   frmPreVendas_Servico.cpp    service types, the service lookup and its search dialog
+//   frmPreVendas_Comissionados.cpp  the commissioned employees of the item being entered
+//   frmPreVendas_Valores.cpp    the item's values, the totals, promotion, ceiling and rights
+//   frmPreVendas_Gravacao.cpp   adding, altering and removing stored items
 //   frmPreVendas_Impressao.cpp  the printout (drPreVendas) and the clearing after it
 //
 // Modes and states (the procedure behind each move):
@@ -13,10 +14,13 @@
 //   no client     -> client chosen  a client box's Click (Modo 1) and PesquisarCliente
 //   client chosen -> no client      a client box's Click (Modo 2), or a lookup that fails
 //   service mode <-> product mode   optServico_Click / optProduto_Click
+//   client chosen -> type chosen    qvcmbTiposDeServicos_Click (the attendant's choice only)
+//   type chosen   -> service found  a service box's Click (Modo 1) and PesquisarServico
 //   idle         <-> busy           ExibirOcultarpicMensagem (overlay + hourglass or wait panel)
 #pragma once
 
 #include "contracts/ComponenteDeNegocio.h"
+#include "contracts/KELO_N_PreVendas.h"
 #include "platform/Controls.h"
 #include "platform/Currency.h"
 #include "platform/Grid.h"
@@ -25,7 +29,10 @@
 #include "suite_controls/SuiteControls.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace KELO_A_PreVendas {
 
@@ -56,12 +63,34 @@ public:
     int16_t PreencherComboboxAnimal(double codigoDoCliente);
     int16_t RecuperaDescontoDoCliente();
 
-    // Service types.
+    // Services.
     int16_t PreencherComboboxTiposDeServicos();
+    bool PesquisarServico(int16_t numeroDoTipoDeServico, const std::string& nome,
+                          double codigoDoServico);
 
-    // Values.
+    // Commissioned employees, for a service (any kind but 2) or a product (2): true when listed.
+    bool PreencherComboboxComissionados(int16_t tipo);
+
+    // Values (frmPreVendas_Valores.cpp).
     void CalcularValoresDosItensDaGrade();
     void PermissãoDoUsuario();
+    // 0 go on, 1 a problem (the caller clears the item's percentage).
+    int16_t VerificaDescontoPromocionalDeVenda();
+    // 0 allowed, 1 refused (nothing is saved).
+    int16_t VerificaDescMaximoAutomaticoDeVenda();
+    // The item validation's limits on the discount: 0 within them, 1 with the message shown
+    // and the focus on the box.
+    int16_t VerificarLimitesDoDescontoDoItem();
+    void qvnumQuantidade_LostFocus();
+    void qvnumValorUnitario_LostFocus();
+    void qvnumPercentualDeDescontoPorItem_LostFocus();
+    void qvnumValorDeDescontoPorItem_LostFocus();
+    void qvnumDesconto_GotFocus();
+    void qvnumDesconto_KeyPress(int16_t& KeyAscii);
+    void qvnumDesconto_Validate(bool& Cancel);
+    void qvnumDesconto_LostFocus();
+    // The promotion's check and the item's values worked out again after its percentage changed.
+    void AplicarPromocaoERecalcularValoresDoItem();
 
     // Event handlers.
     void optServico_Click();
@@ -75,8 +104,6 @@ public:
     void msfgGrade_Click();
     void msfgGrade_DblClick();
     void msfgGrade_MouseDown(int16_t Button, int16_t Shift, float x, float y);
-    void qvcmdAlterar_Click();
-    void qvcmdRemover_Click();
     void mnuAlterar_Click();
     void mnuExcluir_Click();
     void qvfCodigoDoCliente_Click();
@@ -85,6 +112,11 @@ public:
     void qvfCodigoDoCliente_KeyDown(int16_t& KeyCode, int16_t Shift);
     void qvfApelidoOuNomeFantasiaDoCliente_KeyDown(int16_t& KeyCode, int16_t Shift);
     void qvfNomeOuRazaoSocialDoCliente_KeyDown(int16_t& KeyCode, int16_t Shift);
+    void qvcmbTiposDeServicos_Click();
+    void qvfCodigoDoServico_Click();
+    void qvfNomeDoServico_Click();
+    void qvfCodigoDoServico_KeyDown(int16_t& KeyCode, int16_t Shift);
+    void qvfNomeDoServico_KeyDown(int16_t& KeyCode, int16_t Shift);
 
     // The controls, in their containers.
     platform::PictureBox picMensagem{this, "picMensagem"};
@@ -171,6 +203,9 @@ public:
     bool mbooGradePreenchida = false;
     // The lançamento number last generated; 0 when consumed.
     int32_t mlonNumeroDeLancamentoGerado = 0;
+    // The commission percentage of the product being entered, which every commissioned employee
+    // gets for it.
+    platform::Currency PercentualDeComissaoDoItem;
 
     // The discount profile of the client found last; clearing the screen keeps it.
     struct PerfilDeDesconto {
@@ -188,6 +223,25 @@ public:
     };
     PerfilDeDesconto DescontoDoCliente;
 
+    // ---- Stored items (frmPreVendas_Gravacao.cpp).
+    void qvcmdAdicionar_Click();
+    void qvcmdAlterar_Click();
+    void qvcmdRemover_Click();
+    // 0 valid, 1 with the failing label red, its message shown and the focus moved.
+    int16_t ValidarCamposDaGrade();
+    // 0 stored (mlonNumeroDeLancamentoGerado holds the number), 1 not stored.
+    int16_t SalvarInclusaoEAlteracao();
+    // 1 when the service types or the employees could not be filled (the item is then stored
+    // back in its row), otherwise 0.
+    int16_t Registros_Alterar();
+    // The selected row's item deleted in the store: 0 deleted, 1 not.
+    int16_t Excluir();
+    // An item taken back by Alterar is stored back as it was, with its row; true when there was
+    // none or it is stored again, false after reporting why it could not be.
+    bool DevolverItemRetomado();
+    // The sale unit of the product being entered.
+    std::string UnidadeDeVendaDoItem;
+
     // ---- The printout (frmPreVendas_Impressao.cpp).
     void qvcmdImprimirPreVenda_Click();
     // 0 printed (the preview was shown and closed), 1 nothing printed.
@@ -200,8 +254,32 @@ private:
                                        int32_t resultado);
     // ---- (end of the printout)
 
+    // An item Alterar deleted in the store and has not stored again: its record, as Incluir
+    // takes it (CamposDoLancamento), and its row's cells.
+    struct ItemRetomado {
+        std::vector<platform::Variant> Registro;
+        std::vector<std::string> Linha;
+    };
+    std::optional<ItemRetomado> mItemRetomado;
+    std::vector<platform::Variant> MontarItemRetomado(int32_t linha) const;
+    int16_t GravarItemRetomado(const ItemRetomado& item, int32_t& numero);
+    void PreencherLancamento(KELO_N_PreVendas::clsPreVendas& registro);
+    int16_t IncluirLancamento(KELO_N_PreVendas::clsPreVendas& lobjPreVendas, std::string_view local,
+                              int16_t ponto);
+    platform::Currency PercentualDoComissionado() const;
+    void AcrescentarLinha(const std::string& linha);
+    void RemoverLinhaSelecionada();
+
     void DesenharControles();
     void ConectarEventos();
+    void ConectarEventosDeValores();
+    // The item's discount amount worked out again from its percentage, after `propria` lost the
+    // focus (an empty one reads "0,00").
+    void CalcularDescontoDoItemPeloPercentual(suite_controls::QVNumberBox& propria);
+    // Results 1 to 3 of the company, and a company not registered: the message shown and 1;
+    // nothing for a company found.
+    std::optional<int16_t> RecusaDaEmpresa(const contracts::ComponenteDeNegocio& empresa,
+                                           int32_t resultado, const char* mensagemSemEmpresa);
     void DefinirModo(bool servico);
 
     // The client's find boxes as one group: its lookup and what a found client moves on to.
@@ -212,6 +290,16 @@ private:
     void MostrarClienteEncontrado(const ClienteEncontrado& cliente);
     bool EscolherClienteNaPesquisa(const platform::RecordsetRef& clientes);
     void IniciarGradeVazia();
+    // Shows a search dialog modally over the darkened menu window.
+    void MostrarPesquisa(platform::Form& pesquisa);
+
+    // The service's find boxes as one group, and the form's own choice of a service type.
+    struct ServicoEncontrado;
+    GrupoDeCaixasDePesquisa::Regras RegrasDoServico();
+    GrupoDeCaixasDePesquisa::Resultado PesquisarServicoDaCaixa();
+    void MostrarServicoEncontrado(const ServicoEncontrado& servico);
+    bool EscolherServicoNaPesquisa(const platform::RecordsetRef& servicos);
+    void SelecionarTipoDeServico(int16_t indice);
 
     // Form_Resize has stretched the work area over the form once.
     bool mbooFormResizeTratado = false;
@@ -219,11 +307,17 @@ private:
     GrupoDeCaixasDePesquisa mgrpCaixasDoCliente{
         {&qvfApelidoOuNomeFantasiaDoCliente, &qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente},
         RegrasDoCliente()};
+    GrupoDeCaixasDePesquisa mgrpCaixasDoServico{{&qvfNomeDoServico, &qvfCodigoDoServico},
+                                                RegrasDoServico()};
 };
 
 // The labels drawn in the form's usual dark grey, and the light grey of disabled value boxes.
 inline constexpr int32_t CorDosRotulos = platform::RGB(73, 73, 73);
 inline constexpr int32_t CorDeFundoDesabilitado = platform::RGB(249, 249, 249);
 inline constexpr int32_t CorDeFundoHabilitado = platform::RGB(255, 255, 255);
+
+// Every label inside `recipiente` back to CorDosRotulos, but those of `exceto`.
+void PintarRotulos(platform::Control& recipiente,
+                   const std::vector<const platform::Control*>& exceto);
 
 } // namespace KELO_A_PreVendas

@@ -8,7 +8,7 @@
 #include "globals/modPrincipal.h"
 #include "platform/Host.h"
 #include "platform/Runtime.h"
-#include "screen_services/modFundoEscuro.h"
+#include "presale/CamposDoRegistro.h"
 #include "search/frmPesquisaDeClientes.h"
 
 #include <array>
@@ -77,20 +77,6 @@ constexpr DescontoPorTipoDeServico DescontosPorTipoDeServico[] = {
     {99, &Perfil::PercentualDeDescontoEmOutros},
 };
 
-bool EhSim(const std::string& texto)
-{
-    return platform::UCase(texto) == "SIM";
-}
-
-// A percentage the client record leaves blank is no discount.
-platform::Currency PercentualLido(const platform::Variant& valor)
-{
-    if (valor.IsNull() ||
-        (valor.Type() == platform::VarType::String && platform::Trim(valor.AsString()).empty()))
-        return {};
-    return platform::CCur(valor);
-}
-
 std::string RotuloDoCliente(const std::string& vip, const std::string& categoria)
 {
     return std::string(RotuloSemCliente) + " [ " + (EhSim(vip) ? "VIP - " : "") + categoria + " ]";
@@ -145,6 +131,8 @@ void frmPreVendas::qvfNomeOuRazaoSocialDoCliente_KeyDown(int16_t&, int16_t)
 GrupoDeCaixasDePesquisa::Regras frmPreVendas::RegrasDoCliente()
 {
     GrupoDeCaixasDePesquisa::Regras regras;
+    // An item taken back goes to its own client before another client is looked up.
+    regras.PodePesquisar = [this](suite_controls::QVFind&) { return DevolverItemRetomado(); };
     regras.Pesquisar = [this](suite_controls::QVFind&) { return PesquisarClienteDaCaixa(); };
     regras.AoEncontrar = [this](suite_controls::QVFind& propria) {
         SeguirComOClienteEncontrado(propria);
@@ -298,10 +286,7 @@ bool frmPreVendas::EscolherClienteNaPesquisa(const platform::RecordsetRef& clien
     auto lfrmPesquisa = std::make_unique<frmPesquisaDeClientes>();
     lfrmPesquisa->ConfigurarGrade();
     lfrmPesquisa->PreencherGrade(clientes);
-    int16_t lintValor = 0;
-    AplicarFundoEscuro(modPrincipal::glngFomularioDoMenu_hWnd, lintValor);
-    lfrmPesquisa->Show(platform::vbModal);
-    RemoverFundoEscuro(modPrincipal::glngFomularioDoMenu_hWnd);
+    MostrarPesquisa(*lfrmPesquisa);
     if (!lfrmPesquisa->RegistroSelecionado()) {
         lfrmPesquisa->Unload();
         return false;
@@ -399,6 +384,7 @@ int16_t frmPreVendas::RecuperaDescontoDoCliente()
             // A type without a percentage of its own leaves the box as it was.
             if (percentual)
                 qvnumPercentualDeDescontoPorItem.Text = platform::Format(*percentual, "#,##0.00");
+            AplicarPromocaoERecalcularValoresDoItem();
             return 0;
         });
 }

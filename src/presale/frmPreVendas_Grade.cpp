@@ -5,6 +5,7 @@
 #include "contracts/KELO_N_PreVendas.h"
 #include "contracts/Registry.h"
 #include "globals/modMensagemDeErro.h"
+#include "platform/Pictures.h"
 #include "platform/Runtime.h"
 #include "presale/ColunasDaGrade.h"
 #include "screen_services/modRolagemComMouse.h"
@@ -73,7 +74,8 @@ int16_t frmPreVendas::Grade_Classificar(int16_t coluna, bool inverterIcone)
                                     : platform::flexSortStringDescending;
             msfgGrade.Col = coluna;
             msfgGrade.SetCellPicture(ilClassificacaoDaGrade.ListImages(
-                decrescente ? "Classificacao_Decrescente" : "Classificacao_Crescente"));
+                decrescente ? platform::pictures::ClassificacaoDecrescente
+                            : platform::pictures::ClassificacaoCrescente));
             msfgGrade.SetCellPictureAlignment(platform::flexAlignRightCenter);
             ponto = 3;
             msfgGrade.Row = 1;

@@ -73,6 +73,9 @@ void frmPreVendas::qvcmdImprimirPreVenda_Click()
 {
     ComTratamentoDeErro(
         ", frmPreVendas, qvcmdImprimirPreVenda_Click, Ponto: ", [&](int16_t& ponto) {
+            // An item taken back is stored again first, so that it is printed too.
+            if (!DevolverItemRetomado())
+                return;
             if (msfgGrade.Rows == 2) {
                 std::string lstrLinha;
                 for (int32_t coluna = 0; coluna < msfgGrade.Cols - 1; ++coluna)

@@ -2,18 +2,19 @@
 // choosing a row, Fechar and the searching picture.
 #include "search/MolduraDePesquisa.h"
 
-#include "contracts/KELO_N_SO.h"
-#include "contracts/Registry.h"
 #include "globals/modMensagemDeErro.h"
 #include "globals/modPrincipal.h"
 #include "platform/Errors.h"
 #include "platform/Host.h"
+#include "platform/Pictures.h"
 #include "platform/Runtime.h"
 #include "screen_services/modArredondarCantosDoObjeto.h"
+#include "screen_services/modBordaDoWindows8.h"
 #include "screen_services/modPausar.h"
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace KELO_A_PreVendas {
 
@@ -33,6 +34,16 @@ constexpr int32_t RecuoDoFechar = 250;
 constexpr int32_t DistanciaDoFechar = 350;
 constexpr int32_t AlturaDoCabecalho = 300;
 constexpr int32_t AlturaDaLinha = 570;
+
+bool TemOCampo(const platform::Recordset& registros, const char* campo)
+{
+    if (!campo)
+        return false;
+    const std::string procurado = platform::UCase(campo);
+    const auto& nomes = registros.FieldNames();
+    return std::any_of(nomes.begin(), nomes.end(),
+                       [&](const std::string& nome) { return platform::UCase(nome) == procurado; });
+}
 
 } // namespace
 
@@ -68,7 +79,7 @@ void MolduraDePesquisa::MontarMoldura(suite_controls::QVFind& caixaDePesquisa,
     qvcmdFechar.FontBold = true;
     qvcmdFechar.Move(0, 0, 1590, 420);
     picMensagem.Move(0, 0, 5010, 570);
-    picMensagem.Picture = "MensagemDePesquisa";
+    picMensagem.Picture = platform::pictures::MensagemDePesquisa;
     picMensagem.Visible = false;
 
     Load.Connect([this] { Form_Load(); });
@@ -103,17 +114,7 @@ void MolduraDePesquisa::Form_Load()
         if (mbooCarregado)
             return;
         mbooCarregado = true;
-        auto lobjSO = contracts::CreateObject<KELO_N_SO::clsObterVersaoDoSO>();
-        if (platform::UCase(lobjSO->ObterversaoDoSO()) == platform::UCase("Windows 8")) {
-            if (!m_lshpObj)
-                m_lshpObj = std::make_unique<platform::Shape>(this, "lshpObj");
-            m_lshpObj->Visible = true;
-            m_lshpObj->Top = 0;
-            m_lshpObj->Left = 0;
-            m_lshpObj->Height = ScaleHeight();
-            m_lshpObj->Width = ScaleWidth();
-        }
-        lobjSO.reset();
+        DesenharBordaDoWindows8(*this, m_lshpObj);
         ponto = 2;
         if (!CarregarControlesProprios())
             return;
@@ -147,6 +148,7 @@ void MolduraDePesquisa::Form_Resize()
         msfgGrade.Visible = true;
         qvcmdFechar.Visible = true;
         mbooPesquisaEfetuada = false;
+        AoRedimensionar();
         if (Enabled && m_caixaDePesquisa->IsShown() && m_caixaDePesquisa->Enabled)
             m_caixaDePesquisa->SetFocus();
     });
@@ -224,6 +226,12 @@ int16_t MolduraDePesquisa::PreencherGrade(const platform::RecordsetRef& lrstReco
         msfgGrade.SetRowHeight(0, AlturaDoCabecalho);
         ponto = 2;
         const auto colunas = static_cast<int32_t>(m_definicao.Colunas.size());
+        // A caller's own matches need not carry every column's field (the pre-sale form's
+        // services carry no description): such a column stays empty.
+        std::vector<bool> presentes(m_definicao.Colunas.size());
+        for (size_t coluna = 0; coluna < presentes.size(); ++coluna)
+            presentes[coluna] =
+                TemOCampo(*lrstRecordsetAuxiliar, m_definicao.Colunas[coluna].Campo);
         int32_t linha = 1;
         for (lrstRecordsetAuxiliar->MoveFirst(); !lrstRecordsetAuxiliar->Eof();
              lrstRecordsetAuxiliar->MoveNext(), ++linha) {
@@ -233,9 +241,12 @@ int16_t MolduraDePesquisa::PreencherGrade(const platform::RecordsetRef& lrstReco
                 msfgGrade.Col = coluna;
                 msfgGrade.SetCellBackColor(linha % 2 == 1 ? CorDaLinhaImpar : CorDaLinhaPar);
                 msfgGrade.SetCellForeColor(coluna == ColunaDoCodigo ? CorDoCodigo : CorDoTexto);
-                if (const char* campo = m_definicao.Colunas[static_cast<size_t>(coluna)].Campo)
-                    msfgGrade.SetTextMatrix(linha, coluna,
-                                            lrstRecordsetAuxiliar->Fields(campo).Value.AsString());
+                if (presentes[static_cast<size_t>(coluna)])
+                    msfgGrade.SetTextMatrix(
+                        linha, coluna,
+                        lrstRecordsetAuxiliar
+                            ->Fields(m_definicao.Colunas[static_cast<size_t>(coluna)].Campo)
+                            .Value.AsString());
             }
         }
         ponto = 3;

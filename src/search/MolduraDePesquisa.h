@@ -112,6 +112,11 @@ protected:
     virtual bool EscolherResultadoUnico() const { return true; }
     // A dialog's own loading step; false ends the loading there.
     virtual bool CarregarControlesProprios() { return true; }
+    // A dialog's own step of every layout, before the focus goes to the find control.
+    virtual void AoRedimensionar() {}
+
+    // The next confirmation of the find control searches again.
+    void EsquecerPesquisaEfetuada() { mbooPesquisaEfetuada = false; }
 
     // The find control's Click: the user confirmed a search.
     void PesquisarNaCaixa(std::string_view nomeDoProcedimento);

@@ -100,7 +100,7 @@ int RunApplication(int& argc, char** argv, const Options& options, const Environ
     case LoginDialog::LoggedIn:
         break;
     case LoginDialog::QuitAtShow:
-        std::cout << "login window shown after " << sinceStart.elapsed() << " ms\n";
+        std::cout << "janela de entrada aberta em " << sinceStart.elapsed() << " ms\n";
         return 0;
     case LoginDialog::Cancelled:
         return 0;
@@ -112,8 +112,7 @@ int RunApplication(int& argc, char** argv, const Options& options, const Environ
     int result = 0;
     {
         MenuWindow menu(host, login.User(), login.UserName());
-        menu.resize(1060, 780);
-        menu.show();
+        menu.ShowFitted();
         menu.OpenPreVendas();
         if (!options.screenshot.empty()) {
             // Let the screen settle (the wait panel has gone, the focus is in place) first.

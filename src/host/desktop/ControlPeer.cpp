@@ -16,10 +16,12 @@
 
 namespace desktop {
 
-EventHook::EventHook(QObject* watched, Handler handler)
-    : QObject(watched), m_handler(std::move(handler))
+EventHook::EventHook(QObject* watched, QObject* owner, Handler handler)
+    : QObject(owner), m_handler(std::move(handler))
 {
     watched->installEventFilter(this);
+    if (watched != owner)
+        QObject::connect(watched, &QObject::destroyed, this, &QObject::deleteLater);
 }
 
 bool EventHook::eventFilter(QObject* watched, QEvent* event)

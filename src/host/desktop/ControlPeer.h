@@ -23,11 +23,16 @@ namespace desktop {
 
 class DesktopHost;
 
-// Forwards a watched object's events to a function (no moc needed).
+// Forwards a watched object's events to a function (no moc needed). The hook is a child of
+// `owner`, the object its handler touches, so it dies with it and can never call into a gone
+// object; a hook whose handler touches only the watched object is owned by that object.
 class EventHook : public QObject {
 public:
     using Handler = std::function<bool(QObject*, QEvent*)>;
-    EventHook(QObject* watched, Handler handler);
+    EventHook(QObject* watched, QObject* owner, Handler handler);
+    EventHook(QObject* watched, Handler handler) : EventHook(watched, watched, std::move(handler))
+    {
+    }
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -77,6 +82,9 @@ protected:
     static bool IsUserFocus(Qt::FocusReason reason);
     void WatchFocus(QWidget* widget);
     const Scale& Scaling() const;
+    // The owner of every hook and connection whose function calls this peer: they go when the
+    // peer goes, even while its widget stays a moment longer.
+    QObject* Lifetime() { return &m_lifetime; }
 
     DesktopHost& m_host;
     // Set while the peer writes to its widget, so that the widget's signals are not taken as
@@ -90,6 +98,7 @@ private:
     platform::Control* m_control;
     int32_t m_hWnd;
     QPointer<QWidget> m_widget;
+    QObject m_lifetime;
 };
 
 // The peer for a control of this kind; nullptr for kinds without a widget (menus, image lists).

@@ -88,7 +88,7 @@ public:
         setAttribute(Qt::WA_NoSystemBackground);
         setFocusPolicy(Qt::NoFocus);
         setGeometry(target->rect());
-        new EventHook(target, [this, target](QObject*, QEvent* event) {
+        new EventHook(target, this, [this, target](QObject*, QEvent* event) {
             if (event->type() == QEvent::Resize)
                 setGeometry(target->rect());
             return false;
@@ -238,7 +238,8 @@ int32_t DesktopHost::RegisterHostWindow(const std::string& name, QWidget& widget
         static_cast<int32_t>(widget.height() * 96.0 / m_scale.DotsPerInch()));
     m_hostWindows[hWnd] = &widget;
     new EventHook(
-        &widget, [this, hWnd, target = QPointer<QWidget>(&widget)](QObject*, QEvent* event) {
+        &widget, &m_lifetime,
+        [this, hWnd, target = QPointer<QWidget>(&widget)](QObject*, QEvent* event) {
             if (event->type() == QEvent::Resize && target && m_hostWindows.contains(hWnd)) {
                 platform::WindowSystem::ResizeHostWindow(
                     hWnd, static_cast<int32_t>(target->width() * 96.0 / m_scale.DotsPerInch()),

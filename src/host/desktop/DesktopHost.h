@@ -111,6 +111,8 @@ private:
     int32_t m_endOfDispatchHook = 0;
     bool m_syncing = false;
     bool m_focusSyncPending = false;
+    // The owner of the hooks on host windows, which call the host: they go with it.
+    QObject m_lifetime;
 };
 
 } // namespace desktop

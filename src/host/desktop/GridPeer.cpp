@@ -96,12 +96,12 @@ QWidget* GridPeer::CreateWidget(QWidget* parent)
     table->horizontalHeader()->setSectionsClickable(false);
     table->setCornerButtonEnabled(false);
 
-    new EventHook(table->viewport(),
+    new EventHook(table->viewport(), Lifetime(),
                   [this](QObject*, QEvent* event) { return OnViewportEvent(event); });
-    new EventHook(table->horizontalHeader()->viewport(),
+    new EventHook(table->horizontalHeader()->viewport(), Lifetime(),
                   [this](QObject*, QEvent* event) { return OnHeaderEvent(event); });
-    new EventHook(table, [this](QObject*, QEvent* event) { return OnKey(event); });
-    QObject::connect(table->verticalScrollBar(), &QScrollBar::valueChanged, table,
+    new EventHook(table, Lifetime(), [this](QObject*, QEvent* event) { return OnKey(event); });
+    QObject::connect(table->verticalScrollBar(), &QScrollBar::valueChanged, Lifetime(),
                      [this](int value) {
                          if (m_applying || !Control())
                              return;

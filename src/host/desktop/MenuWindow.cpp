@@ -10,13 +10,23 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 
 namespace desktop {
 
+std::optional<QRect> FittedGeometry(QSize design, QRect available)
+{
+    if (design.width() > available.width() || design.height() > available.height())
+        return std::nullopt;
+    QRect placed(QPoint(0, 0), design);
+    placed.moveCenter(available.center());
+    return placed;
+}
+
 MenuWindow::MenuWindow(DesktopHost& host, platform::ObjectRef user, const std::string& userName)
-    : m_host(host), m_user(std::move(user)), m_workArea(new QWidget)
+    : m_host(host), m_user(std::move(user)), m_userName(userName), m_workArea(new QWidget)
 {
     setObjectName(QStringLiteral("menu"));
     setWindowTitle(ToQString(host.ApplicationName()));
@@ -41,6 +51,7 @@ MenuWindow::MenuWindow(DesktopHost& host, platform::ObjectRef user, const std::s
     scroller->setWidgetResizable(true);
     scroller->setFrameShape(QFrame::NoFrame);
     setCentralWidget(scroller);
+    setMinimumSize(MinimumSize);
     statusBar()->addWidget(new QLabel(QStringLiteral("Usuário: ") + ToQString(userName)));
 
     m_menuHandle = host.RegisterHostWindow("FormularioDoMenu", *this);
@@ -48,10 +59,29 @@ MenuWindow::MenuWindow(DesktopHost& host, platform::ObjectRef user, const std::s
     host.SetMainWindow(this);
 }
 
+void MenuWindow::ShowFitted()
+{
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const std::optional<QRect> placed =
+        screen ? FittedGeometry(DesignSize, screen->availableGeometry())
+               : std::optional<QRect>(QRect(QPoint(0, 0), DesignSize));
+    if (!placed) {
+        // The free area first, for a display without a window manager to maximise it.
+        if (screen)
+            setGeometry(screen->availableGeometry());
+        showMaximized();
+        return;
+    }
+    setGeometry(*placed);
+    show();
+}
+
 void MenuWindow::OpenPreVendas()
 {
     KELO_A_PreVendas::AbrirPreVendas(m_user, m_host.ApplicationName(), m_menuHandle,
                                      m_workAreaHandle);
+    // Where the attendant is: the application, the screen and who is logged in.
+    setWindowTitle(ToQString(m_host.ApplicationName() + " - Pré-venda - " + m_userName));
 }
 
 } // namespace desktop

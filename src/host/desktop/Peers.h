@@ -1,5 +1,6 @@
-// The peers of each control kind. FormPeer is the window (top-level, or embedded in the host
-// window the component parents it to); GridPeer is in GridPeer.cpp.
+// The peers of forms and grids (FormPeer.cpp, GridPeer.cpp) and the factory (Peers.cpp) that
+// picks a peer by the control's kind. FormPeer is the window (top-level, or embedded in the host
+// window the component parents it to).
 #pragma once
 
 #include "host/desktop/ControlPeer.h"

@@ -1,9 +1,14 @@
 #include "host/desktop/Pictures.h"
 
 #include "host/desktop/Convert.h"
+#include "platform/Pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
+#include <iostream>
+#include <set>
 
 namespace desktop {
 
@@ -43,17 +48,36 @@ QPixmap SortArrow(bool ascending)
     return pixmap;
 }
 
+// A name nobody draws: a framed box carrying the name, so the gap shows on the screen too.
+QPixmap UnknownPicture(const std::string& name)
+{
+    const QString text = ToQString(name);
+    QPixmap pixmap(std::max(80, 12 + 7 * static_cast<int>(text.size())), 24);
+    pixmap.fill(QColor(250, 235, 235));
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(160, 40, 40));
+    painter.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, text);
+    return pixmap;
+}
+
 } // namespace
 
 QPixmap NamedPicture(const std::string& name)
 {
-    if (name == "MensagemDeEspera")
+    namespace pictures = platform::pictures;
+    if (name.empty())
+        return {};
+    if (name == pictures::MensagemDeEspera || name == pictures::MensagemDePesquisa)
         return WaitMessage();
-    if (name == "Classificacao_Crescente")
+    if (name == pictures::ClassificacaoCrescente)
         return SortArrow(true);
-    if (name == "Classificacao_Decrescente")
+    if (name == pictures::ClassificacaoDecrescente)
         return SortArrow(false);
-    return {};
+    static std::set<std::string> reported;
+    if (reported.insert(name).second)
+        std::cerr << "kelo-prevendas: nenhuma figura chamada \"" << name << "\" para desenhar\n";
+    return UnknownPicture(name);
 }
 
 } // namespace desktop

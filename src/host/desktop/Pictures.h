@@ -8,7 +8,8 @@
 
 namespace desktop {
 
-// The picture of that name at its design size; a null pixmap for a name nobody draws.
+// The picture of that name at its design size; a null pixmap for no name. A name nobody draws
+// is reported on standard error (once) and drawn as a box showing the name.
 QPixmap NamedPicture(const std::string& name);
 
 } // namespace desktop

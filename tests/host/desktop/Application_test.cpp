@@ -69,6 +69,25 @@ TEST(Application_Store, AStoreThatCannotBeOpenedNamesTheFileAndTheCause)
 
 // The whole wiring on the demo store: the menu's entry builds the pre-sale screen inside the
 // work area, through the generic peers only.
+TEST(Application_Window, OpensAtItsDesignSizeCentredOrMaximisedWhereTheScreenIsSmaller)
+{
+    struct Row {
+        QRect available;
+        std::optional<QRect> placed;
+    };
+    const std::vector<Row> rows{
+        {QRect(0, 0, 1920, 1040), QRect(430, 130, 1060, 780)},
+        {QRect(0, 0, 1060, 780), QRect(0, 0, 1060, 780)},
+        {QRect(0, 0, 1366, 728), std::nullopt},                    // 1366x768 less a panel: too low
+        {QRect(0, 0, 1024, 740), std::nullopt},                    // too narrow
+        {QRect(0, 0, 1280, 690), std::nullopt},                    // 1920x1080 at a scale of 1.5
+        {QRect(1920, 0, 1920, 1080), QRect(2350, 150, 1060, 780)}, // a second screen
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(FittedGeometry(MenuWindow::DesignSize, row.available), row.placed)
+            << row.available.width() << "x" << row.available.height();
+}
+
 TEST(Application_PreVendas, TheScreenOpensInsideTheWorkArea)
 {
     QTemporaryDir folder;
@@ -82,15 +101,14 @@ TEST(Application_PreVendas, TheScreenOpensInsideTheWorkArea)
     ASSERT_TRUE(user);
     {
         MenuWindow menu(host, user, "admin");
-        menu.resize(1060, 780);
-        menu.show();
+        menu.ShowFitted();
         menu.PreVendasAction()->trigger();
         desktop_test::Settle();
 
         namespace g = KELO_A_PreVendas::modPrincipal;
         ASSERT_TRUE(g::gfrmPreVendas);
         KELO_A_PreVendas::frmPreVendas& form = *g::gfrmPreVendas;
-        EXPECT_EQ(menu.windowTitle(), "Kelo Pet Shop");
+        EXPECT_EQ(menu.windowTitle(), "Kelo Pet Shop - Pré-venda - admin");
         EXPECT_EQ(g::glngFomularioDoMenu_hWnd, menu.MenuHandle());
         QWidget* window = desktop_test::WidgetOf(host, form);
         ASSERT_NE(window, nullptr);
@@ -117,6 +135,19 @@ TEST(Application_PreVendas, TheScreenOpensInsideTheWorkArea)
         EXPECT_TRUE(grade->isColumnHidden(0));
         EXPECT_EQ(QApplication::focusWidget(),
                   desktop_test::WidgetOf(host, form.qvfApelidoOuNomeFantasiaDoCliente, true));
+
+        // Resizing the window (each hook tied to what it touches) keeps it alive, and the form
+        // follows the work area, never below its design size.
+        const int32_t designWidth = form.Width;
+        for (const QSize size :
+             {QSize(1000, 700), QSize(1366, 768), QSize(1024, 700), QSize(1366, 768)}) {
+            menu.showNormal();
+            menu.resize(size);
+            desktop_test::Settle();
+            EXPECT_EQ(form.Width,
+                      std::max(designWidth, host.Scaling().Twips(menu.WorkArea()->width())))
+                << size.width();
+        }
 
         g::gfrmPreVendas.reset();
         g::gobjDadosDoUsuario.reset();

@@ -1,6 +1,8 @@
 #include "host/desktop/Convert.h"
+#include "host/desktop/Pictures.h"
 
 #include "platform/Control.h"
+#include "platform/Pictures.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -30,6 +32,24 @@ TEST(Convert_Colors, PackedRgbAndSystemColors)
         EXPECT_EQ(ToQColor(row.color), row.expected) << row.color;
     EXPECT_EQ(ColorText(platform::RGB(1, 2, 3)), "rgb(1, 2, 3)");
     EXPECT_EQ(ColorText(-1), "transparent");
+}
+
+TEST(Convert_Pictures, EveryNamedPictureIsDrawnAndAnUnknownOneShows)
+{
+    namespace pictures = platform::pictures;
+    const std::vector<std::pair<const char*, QSize>> named{
+        {pictures::MensagemDeEspera, QSize(334, 38)},
+        {pictures::MensagemDePesquisa, QSize(334, 38)},
+        {pictures::ClassificacaoCrescente, QSize(12, 12)},
+        {pictures::ClassificacaoDecrescente, QSize(12, 12)},
+    };
+    for (const auto& [name, size] : named)
+        EXPECT_EQ(NamedPicture(name).size(), size) << name;
+    EXPECT_TRUE(NamedPicture("").isNull());
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(NamedPicture("FiguraQueNaoExiste").isNull());
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("\"FiguraQueNaoExiste\""),
+              std::string::npos);
 }
 
 TEST(Convert_Fonts, SuiteFontsBecomeDebiansMetricTwins)

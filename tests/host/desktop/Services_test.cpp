@@ -145,6 +145,10 @@ TEST_F(DesktopServices, TheOverlayOfOneInstanceIsRemovedByAnother)
     contracts::CreateObject<KELO_A_EfeitosDeTela::clsFundoEscuro>()->Remover(handle);
     EXPECT_FALSE(host.HasOverlay(handle));
     EXPECT_TRUE(menu.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).isEmpty());
+    // The gone overlay's resize hook goes with it: resizing the window afterwards is harmless.
+    menu.resize(300, 200);
+    Settle();
+    EXPECT_EQ(menu.size(), QSize(300, 200));
 }
 
 TEST_F(DesktopServices, ThePrintSeamWritesAPdf)

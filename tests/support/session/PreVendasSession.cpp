@@ -1,5 +1,6 @@
 #include "support/session/PreVendasSession.h"
 
+#include "contracts/KELO_N_Empresa.h"
 #include "entry/Componente.h"
 #include "globals/modPrincipal.h"
 
@@ -14,6 +15,12 @@ PreVendasSession::PreVendasSession()
     WorkArea = platform::WindowSystem::CreateHostWindow("work area", 1024, 700);
     Fakes.BusinessLayer.Answer<KELO_N_TipoDeServ::clsTiposDeServ>(
         "SelecionarParaComboBox", FakeAnswer::WithRows(TiposDeServicoDeExemplo()));
+    // A shop is registered, without a promotion or a discount ceiling.
+    Fakes.BusinessLayer.Answer<KELO_N_Empresa::clsEmpresa>(
+        "Selecionar", FakeAnswer::WithRows(
+                          RecordsetBuilder(contracts::FieldNames(KELO_N_Empresa::CamposDaEmpresa))
+                              .Row({"Kelo Pet Shop", 2, "", "", 0, 0, "", "", 0, 0})
+                              .Build()));
 }
 
 PreVendasSession::~PreVendasSession()

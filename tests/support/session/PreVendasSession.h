@@ -1,5 +1,6 @@
 // A pre-sale screen started as a host starts it, headless, over fake business components:
-//   support::PreVendasSession session;      // service types 1, 4, 5, 6 and 99 answered
+//   support::PreVendasSession session;      // service types 1, 4, 5, 6 and 99 answered, and a
+//                                            // company without promotion or ceiling
 //   session.Start();                         // clsPreVendas::PreVendas inside a user action
 //   frmPreVendas& form = session.Form();
 // A test program that uses it links `support_session`, which links the component.
