@@ -11,6 +11,7 @@
 
 #include "suite_controls/SuiteControls.h"
 #include "platform/Controls.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <cstdint>
 #include <memory>

@@ -29,6 +29,20 @@ enum Resultado : int32_t {
     resFalhaCritica = 3,
 };
 
+// A field list that extends another: the same fields in the same order, then `more`.
+template <std::size_t N, std::size_t M>
+constexpr std::array<std::string_view, N + M>
+CamposMais(const std::array<std::string_view, N>& campos,
+           const std::array<std::string_view, M>& more)
+{
+    std::array<std::string_view, N + M> all{};
+    for (std::size_t i = 0; i < N; ++i)
+        all[i] = campos[i];
+    for (std::size_t i = 0; i < M; ++i)
+        all[N + i] = more[i];
+    return all;
+}
+
 class ComponenteDeNegocio : public platform::Object {
 public:
     // The host's user object, set before clients are selected and before items are stored or

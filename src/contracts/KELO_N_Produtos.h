@@ -24,17 +24,8 @@ inline constexpr auto CamposDoProduto = std::to_array<std::string_view>({
 });
 
 // A product row for the search dialog: the form's fields plus the group and subgroup names.
-inline constexpr auto CamposDoProdutoNaPesquisa = std::to_array<std::string_view>({
-    "CodigoInterno",
-    "CodigoDeBarras",
-    "Nome",
-    "ValorDeCusto",
-    "ValorDeVenda",
-    "UnidadeDeVenda",
-    "PercentualDeComissao",
-    "NomeDoGrupo",
-    "NomeDoSubgrupo",
-});
+inline constexpr auto CamposDoProdutoNaPesquisa = contracts::CamposMais(
+    CamposDoProduto, std::to_array<std::string_view>({"NomeDoGrupo", "NomeDoSubgrupo"}));
 
 class clsProdutos : public contracts::ComponenteDeNegocio {
 public:

@@ -21,14 +21,8 @@ inline constexpr auto CamposDoServico = std::to_array<std::string_view>({
 });
 
 // A service row for the search dialog: the form's fields plus Descricao.
-inline constexpr auto CamposDoServicoNaPesquisa = std::to_array<std::string_view>({
-    "Codigo",
-    "Nome",
-    "Custo",
-    "ValorDeVenda",
-    "NumeroDoTipoDeServico",
-    "Descricao",
-});
+inline constexpr auto CamposDoServicoNaPesquisa =
+    contracts::CamposMais(CamposDoServico, std::to_array<std::string_view>({"Descricao"}));
 
 class clsServicos : public contracts::ComponenteDeNegocio {
 public:

@@ -351,6 +351,9 @@ private:
     // Moves the current cell and the selection as a user action, raising RowColChange and
     // SelChange for what changed.
     void MoveByUser(int32_t row, int32_t col, int32_t rowSel, int32_t colSel);
+    // The far corner of what a click or drag at (row, col) selects: whole rows or columns as
+    // SelectionMode says.
+    std::pair<int32_t, int32_t> FarCorner(int32_t row, int32_t col) const;
     void SelectByUser(int32_t row, int32_t col);
     void ExtendByUser(int32_t row, int32_t col);
     int32_t FirstScrollableCol() const;

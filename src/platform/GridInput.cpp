@@ -45,36 +45,32 @@ void Grid::MoveByUser(int32_t row, int32_t col, int32_t rowSel, int32_t colSel)
         SelChange.Raise();
 }
 
+std::pair<int32_t, int32_t> Grid::FarCorner(int32_t row, int32_t col) const
+{
+    switch (SelectionMode) {
+    case flexSelectionByRow:
+        return {row, ColCount() - 1};
+    case flexSelectionByColumn:
+        return {RowCount() - 1, col};
+    default:
+        return {row, col};
+    }
+}
+
 void Grid::SelectByUser(int32_t row, int32_t col)
 {
     if (IsFixedCell(row, col))
         return;
-    switch (SelectionMode) {
-    case flexSelectionByRow:
-        MoveByUser(row, FixedCols, row, ColCount() - 1);
-        break;
-    case flexSelectionByColumn:
-        MoveByUser(FixedRows, col, RowCount() - 1, col);
-        break;
-    default:
-        MoveByUser(row, col, row, col);
-        break;
-    }
+    const int32_t fromRow = SelectionMode == flexSelectionByColumn ? FixedRows() : row;
+    const int32_t fromCol = SelectionMode == flexSelectionByRow ? FixedCols() : col;
+    const auto [toRow, toCol] = FarCorner(row, col);
+    MoveByUser(fromRow, fromCol, toRow, toCol);
 }
 
 void Grid::ExtendByUser(int32_t row, int32_t col)
 {
-    switch (SelectionMode) {
-    case flexSelectionByRow:
-        MoveByUser(Row, Col, row, ColCount() - 1);
-        break;
-    case flexSelectionByColumn:
-        MoveByUser(Row, Col, RowCount() - 1, col);
-        break;
-    default:
-        MoveByUser(Row, Col, row, col);
-        break;
-    }
+    const auto [toRow, toCol] = FarCorner(row, col);
+    MoveByUser(Row, Col, toRow, toCol);
 }
 
 Grid::MousePoint Grid::PointAt(int32_t row, int32_t col) const

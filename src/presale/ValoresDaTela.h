@@ -6,6 +6,7 @@
 
 #include "suite_controls/SuiteControls.h"
 #include "platform/Currency.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <string>
 

@@ -6,6 +6,7 @@
 #include "platform/Controls.h"
 #include "platform/Host.h"
 #include "platform/WindowSystem.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <QApplication>
 #include <QClipboard>
