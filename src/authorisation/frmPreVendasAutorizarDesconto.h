@@ -9,7 +9,6 @@
 // component, a status it should never give, or an error in the dialog itself.
 #pragma once
 
-#include "suite_controls/SuiteControls.h"
 #include "platform/Controls.h"
 #include "suite_controls/SuiteControls.h"
 

@@ -4,7 +4,6 @@
 // (half away from zero): 1 x 5,35 at 50 % is 2,68, as a person working it out would write.
 #pragma once
 
-#include "suite_controls/SuiteControls.h"
 #include "platform/Currency.h"
 #include "suite_controls/SuiteControls.h"
 

@@ -1,6 +1,5 @@
 // The peers of the suite's controls: the find box, the combo box, the number and text boxes,
 // the command button and the theme frame.
-#include "suite_controls/SuiteControls.h"
 #include "host/desktop/DesktopHost.h"
 #include "host/desktop/PeerKinds.h"
 #include "platform/Controls.h"
@@ -368,7 +367,9 @@ protected:
         edit->setContextMenuPolicy(Qt::NoContextMenu);
         QObject::connect(edit, &QLineEdit::textEdited, Lifetime(), [this](const QString& text) {
             if (!m_applying)
-                Act([this, text] { As<suite_controls::QVTextBox>(Control()).UserType(ToStd(text)); });
+                Act([this, text] {
+                    As<suite_controls::QVTextBox>(Control()).UserType(ToStd(text));
+                });
         });
         return edit;
     }
