@@ -242,8 +242,11 @@ bool IsNumeric(const Variant& value)
     case VarType::Currency:
     case VarType::Boolean:
         return true;
-    case VarType::String:
-        return ParseBrazilian(Get<std::string>(value)).has_value();
+    case VarType::String: {
+        // Numeric means CDbl reads it: digits beyond the double's range are not a number.
+        const auto number = ParseBrazilian(Get<std::string>(value));
+        return number && DoubleIfItFits(*number);
+    }
     default:
         return false;
     }

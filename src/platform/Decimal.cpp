@@ -182,21 +182,29 @@ Decimal DecimalFromDouble(double value)
     return number;
 }
 
-double ToDouble(const Decimal& number)
+std::optional<double> DoubleIfItFits(const Decimal& number)
 {
     const std::string text = (number.whole.empty() ? "0" : number.whole) + "." +
                              (number.fraction.empty() ? "0" : number.fraction);
     double value = 0.0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        // Too small to hold is zero; too big is an overflow.
+        // Too small to hold is zero; too big does not fit.
         if (!number.whole.empty())
-            Raise(errOverflow);
+            return std::nullopt;
         return 0.0;
     }
     if (value == 0.0)
         return 0.0;
     return number.negative ? -value : value;
+}
+
+double ToDouble(const Decimal& number)
+{
+    const auto value = DoubleIfItFits(number);
+    if (!value)
+        Raise(errOverflow);
+    return *value;
 }
 
 std::string PlainText(Decimal number)

@@ -83,6 +83,8 @@ int64_t RoundedInteger(const Decimal& number, size_t places);
 // `value` divided by 10^places.
 Decimal DecimalFromScaled(int64_t value, size_t places);
 Decimal DecimalFromDouble(double value);
+// The nearest double; nullopt (ToDouble: 6) beyond the double's range, zero below it.
+std::optional<double> DoubleIfItFits(const Decimal& number);
 double ToDouble(const Decimal& number);
 // The locale's plain text of a number: comma decimal, no thousands, no trailing zeros.
 std::string PlainText(Decimal number);

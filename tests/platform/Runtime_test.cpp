@@ -293,6 +293,11 @@ TEST(IsNumeric_Types, NumbersAndBooleansButNotDates)
     EXPECT_TRUE(IsNumeric(Currency()));
     EXPECT_FALSE(IsNumeric(Variant::Null()));
     EXPECT_FALSE(IsNumeric(Date{2026, 1, 1}));
+    // CDbl raises 6 on these, so they are no number; one digit fewer than the double's range is.
+    EXPECT_FALSE(IsNumeric(std::string(400, '9')));
+    EXPECT_FALSE(IsNumeric("-" + std::string(309, '9') + ",5"));
+    EXPECT_TRUE(IsNumeric(std::string(308, '9')));
+    EXPECT_TRUE(IsNumeric("0," + std::string(400, '0') + "1"));
     EXPECT_TRUE(IsDate(Date{2026, 1, 1}));
     EXPECT_FALSE(IsDate(45000));
 }
