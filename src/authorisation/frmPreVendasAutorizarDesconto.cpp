@@ -159,8 +159,7 @@ void frmPreVendasAutorizarDesconto::qvcmdEfetuarDesconto_Click()
         default:
             // A status the login component should never give authorises nothing.
             ReportarErroDoProcedimento(platform::errInternal,
-                                       "A autenticação respondeu com a situação " +
-                                           std::to_string(resultado) + ", que não é conhecida.",
+                                       DescricaoDaSituacaoDesconhecida("A autenticação", resultado),
                                        Local("qvcmdEfetuarDesconto_Click"), ponto);
             Unload();
             break;

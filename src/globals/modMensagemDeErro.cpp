@@ -21,6 +21,12 @@ std::string LocalDoErro(std::string_view localDoProcedimento, int16_t ponto)
     return local;
 }
 
+std::string DescricaoDaSituacaoDesconhecida(std::string_view quem, int32_t situacao)
+{
+    return std::string(quem) + " respondeu com a situação " + std::to_string(situacao) +
+           ", que não é conhecida.";
+}
+
 void ReportarErroDoProcedimento(int32_t numero, const std::string& descricao,
                                 std::string_view localDoProcedimento, int16_t ponto)
 {

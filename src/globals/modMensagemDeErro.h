@@ -27,6 +27,10 @@ std::string LocalDoErro(std::string_view localDoProcedimento, int16_t ponto);
 void ReportarErroDoProcedimento(int32_t numero, const std::string& descricao,
                                 std::string_view localDoProcedimento, int16_t ponto);
 
+// What is reported of a status a business component never gives:
+// "<quem> respondeu com a situação 7, que não é conhecida."
+std::string DescricaoDaSituacaoDesconhecida(std::string_view quem, int32_t situacao);
+
 // Runs `corpo(ponto)` under the handler convention; `localDoProcedimento` is the procedure's own
 // literal, such as ", frmPreVendas, MontarExibirFormulario, Ponto: ".
 template <class Corpo>

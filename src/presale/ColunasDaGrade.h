@@ -72,9 +72,30 @@ consteval int32_t ColunaDoCampo(std::string_view campo)
     throw "the items grid has no such field";
 }
 
-inline constexpr int32_t colQuantidade = ColunaDoCampo("Quantidade");
-inline constexpr int32_t colValorUnitario = ColunaDoCampo("ValorUnitario");
-// The discount is held negative, as the store answers it.
-inline constexpr int32_t colDescontoEmValor = ColunaDoCampo("DescontoEmValor");
+// The columns the form's code reads and writes by name. Several hold two fields' columns side by
+// side: the code and, one to the right, what the attendant reads (the animal's, the employee's
+// name; the net after the discount; the sale kind before the item kind).
+namespace col {
+inline constexpr int32_t Tipo = ColunaDoCampo("NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto");
+inline constexpr int32_t Codigo = ColunaDoCampo("CodigoDoServicoOuCodigoInternoDoProduto");
+inline constexpr int32_t Nome = ColunaDoCampo("NomeDoServicoOuNomeDoProduto");
+inline constexpr int32_t CodigoDoAnimal = ColunaDoCampo("CodigoDoAnimal");
+inline constexpr int32_t CodigoDoFuncionario = ColunaDoCampo("CodigoDoFuncionario");
+inline constexpr int32_t Quantidade = ColunaDoCampo("Quantidade");
+inline constexpr int32_t ValorUnitario = ColunaDoCampo("ValorUnitario");
+// The percentage and the discount are held negative, as the store answers them.
+inline constexpr int32_t Percentual = ColunaDoCampo("DescontoEmPercentual");
+inline constexpr int32_t Desconto = ColunaDoCampo("DescontoEmValor");
+inline constexpr int32_t Custo = ColunaDoCampo("Custo");
+inline constexpr int32_t PercentualDeComissao = ColunaDoCampo("PercentualDeComissaoDoFuncionario");
+inline constexpr int32_t ValorDaComissao = ColunaDoCampo("ValorDaComissaoDoFuncionario");
+inline constexpr int32_t Lancamento = ColunaDoCampo("NumeroDeLancamento");
+inline constexpr int32_t Unidade = ColunaDoCampo("UnidadeDeVendaDoProduto");
+inline constexpr int32_t TipoDeLancamento = ColunaDoCampo("TipoDeLancamento");
+} // namespace col
+
+// What column TipoDeLancamento (and the record's field of that name) holds.
+inline constexpr int16_t LancamentoDeServico = 1;
+inline constexpr int16_t LancamentoDeProduto = 2;
 
 } // namespace KELO_A_PreVendas::GradeDeItens

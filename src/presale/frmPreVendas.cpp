@@ -463,8 +463,9 @@ int16_t frmPreVendas::LimparCampos()
         ", frmPreVendas, LimparCampos, Ponto: ", [&](int16_t& ponto) -> int16_t {
             if (!DevolverItemRetomado())
                 return 1;
-            for (suite_controls::QVFind* caixa : {&qvfApelidoOuNomeFantasiaDoCliente,
-                                             &qvfNomeOuRazaoSocialDoCliente, &qvfCodigoDoCliente}) {
+            for (suite_controls::QVFind* caixa :
+                 {&qvfApelidoOuNomeFantasiaDoCliente, &qvfNomeOuRazaoSocialDoCliente,
+                  &qvfCodigoDoCliente}) {
                 caixa->Modo = 2;
                 caixa->Text = "";
             }

@@ -21,7 +21,6 @@
 
 #include "contracts/ComponenteDeNegocio.h"
 #include "contracts/KELO_N_PreVendas.h"
-#include "suite_controls/SuiteControls.h"
 #include "platform/Controls.h"
 #include "platform/Currency.h"
 #include "platform/Grid.h"
@@ -70,6 +69,8 @@ public:
                           double codigoDoServico);
 
     // Commissioned employees, for a service (any kind but 2) or a product (2): true when listed.
+    static constexpr int16_t ComissaoDeServico = 1;
+    static constexpr int16_t ComissaoDeProduto = 2;
     bool PreencherComboboxComissionados(int16_t tipo);
 
     // Values (frmPreVendas_Valores.cpp).

@@ -20,7 +20,6 @@ namespace KELO_A_PreVendas {
 
 namespace {
 
-constexpr int16_t ComissaoDeProduto = 2;
 constexpr int32_t LarguraDoApelido = 100;
 constexpr int32_t LarguraDoPercentual = 50;
 

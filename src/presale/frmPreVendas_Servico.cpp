@@ -30,8 +30,6 @@ namespace {
 // Types 1 to 4 (clinical care and surgery) are not sold at the counter.
 constexpr int32_t PrimeiroTipoDoBalcao = 5;
 
-constexpr int16_t ComissaoDeServico = 1;
-
 } // namespace
 
 int16_t frmPreVendas::PreencherComboboxTiposDeServicos()

@@ -172,9 +172,9 @@ void frmPreVendas::CalcularValoresDosItensDaGrade()
                                     const std::string& texto = msfgGrade.TextMatrix(linha, coluna);
                                     return platform::CCur(texto.empty() ? "0" : texto);
                                 };
-                                lcurTotal += valor(GradeDeItens::colQuantidade) *
-                                             valor(GradeDeItens::colValorUnitario);
-                                lcurDesconto += valor(GradeDeItens::colDescontoEmValor);
+                                lcurTotal += valor(GradeDeItens::col::Quantidade) *
+                                             valor(GradeDeItens::col::ValorUnitario);
+                                lcurDesconto += valor(GradeDeItens::col::Desconto);
                             }
                             ponto = 2;
                             qvnumTotal.Text = TextoDoValor(lcurTotal);
@@ -304,9 +304,8 @@ int16_t frmPreVendas::VerificaDescMaximoAutomaticoDeVenda()
                 return *recusa;
             }
             if (situacao != contracts::resSucesso) {
-                platform::Raise(platform::errInternal, "A empresa respondeu com a situação " +
-                                                           std::to_string(situacao) +
-                                                           ", que não é conhecida.");
+                platform::Raise(platform::errInternal,
+                                DescricaoDaSituacaoDesconhecida("A empresa", situacao));
             }
             ponto = 2;
             platform::Recordset& empresa = *lobjEmpresa->ResultadoDaSelecaoEmRecordSet;
