@@ -140,6 +140,8 @@ void frmPreVendasAutorizarDesconto::qvcmdEfetuarDesconto_Click()
                 platform::MsgBox("Usuário não autorizado para efetuar desconto.",
                                  platform::vbInformation, modPrincipal::gstrNomeDaAplicacao);
                 Unload();
+            } else {
+                mstrUsuarioQueAutorizou = platform::Trim(qvtxtUsuario.Text());
             }
             break;
         }

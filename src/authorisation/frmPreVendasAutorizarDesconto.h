@@ -32,6 +32,8 @@ public:
     // 0 when both boxes hold text (blanks count), 1 with the message and the focus on the first
     // empty one.
     int16_t ValidarCampos();
+    // The administrator whose name and password were accepted (trimmed); empty otherwise.
+    const std::string& UsuarioQueAutorizou() const { return mstrUsuarioQueAutorizou; }
 
     void qvcmdEfetuarDesconto_Click();
     void qvcmdCancelar_Click();
@@ -57,6 +59,7 @@ private:
 
     bool mbooCancelado = false;
     bool mbooAutorizado = false;
+    std::string mstrUsuarioQueAutorizou;
     std::unique_ptr<platform::Shape> m_lshpObj;
 };
 

@@ -127,6 +127,22 @@ public:
     virtual int32_t SelecionarServicosEfetuadosEProdutosReservadosParaImpressao(
         int16_t seletor, std::string& filtroDeServicos, std::string& filtroDeProdutos) = 0;
 
+    // Status (0 to 3): keeps who let through the item numbered `numeroDoLancamento`, just
+    // stored with a discount above the shop's ceiling (the administrator whose name and password
+    // the authorisation accepted, or the one logged in), with its percentage and the ceiling. Not
+    // part of the item record, so a business layer that keeps no such account answers 0.
+    virtual int32_t RegistrarAutorizacaoDeDesconto(int32_t numeroDoLancamento,
+                                                   platform::Currency percentual,
+                                                   platform::Currency limite,
+                                                   const std::string& autorizador)
+    {
+        static_cast<void>(numeroDoLancamento);
+        static_cast<void>(percentual);
+        static_cast<void>(limite);
+        static_cast<void>(autorizador);
+        return contracts::resSucesso;
+    }
+
     // The record field named `nome` (one of CamposDoLancamento), for code that goes by name;
     // any other name raises 438.
     platform::Variant& Campo(std::string_view nome);

@@ -262,6 +262,15 @@ private:
         std::vector<platform::Variant> Registro;
         std::vector<std::string> Linha;
     };
+    // Who let the item being added through above the ceiling: handed to the store with the
+    // item's number once it is stored (RegistrarAutorizacaoDoDesconto).
+    struct AutorizacaoDoDesconto {
+        platform::Currency Percentual;
+        platform::Currency Limite;
+        std::string Autorizador;
+    };
+    std::optional<AutorizacaoDoDesconto> mAutorizacaoDoDesconto;
+    void RegistrarAutorizacaoDoDesconto(KELO_N_PreVendas::clsPreVendas& lobjPreVendas);
     std::optional<ItemRetomado> mItemRetomado;
     std::vector<platform::Variant> MontarItemRetomado(int32_t linha) const;
     int16_t GravarItemRetomado(const ItemRetomado& item, int32_t& numero);

@@ -77,9 +77,44 @@ int16_t frmPreVendas::SalvarInclusaoEAlteracao()
             auto lobjPreVendas = contracts::CreateObject<KELO_N_PreVendas::clsPreVendas>();
             PreencherLancamento(*lobjPreVendas);
             ponto = 3;
-            return IncluirLancamento(*lobjPreVendas,
-                                     ", frmPreVendas, SalvarInclusaoEAlteracao, Ponto: ", ponto);
+            if (IncluirLancamento(*lobjPreVendas,
+                                  ", frmPreVendas, SalvarInclusaoEAlteracao, Ponto: ", ponto) == 1)
+                return 1;
+            ponto = 4;
+            RegistrarAutorizacaoDoDesconto(*lobjPreVendas);
+            return 0;
         });
+}
+
+// The item is stored and will show: an account the store could not keep is reported, never
+// taken as the item not stored.
+void frmPreVendas::RegistrarAutorizacaoDoDesconto(KELO_N_PreVendas::clsPreVendas& lobjPreVendas)
+{
+    if (!mAutorizacaoDoDesconto)
+        return;
+    const AutorizacaoDoDesconto autorizacao = *mAutorizacaoDoDesconto;
+    mAutorizacaoDoDesconto.reset();
+    const int32_t situacao = lobjPreVendas.RegistrarAutorizacaoDeDesconto(
+        mlonNumeroDeLancamentoGerado, autorizacao.Percentual, autorizacao.Limite,
+        autorizacao.Autorizador);
+    if (situacao == contracts::resSucesso)
+        return;
+    ExibirOcultarpicMensagem(false);
+    if (situacao == contracts::resErro) {
+        ExibirMensagemDeErro(lobjPreVendas.NumeroDoErro, lobjPreVendas.DescricaoDoErro,
+                             lobjPreVendas.LocalDoErro);
+    } else if (situacao == contracts::resFalhaInformativa ||
+               situacao == contracts::resFalhaCritica) {
+        platform::MsgBox(lobjPreVendas.DescricaoDaFalha,
+                         situacao == contracts::resFalhaCritica ? platform::vbCritical
+                                                                : platform::vbInformation,
+                         Aplicacao());
+    } else {
+        ReportarErroDoProcedimento(
+            platform::errInternal,
+            DescricaoDaSituacaoDesconhecida("RegistrarAutorizacaoDeDesconto", situacao),
+            ", frmPreVendas, RegistrarAutorizacaoDoDesconto, Ponto: ", 1);
+    }
 }
 
 void frmPreVendas::PreencherLancamento(KELO_N_PreVendas::clsPreVendas& registro)

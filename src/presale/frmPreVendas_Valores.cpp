@@ -53,6 +53,19 @@ bool DireitoDoUsuario(const char* direito)
     return modPrincipal::gobjDadosDoUsuario->DefaultMember(direito).AsBoolean();
 }
 
+// The logged-in user's name, for the discount account; a user object that does not give it
+// leaves the name empty.
+std::string NomeDoUsuario()
+{
+    try {
+        const platform::Variant nome =
+            modPrincipal::gobjDadosDoUsuario->DefaultMember("NomeDeUsuario");
+        return nome.Type() == platform::VarType::String ? nome.AsString() : std::string();
+    } catch (const platform::RuntimeError&) {
+        return {};
+    }
+}
+
 // Today lies within [inicio, fim], both ends included.
 bool HojeNaJanela(const platform::Date& inicio, const platform::Date& fim)
 {
@@ -297,6 +310,7 @@ int16_t frmPreVendas::VerificaDescMaximoAutomaticoDeVenda()
     const std::optional<int16_t> resultado = ComTratamentoDeErro(
         ", frmPreVendas, VerificaDescMaximoAutomaticoDeVenda, Ponto: ",
         [&](int16_t& ponto) -> std::optional<int16_t> {
+            mAutorizacaoDoDesconto.reset();
             auto lobjEmpresa = contracts::CreateObject<KELO_N_Empresa::clsEmpresa>();
             const int32_t situacao = lobjEmpresa->Selecionar(1, 2);
             if (const std::optional<int16_t> recusa =
@@ -325,20 +339,26 @@ int16_t frmPreVendas::VerificaDescMaximoAutomaticoDeVenda()
             if (!campo)
                 return 0;
             const platform::Variant limite = empresa.Fields(campo).Value;
-            if (!(Valor(qvnumPercentualDeDescontoPorItem) > platform::CCur(limite)))
+            const platform::Currency percentual = Valor(qvnumPercentualDeDescontoPorItem);
+            if (!(percentual > platform::CCur(limite)))
                 return 0;
             ponto = 4;
-            if (DireitoDoUsuario("Administrador"))
+            if (DireitoDoUsuario("Administrador")) {
+                mAutorizacaoDoDesconto = {percentual, platform::CCur(limite), NomeDoUsuario()};
                 return 0;
+            }
             ponto = 5;
             int16_t lintValor = 1;
             AplicarFundoEscuro(modPrincipal::glngFomularioDoMenu_hWnd, lintValor);
             auto dialogo = std::make_unique<frmPreVendasAutorizarDesconto>();
             const int16_t autorizacao = dialogo->MontarExibirFormulario();
+            const std::string autorizador = dialogo->UsuarioQueAutorizou();
             dialogo.reset();
             RemoverFundoEscuro(modPrincipal::glngFomularioDoMenu_hWnd);
-            if (autorizacao == DescontoAutorizado)
+            if (autorizacao == DescontoAutorizado) {
+                mAutorizacaoDoDesconto = {percentual, platform::CCur(limite), autorizador};
                 return 0;
+            }
             ponto = 6;
             platform::MsgBox("Informe um desconto válido com o limite de até " + limite.AsString() +
                                  "%",

@@ -379,10 +379,24 @@ inline constexpr Table kProdutosReservados{
     "CREATE INDEX ProdutosReservadosAbertos ON ProdutosReservados (CodigoDoCliente, NumeroDaVenda);"
     "CREATE INDEX ProdutosReservadosPorProduto ON ProdutosReservados (CodigoInternoDoProduto);"};
 
+// Who let an item through above the shop's discount ceiling. It refers to no other table: the
+// account outlives the item it tells of (removed, altered or sold).
+inline constexpr std::array kAutorizacoesColumns = std::to_array<Column>({
+    {"NumeroDeLancamento", Type::Code, "INTEGER PRIMARY KEY"},
+    {"CodigoDoCliente", Type::Code, "INTEGER NOT NULL"},
+    {"PercentualDeDesconto", Type::Money},
+    {"LimiteDeDesconto", Type::Money},
+    {"Autorizador", Type::Text},
+    {"DataEHora", Type::Text},
+});
+inline constexpr Table kAutorizacoes{"autorizacoes", "AutorizacoesDeDesconto", "NumeroDeLancamento",
+                                     kAutorizacoesColumns};
+
 // Every table, in the order in which one may refer to the ones before it.
-inline constexpr std::array<const Table*, 12> kTables = {
-    &kClientes, &kAnimais,      &kTiposDeServicos,   &kServicos,
-    &kProdutos, &kFuncionarios, &kEmpresa,           &kUsuarios,
-    &kItens,    &kSequencias,   &kServicosEfetuados, &kProdutosReservados};
+inline constexpr std::array<const Table*, 13> kTables = {
+    &kClientes,    &kAnimais,      &kTiposDeServicos,   &kServicos,
+    &kProdutos,    &kFuncionarios, &kEmpresa,           &kUsuarios,
+    &kItens,       &kSequencias,   &kServicosEfetuados, &kProdutosReservados,
+    &kAutorizacoes};
 
 } // namespace store

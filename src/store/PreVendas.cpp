@@ -127,6 +127,37 @@ public:
         });
     }
 
+    int32_t RegistrarAutorizacaoDeDesconto(int32_t numeroDoLancamento,
+                                           platform::Currency percentual, platform::Currency limite,
+                                           const std::string& autorizador) override
+    {
+        return Answer("RegistrarAutorizacaoDeDesconto", [&] {
+            Transaction transaction(Db());
+            // The client is the stored item's, whatever the screen shows by now.
+            Statement client = Db().Conn().Prepare(
+                "SELECT CodigoDoCliente FROM ServicosEfetuados WHERE NumeroDeLancamento = ?1"
+                " UNION ALL SELECT CodigoDoCliente FROM ProdutosReservados"
+                " WHERE NumeroDeLancamento = ?1");
+            client.Bind(1, int64_t{numeroDoLancamento});
+            if (!client.Step()) {
+                throw Refusal(
+                    "O lançamento " + std::to_string(numeroDoLancamento) +
+                    " não está armazenado; a autorização do desconto não foi registrada.");
+            }
+            Statement insert = Db().Conn().Prepare(
+                "INSERT INTO AutorizacoesDeDesconto (NumeroDeLancamento, CodigoDoCliente,"
+                " PercentualDeDesconto, LimiteDeDesconto, Autorizador, DataEHora)"
+                " VALUES (?1, ?2, ?3, ?4, ?5, strftime('%d/%m/%Y %H:%M:%S', 'now', 'localtime'))");
+            insert.Bind(1, int64_t{numeroDoLancamento})
+                .Bind(2, client.Int(0))
+                .Bind(3, percentual.Raw())
+                .Bind(4, limite.Raw())
+                .Bind(5, autorizador);
+            insert.Run();
+            transaction.commit();
+        });
+    }
+
     int32_t SelecionarServicosEfetuadosEProdutosReservadosParaImpressao(
         int16_t seletor, std::string& filtroDeServicos, std::string& filtroDeProdutos) override
     {

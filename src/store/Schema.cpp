@@ -62,7 +62,15 @@ struct UpgradeStep {
     int32_t to;
     void (*apply)(Connection& connection);
 };
-constexpr UpgradeStep kSteps[] = {{2, &RebuildNameIndexes}};
+// A table made in one go with the others on a new file, and by this step on an older one.
+void CreateDiscountAccounts(Connection& connection)
+{
+    std::string sql = CreateSql(kAutorizacoes);
+    sql.replace(0, std::string_view("CREATE TABLE ").size(), "CREATE TABLE IF NOT EXISTS ");
+    connection.Execute(sql);
+}
+
+constexpr UpgradeStep kSteps[] = {{2, &RebuildNameIndexes}, {3, &CreateDiscountAccounts}};
 static_assert(std::size(kSteps) == kSchemaVersion - 1 &&
               kSteps[std::size(kSteps) - 1].to == kSchemaVersion);
 

@@ -5,7 +5,8 @@
 // (FTS5, trigram tokenizer, case-sensitive) over the folded twins of the names, kept in step by
 // triggers, so that "contains" searches of three characters or more look names up instead of
 // reading every row; FrequenciaDosTrigramas counts, at each rebuild, the names holding each
-// trigram (only the speed of a search depends on it).
+// trigram (only the speed of a search depends on it). Version 3: AutorizacoesDeDesconto, who let
+// each item through above the discount ceiling.
 #pragma once
 
 #include "store/Sqlite.h"
@@ -16,7 +17,7 @@
 
 namespace store {
 
-inline constexpr int32_t kSchemaVersion = 2;
+inline constexpr int32_t kSchemaVersion = 3;
 
 // The current schema on an empty file, inside the caller's transaction.
 void CreateSchema(Connection& connection);

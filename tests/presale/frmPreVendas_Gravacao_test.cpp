@@ -1,11 +1,17 @@
 // Adding, altering and removing items, driven through the buttons: the rows, the records handed
 // to the store, the refusals, and that no way of leaving an item taken back loses it.
+#include "authorisation/frmPreVendasAutorizarDesconto.h"
 #include "contracts/KELO_N_ClientAnim.h"
+#include "contracts/KELO_N_Empresa.h"
 #include "contracts/KELO_N_Funcionarios.h"
+#include "contracts/KELO_N_Login.h"
 #include "contracts/KELO_N_PreVendas.h"
+#include "globals/modPrincipal.h"
 #include "platform/Runtime.h"
 #include "presale/GrupoDeCaixasDePesquisa.h"
 #include "support/Clientes.h"
+#include "support/FakeUser.h"
+#include "support/RecordsetBuilder.h"
 #include "support/session/PreVendasSession.h"
 
 #include <gtest/gtest.h>
@@ -54,11 +60,11 @@ protected:
 
     // A bath entered as the service lookup leaves it, with Fernanda at 10 % when asked.
     void EnterService(const char* quantidade, const char* unitario, const char* percentual,
-                      bool comFuncionario = true)
+                      bool comFuncionario = true, const char* codigo = "12")
     {
         frmPreVendas& form = Form();
         ASSERT_TRUE(form.qvcmbTiposDeServicos.UserSelect(0)); // type 5
-        KELO_A_PreVendas::EscreverNaCaixa(form.qvfCodigoDoServico, "12");
+        KELO_A_PreVendas::EscreverNaCaixa(form.qvfCodigoDoServico, codigo);
         KELO_A_PreVendas::EscreverNaCaixa(form.qvfNomeDoServico, "Tosa higiênica");
         form.qvfNomeDoServico.Tag = "8";
         form.qvcmbAnimal.ListIndex = 0;
@@ -201,6 +207,70 @@ TEST_F(Saving, ADuplicateIsAskedOncePerMatchingRowAndNoStoresNothing)
               platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2);
     EXPECT_EQ(Calls("Incluir").size(), 2u);
     EXPECT_EQ(Form().msfgGrade.Rows(), 3);
+}
+
+// Above the ceiling of 10 %, the store keeps who let the item through, under its number.
+TEST_F(Saving, WhoLetAnItemThroughTheCeilingIsKeptWithItsNumber)
+{
+    struct Row {
+        const char* caso;
+        bool administrador;
+        const char* percentual;
+        enum { None, Authorises, Cancels } dialog;
+        const char* autorizador; // null: no account
+    };
+    const std::vector<Row> rows{
+        {"equal to the ceiling", false, "10,00", Row::None, nullptr},
+        {"above, the administrator logged in", true, "12,50", Row::None, "chefe"},
+        {"above, authorised in the dialog", false, "12,50", Row::Authorises, "admin"},
+        {"above, the dialog cancelled", false, "12,50", Row::Cancels, nullptr},
+    };
+    auto& layer = session.Fakes.BusinessLayer;
+    layer.Answer<KELO_N_Empresa::clsEmpresa>(
+        "Selecionar",
+        FakeAnswer::WithRows(
+            support::RecordsetBuilder(contracts::FieldNames(KELO_N_Empresa::CamposDaEmpresa))
+                .Row({"Kelo", 2, "", "", 0, 0, "01/12/2026", "31/12/2026", 10, 5})
+                .Build()));
+    layer.Answer<KELO_N_Login::clsLogin>(
+        "Autenticar",
+        FakeAnswer::WithRows(support::RecordsetBuilder({"Administrador"}).Row({true}).Build()));
+    session.Host.SetToday({2026, 12, 7});
+    int32_t numero = 40;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.caso);
+        // Who is logged in, as the host handed the user over.
+        KELO_A_PreVendas::modPrincipal::gobjDadosDoUsuario = std::make_shared<support::FakeUser>(
+            support::FakeUser::Rights{{"Administrador", row.administrador}}, "chefe");
+        FakeAnswer stored;
+        stored.NumeroDeLancamentoGerado = ++numero;
+        AnswerIncluir(stored);
+        if (row.dialog != Row::None) {
+            session.Host.OnModal("frmPreVendasAutorizarDesconto", [&](platform::Form& f) {
+                auto& d = static_cast<KELO_A_PreVendas::frmPreVendasAutorizarDesconto&>(f);
+                d.qvtxtUsuario.Text = " admin ";
+                d.qvtxtSenha.Text = "admin123";
+                (row.dialog == Row::Authorises ? d.qvcmdEfetuarDesconto : d.qvcmdCancelar)
+                    .UserClick();
+            });
+        }
+        layer.ForgetCalls();
+        // A service of its own each time, so that no row asks about a duplicate.
+        EnterService("1", "35,00", row.percentual, false, std::to_string(numero).c_str());
+        Add();
+        const auto calls = Calls("RegistrarAutorizacaoDeDesconto");
+        if (!row.autorizador) {
+            EXPECT_TRUE(calls.empty());
+            continue;
+        }
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].Arguments,
+                  (std::vector<platform::Variant>{numero, platform::Currency::FromDouble(12.5),
+                                                  platform::Currency::FromDouble(10),
+                                                  std::string(row.autorizador)}));
+        EXPECT_EQ(calls[0].Instance, Calls("Incluir").at(0).Instance);
+    }
+    EXPECT_TRUE(session.Fakes.ErrorMessages.Reports().empty());
 }
 
 TEST_F(Saving, AFailedInsertionAddsNoRow)

@@ -160,8 +160,8 @@ TEST(ItemValues, LeavingABoxWorksOutTheOtherDiscountField)
     ValuesScreen screen;
     frmPreVendas& form = screen.Form();
     suite_controls::QVNumberBox* boxes[] = {&form.qvnumQuantidade, &form.qvnumValorUnitario,
-                                       &form.qvnumPercentualDeDescontoPorItem,
-                                       &form.qvnumValorDeDescontoPorItem};
+                                            &form.qvnumPercentualDeDescontoPorItem,
+                                            &form.qvnumValorDeDescontoPorItem};
     for (const Row& row : rows) {
         form.qvnumQuantidade.Text = row.q;
         form.qvnumValorUnitario.Text = row.u;

@@ -6,7 +6,11 @@
 #include "contracts/KELO_N_PreVendas.h"
 #include "contracts/Registry.h"
 #include "platform/Runtime.h"
+#include "store/Tables.h"
 
+#include <gmock/gmock.h>
+
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -185,6 +189,35 @@ TEST_F(Items, ExcluirRefusesWhatItCannotDeleteSafely)
     EXPECT_EQ(Delete(number, "2", "1003", "2,000", &failure), 3);
     EXPECT_NE(failure.find("55"), std::string::npos);
     EXPECT_EQ(Now().items, stored.items);
+}
+
+TEST_F(Items, ADiscountAccountOutlivesItsItemAndTellsOnlyOfStoredOnes)
+{
+    auto item = Service();
+    ASSERT_EQ(item->Incluir(), 0);
+    const int32_t number = item->NumeroDeLancamentoGerado;
+    ASSERT_EQ(item->RegistrarAutorizacaoDeDesconto(number, Currency::FromDouble(15),
+                                                   Currency::FromDouble(10), "admin"),
+              0)
+        << item->DescricaoDoErro;
+    ASSERT_EQ(Delete(std::to_string(number), "1", "10", "1"), 0);
+
+    std::ostringstream csv;
+    store::ExportCsv(*m_db, "autorizacoes", csv);
+    EXPECT_THAT(csv.str(), testing::StartsWith("NumeroDeLancamento;CodigoDoCliente;"
+                                               "PercentualDeDesconto;LimiteDeDesconto;"
+                                               "Autorizador;DataEHora\n" +
+                                               std::to_string(number) + ";1;15;10;admin;"));
+    EXPECT_THAT(csv.str(), testing::MatchesRegex(".*;[0-3][0-9]/[01][0-9]/20[0-9][0-9] "
+                                                 "[0-2][0-9]:[0-5][0-9]:[0-5][0-9]\n"));
+
+    EXPECT_EQ(item->RegistrarAutorizacaoDeDesconto(number + 1, Currency::FromDouble(15),
+                                                   Currency::FromDouble(10), "admin"),
+              2);
+    EXPECT_EQ(item->DescricaoDaFalha,
+              "O lançamento " + std::to_string(number + 1) +
+                  " não está armazenado; a autorização do desconto não foi registrada.");
+    EXPECT_EQ(Scalar("SELECT count(*) FROM AutorizacoesDeDesconto"), 1);
 }
 
 TEST_F(Items, GridSelectionAnswersOpenItemsInStoredOrderWithDiscountsNegated)

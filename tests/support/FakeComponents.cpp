@@ -318,6 +318,14 @@ public:
 
     int32_t Excluir() override { return RespondWithoutRows(Take("Excluir", {}, Record())); }
 
+    int32_t RegistrarAutorizacaoDeDesconto(int32_t numeroDoLancamento,
+                                           platform::Currency percentual, platform::Currency limite,
+                                           const std::string& autorizador) override
+    {
+        return RespondWithoutRows(Take("RegistrarAutorizacaoDeDesconto",
+                                       {numeroDoLancamento, percentual, limite, autorizador}));
+    }
+
     int32_t SelecionarServicosEfetuadosEProdutosReservadosParaImpressao(
         int16_t seletor, std::string& filtroDeServicos, std::string& filtroDeProdutos) override
     {
