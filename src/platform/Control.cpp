@@ -132,6 +132,15 @@ bool Control::IsShown() const
     return true;
 }
 
+bool Control::IsReachable() const
+{
+    for (const Control* control = this; control; control = control->m_container) {
+        if (!control->Visible || !control->Enabled)
+            return false;
+    }
+    return true;
+}
+
 void Control::SetFocus()
 {
     Screen::MoveFocus(*this);

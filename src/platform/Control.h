@@ -146,6 +146,16 @@ public:
     void ZOrder(int position = 0);
     // Visible itself and in every container up to its form.
     bool IsShown() const;
+    // Shown and enabled in every container up to its form: what the user can click.
+    bool IsReachable() const;
+    // Whether the control, holding the focus, does something of its own with the key; such a
+    // key never reaches the form's shortcuts.
+    virtual bool TakesKey(int16_t keyCode, int16_t shift) const
+    {
+        static_cast<void>(keyCode);
+        static_cast<void>(shift);
+        return false;
+    }
     // Controls that never take the focus (labels, shapes) answer false.
     virtual bool CanTakeFocus() const { return true; }
     // Gives this control the keyboard focus (Validate, LostFocus, GotFocus as the focus moves).

@@ -86,6 +86,34 @@ void Form::Unload()
     Unload(vbFormCode);
 }
 
+void Form::AddShortcut(int16_t keyCode, Control& control, std::function<bool()> press)
+{
+    m_shortcuts.push_back({keyCode, &control, std::move(press)});
+}
+
+bool Form::UserShortcut(int16_t keyCode, int16_t shift)
+{
+    if (shift != 0 || !Enabled)
+        return false;
+    Control* focused = Screen::ActiveControl();
+    if (focused && focused->ParentForm() == this && focused->TakesKey(keyCode, shift))
+        return false;
+    for (const Shortcut& shortcut : m_shortcuts) {
+        if (shortcut.keyCode == keyCode && shortcut.control->IsReachable())
+            return shortcut.press();
+    }
+    return false;
+}
+
+int16_t Form::ShortcutOf(const Control& control) const
+{
+    for (const Shortcut& shortcut : m_shortcuts) {
+        if (shortcut.control == &control)
+            return shortcut.keyCode;
+    }
+    return 0;
+}
+
 bool Form::UserClose()
 {
     return Unload(vbFormControlMenu);

@@ -5,6 +5,7 @@
 #include "platform/Control.h"
 #include "platform/Screen.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -44,6 +45,16 @@ public:
     // then Unload. Answers whether the form was unloaded.
     bool UserClose();
 
+    // A key that presses `control` wherever the focus is on the form, unless the control holding
+    // the focus takes that key itself (a find box's Enter and Esc). `press` is the control's own
+    // user action (a button's UserClick).
+    void AddShortcut(int16_t keyCode, Control& control, std::function<bool()> press);
+    // The user pressed a key the focused control left alone: the shortcut of a reachable
+    // control runs. Answers whether one did.
+    bool UserShortcut(int16_t keyCode, int16_t shift);
+    // The key that presses `control`, 0 for none (for the hosts to show it).
+    int16_t ShortcutOf(const Control& control) const;
+
     // Every form that exists, oldest first (the runtime's Forms collection).
     static const std::vector<Form*>& Forms();
     // The newest form of that name, or nullptr.
@@ -64,6 +75,12 @@ private:
     bool Unload(int16_t unloadMode);
 
     bool m_loaded = false;
+    struct Shortcut {
+        int16_t keyCode;
+        Control* control;
+        std::function<bool()> press;
+    };
+    std::vector<Shortcut> m_shortcuts;
 };
 
 enum QueryUnloadConstants : int16_t { vbFormControlMenu = 0, vbFormCode = 1 };

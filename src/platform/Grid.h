@@ -260,6 +260,8 @@ public:
     // current cell (Shift extends the selection) and keep it in view; Enter, Escape, Backspace,
     // Space, letters and digits then raise KeyPress with their character.
     void UserKeyDown(int16_t keyCode, int16_t shift = 0);
+    // The keys that move the current row and column.
+    bool TakesKey(int16_t keyCode, int16_t shift) const override;
 
     Event<> Click;
     Event<> DblClick;

@@ -162,6 +162,11 @@ void Grid::UserKeyDown(int16_t keyCode, int16_t shift)
         KeyPress.Raise(character);
 }
 
+bool Grid::TakesKey(int16_t keyCode, int16_t) const
+{
+    return (keyCode >= vbKeyPageUp && keyCode <= vbKeyDown);
+}
+
 void Grid::MoveWithKey(int16_t keyCode, int16_t shift)
 {
     if (FixedRows >= RowCount() || FixedCols >= ColCount())

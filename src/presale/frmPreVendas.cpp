@@ -172,6 +172,10 @@ void frmPreVendas::ConectarEventos()
     qvcmdLimparCampos.Click.Connect([this] { qvcmdLimparCampos_Click(); });
     qvcmdAdicionar.Click.Connect([this] { qvcmdAdicionar_Click(); });
     qvcmdImprimirPreVenda.Click.Connect([this] { qvcmdImprimirPreVenda_Click(); });
+    // The counter's keys: none is a key a find box or a number box takes for itself.
+    suite_controls::DefinirTeclaDeAtalho(qvcmdAdicionar, platform::vbKeyF5);
+    suite_controls::DefinirTeclaDeAtalho(qvcmdLimparCampos, platform::vbKeyF8);
+    suite_controls::DefinirTeclaDeAtalho(qvcmdImprimirPreVenda, platform::vbKeyF9);
     qvcmdAlterar.Click.Connect([this] { qvcmdAlterar_Click(); });
     qvcmdRemover.Click.Connect([this] { qvcmdRemover_Click(); });
     mnuAlterar.Click.Connect([this] { mnuAlterar_Click(); });

@@ -87,6 +87,11 @@ void MolduraDePesquisa::MontarMoldura(suite_controls::QVFind& caixaDePesquisa,
     Unload_.Connect([this] { Form_Unload(); });
     qvcmdFechar.Click.Connect([this] { qvcmdFechar_Click(); });
     msfgGrade.Click.Connect([this] { msfgGrade_Click(); });
+    // From the keyboard: Enter on a row picks it as a click does, Esc anywhere but in the find
+    // box (where it clears the text) is Fechar.
+    msfgGrade.KeyDown.Connect(
+        [this](int16_t& tecla, int16_t shift) { msfgGrade_KeyDown(tecla, shift); });
+    suite_controls::DefinirTeclaDeAtalho(qvcmdFechar, platform::vbKeyEscape);
 }
 
 std::string MolduraDePesquisa::Local(std::string_view procedimento) const
@@ -149,7 +154,10 @@ void MolduraDePesquisa::Form_Resize()
         qvcmdFechar.Visible = true;
         mbooPesquisaEfetuada = false;
         AoRedimensionar();
-        if (Enabled && m_caixaDePesquisa->IsShown() && m_caixaDePesquisa->Enabled)
+        // Opened with several matches listed, the list has the focus for the arrows and Enter.
+        if (Enabled && msfgGrade.Rows > 2)
+            msfgGrade.SetFocus();
+        else if (Enabled && m_caixaDePesquisa->IsShown() && m_caixaDePesquisa->Enabled)
             m_caixaDePesquisa->SetFocus();
     });
 }
@@ -278,8 +286,9 @@ void MolduraDePesquisa::PesquisarNaCaixa(std::string_view nomeDoProcedimento)
             return;
         }
         ponto = 4;
+        // Several matches: the list has the focus, so that the arrows and Enter pick one.
         if (msfgGrade.Rows > 2)
-            m_caixaDePesquisa->SetFocus();
+            msfgGrade.SetFocus();
     });
 }
 
@@ -329,6 +338,16 @@ void MolduraDePesquisa::msfgGrade_Click()
         // A click on the header moves no row: the current row is the one picked before, if any.
         if (msfgGrade.Row == 0 || msfgGrade.MouseRow < msfgGrade.FixedRows)
             return;
+        EscolherLinha();
+    });
+}
+
+void MolduraDePesquisa::msfgGrade_KeyDown(int16_t& tecla, int16_t shift)
+{
+    ComTratamentoDeErro(Local("msfgGrade_KeyDown"), [&](int16_t&) {
+        if (tecla != platform::vbKeyReturn || shift != 0 || msfgGrade.Row < msfgGrade.FixedRows)
+            return;
+        tecla = 0;
         EscolherLinha();
     });
 }

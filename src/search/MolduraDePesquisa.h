@@ -130,6 +130,7 @@ private:
     void Form_Unload();
     void qvcmdFechar_Click();
     void msfgGrade_Click();
+    void msfgGrade_KeyDown(int16_t& tecla, int16_t shift);
     void ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem);
     void CentralizarpicMensagem();
     bool Pesquisar();

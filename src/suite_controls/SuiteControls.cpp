@@ -432,4 +432,19 @@ QVTheme::QVTheme(platform::Control* container, std::string name)
 {
 }
 
+void DefinirTeclaDeAtalho(QVCommandButton& botao, int16_t tecla)
+{
+    botao.ParentForm()->AddShortcut(tecla, botao, [&botao] { return botao.UserClick(); });
+}
+
+bool QVFind::TakesKey(int16_t keyCode, int16_t) const
+{
+    return keyCode == platform::vbKeyReturn || keyCode == platform::vbKeyEscape;
+}
+
+bool QVNumberBox::TakesKey(int16_t keyCode, int16_t shift) const
+{
+    return platform::CharacterOfKey(keyCode, shift) != 0;
+}
+
 } // namespace suite_controls

@@ -73,6 +73,8 @@ struct TextSelection {
 // Find box: a text box with a search button.
 class QVFind : public platform::Control {
 public:
+    // Enter searches, Esc resets the box.
+    bool TakesKey(int16_t keyCode, int16_t shift) const override;
     static constexpr int16_t ModoPesquisar = 1;
     static constexpr int16_t ModoDescartar = 2;
     static constexpr int16_t StyleTexto = 1;
@@ -179,6 +181,8 @@ private:
 // Number box: a number as text with a decimal comma; the form converts and formats it.
 class QVNumberBox : public platform::Control {
 public:
+    // Enter and Esc reach its KeyPress, as every character does.
+    bool TakesKey(int16_t keyCode, int16_t shift) const override;
     QVNumberBox(platform::Control* container, std::string name);
 
     platform::Property<std::string> Text{this, "Text"};
@@ -258,6 +262,9 @@ public:
 
     bool UserClick();
 };
+
+// The key that clicks `botao` wherever the focus is on its form (Form::AddShortcut).
+void DefinirTeclaDeAtalho(QVCommandButton& botao, int16_t tecla);
 
 // The title bar of a dialog; the forms only give it its design values.
 class QVTheme : public platform::Control {

@@ -180,7 +180,7 @@ TEST_F(ClientSearch, SeveralMatchesWaitForTheUsersPick)
         Search("Cli");
         EXPECT_TRUE(dialog->Visible());
         EXPECT_EQ(dialog->msfgGrade.Rows(), 4);
-        EXPECT_EQ(platform::Screen::ActiveControl(), &Find());
+        EXPECT_EQ(platform::Screen::ActiveControl(), &dialog->msfgGrade);
         EXPECT_FALSE(dialog->RegistroSelecionado());
         dialog->msfgGrade.UserClickCell(0, 2);
         EXPECT_TRUE(dialog->Visible()) << "the header chooses nothing";
@@ -195,6 +195,41 @@ TEST_F(ClientSearch, SeveralMatchesWaitForTheUsersPick)
                                               "", "", "", 0.0, ""}));
     EXPECT_EQ(calls[0].DadosDoUsuario, user);
     EXPECT_TRUE(dialog->IsLoaded()) << "hidden, not unloaded: the caller reads it";
+}
+
+// From the keyboard: the list has the focus, the arrows move, Enter picks as a click does; Esc
+// is Fechar, except in the find box, which it clears.
+TEST_F(ClientSearch, TheArrowsAndEnterPickARowAndEscCloses)
+{
+    AnswerClients(Clientes({{.Codigo = 1}, {.Codigo = 2}, {.Codigo = 3}}));
+    ShowWith([&] {
+        Search("Cli");
+        platform::Grid& grid = dialog->msfgGrade;
+        ASSERT_EQ(platform::Screen::ActiveControl(), &grid);
+        EXPECT_FALSE(dialog->UserShortcut(platform::vbKeyDown, 0)) << "the grid's own key";
+        grid.UserKeyDown(platform::vbKeyDown);
+        grid.UserKeyDown(platform::vbKeyDown);
+        grid.UserKeyDown(platform::vbKeyReturn);
+    });
+    EXPECT_TRUE(dialog->RegistroSelecionado());
+    EXPECT_EQ(dialog->msfgGrade.TextMatrix(dialog->msfgGrade.RowSel, 1), "2");
+
+    for (const bool fromTheFindBox : {false, true}) {
+        SCOPED_TRACE(fromTheFindBox ? "Esc in the find box" : "Esc on the list");
+        ShowWith([&] {
+            (fromTheFindBox ? static_cast<platform::Control&>(Find()) : dialog->msfgGrade)
+                .SetFocus();
+            if (fromTheFindBox) {
+                EXPECT_FALSE(dialog->UserShortcut(platform::vbKeyEscape, 0));
+                EXPECT_TRUE(dialog->Visible());
+                dialog->Hide();
+                return;
+            }
+            EXPECT_TRUE(dialog->UserShortcut(platform::vbKeyEscape, 0));
+            EXPECT_FALSE(dialog->Visible());
+        });
+        EXPECT_FALSE(dialog->RegistroSelecionado());
+    }
 }
 
 TEST_F(ClientSearch, TheConfirmationAfterASearchOnlyEmptiesTheGrid)

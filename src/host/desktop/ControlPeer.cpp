@@ -111,7 +111,14 @@ void ControlPeer::Apply(const std::string& member)
     } else if (member == "FontName" || member == "FontSize" || member == "FontBold") {
         m_widget->setFont(ToQFont(control->FontName, control->FontSize, control->FontBold));
     } else if (member == "ToolTipText") {
-        m_widget->setToolTip(ToQString(control->ToolTipText));
+        // The key that presses the control is shown with its tip.
+        QString tip = ToQString(control->ToolTipText);
+        const platform::Form* form = control->ParentForm();
+        if (const int16_t key = form ? form->ShortcutOf(*control) : 0) {
+            const QString name = KeyName(key);
+            tip = tip.isEmpty() ? name : tip + " (" + name + ")";
+        }
+        m_widget->setToolTip(tip);
     } else if (member == "ZIndex") {
         if (platform::Control* container = control->Container()) {
             if (ControlPeer* peer = m_host.PeerOf(*container))

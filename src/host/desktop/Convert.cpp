@@ -1,7 +1,10 @@
 #include "host/desktop/Convert.h"
 
+#include "platform/Keyboard.h"
+
 #include <QApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QPalette>
 
 #include <cmath>
@@ -89,6 +92,15 @@ QFont ToQFont(const std::string& name, double pointSize, bool bold)
         font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
+}
+
+QString KeyName(int16_t keyCode)
+{
+    if (keyCode >= platform::vbKeyF1 && keyCode <= platform::vbKeyF12)
+        return "F" + QString::number(keyCode - platform::vbKeyF1 + 1);
+    if (keyCode == platform::vbKeyEscape)
+        return "Esc";
+    return QKeySequence(keyCode).toString();
 }
 
 int16_t KeyCodeOf(const QKeyEvent& event)

@@ -42,6 +42,8 @@ QFont ToQFont(const std::string& name, double pointSize, bool bold);
 // The window system's key code (VK_...) of a Qt key, 0 when there is none; and the shift state
 // (1 Shift, 2 Ctrl, 4 Alt).
 int16_t KeyCodeOf(const QKeyEvent& event);
+// How a key is written on a tool tip ("F5", "Esc").
+QString KeyName(int16_t keyCode);
 int16_t ShiftStateOf(Qt::KeyboardModifiers modifiers);
 
 QString ToQString(const std::string& text);

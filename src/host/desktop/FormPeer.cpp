@@ -29,12 +29,23 @@ namespace {
 
 class FormWidget : public QWidget {
 public:
-    FormWidget(QWidget* parent, std::function<void()> onClose)
-        : QWidget(parent, parent ? Qt::Widget : Qt::Window), m_onClose(std::move(onClose))
+    FormWidget(QWidget* parent, std::function<void()> onClose,
+               std::function<bool(const QKeyEvent&)> onKey)
+        : QWidget(parent, parent ? Qt::Widget : Qt::Window), m_onClose(std::move(onClose)),
+          m_onKey(std::move(onKey))
     {
     }
 
 protected:
+    // A key no control of the form took for itself: perhaps one of the form's shortcuts.
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (m_onKey(*event))
+            event->accept();
+        else
+            QWidget::keyPressEvent(event);
+    }
+
     void closeEvent(QCloseEvent* event) override
     {
         // The form decides (QueryUnload may refuse); its Visible tells the peer what happened.
@@ -44,6 +55,7 @@ protected:
 
 private:
     std::function<void()> m_onClose;
+    std::function<bool(const QKeyEvent&)> m_onKey;
 };
 
 } // namespace
@@ -59,7 +71,16 @@ QWidget* FormPeer::CreateWidget(QWidget* parent)
 {
     m_designWidth = Form().Width;
     m_designHeight = Form().Height;
-    return new FormWidget(parent, [this] { UserClose(); });
+    return new FormWidget(
+        parent, [this] { UserClose(); },
+        [this](const QKeyEvent& key) {
+            const int16_t code = KeyCodeOf(key);
+            const int16_t shift = ShiftStateOf(key.modifiers());
+            bool pressed = false;
+            if (code != 0)
+                Act([&] { pressed = Form().UserShortcut(code, shift); });
+            return pressed;
+        });
 }
 
 void FormPeer::UserClose()

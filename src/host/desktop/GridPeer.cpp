@@ -363,7 +363,13 @@ bool GridPeer::OnKey(QEvent* event)
     if (code == 0)
         return false;
     const int16_t shift = ShiftStateOf(key->modifiers());
-    Act([this, code, shift] { Grid().UserKeyDown(code, shift); });
+    Act([this, code, shift] {
+        // As everywhere: a key the grid leaves alone may be one of its form's shortcuts.
+        platform::Form* form = Grid().ParentForm();
+        if (!Grid().TakesKey(code, shift) && form && form->UserShortcut(code, shift))
+            return;
+        Grid().UserKeyDown(code, shift);
+    });
     return true;
 }
 

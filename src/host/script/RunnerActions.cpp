@@ -146,6 +146,17 @@ void Runner::Key(const Step& step)
     const int32_t shift = step.Arguments.size() > 1 ? *ReadInteger(step.Arguments[1].Text) : 0;
     const auto keyCode = static_cast<int16_t>(code);
     const auto shiftState = static_cast<int16_t>(shift);
+    // A key the control leaves alone may be one of its form's shortcuts (the desktop's form
+    // window receives exactly those keys).
+    if (control.CanTakeFocus() && !control.TakesKey(keyCode, shiftState)) {
+        if (!TakeFocus(control)) {
+            Note("the focus stayed on " + FocusedName());
+            return;
+        }
+        platform::Form* form = control.ParentForm();
+        if (form && form->UserShortcut(keyCode, shiftState))
+            return;
+    }
     if (auto* grid = dynamic_cast<platform::Grid*>(&control)) {
         if (TakeFocus(*grid))
             grid->UserKeyDown(keyCode, shiftState);
