@@ -40,44 +40,6 @@ protected:
     support::FakeComponents fakes;
 };
 
-TEST_F(ProductSearch, TheGridShowsTheProductColumnsAndCarriesTheHiddenOnes)
-{
-    frmPesquisaDeProdutos dialog;
-    dialog.ConfigurarGrade();
-    dialog.PreencherGrade(Produtos(1));
-    struct Column {
-        const char* header;
-        int32_t width;
-        int32_t alignment;
-        const char* cell;
-    };
-    constexpr auto left = platform::flexAlignLeftCenter;
-    const Column columns[] = {
-        {"Coluna em branco", 0, left, ""},
-        {"Código", 1100, left, "1234"},
-        {"Código de barras", 2000, left, ""},
-        {"Nome", 4020, left, "Ração a granel 1"},
-        {"Grupo", 2100, left, "Rações"},
-        {"Subgrupo", 2100, left, "Granel"},
-        {"Unidade", 0, left, "KG"},
-        {"Valor de venda", 2100, platform::flexAlignCenterCenter, "19,9"},
-        {"Valor de custo", 0, left, "11"},
-        {"Percentual de comissão", 0, left, "1,5"},
-    };
-    ASSERT_EQ(dialog.msfgGrade.Cols(), 10);
-    for (int32_t c = 0; c < 10; ++c) {
-        SCOPED_TRACE(c);
-        EXPECT_EQ(dialog.msfgGrade.TextMatrix(0, c), columns[c].header);
-        EXPECT_EQ(dialog.msfgGrade.ColWidth(c), columns[c].width);
-        EXPECT_EQ(dialog.msfgGrade.ColAlignment(c), columns[c].alignment);
-        EXPECT_EQ(dialog.msfgGrade.TextMatrix(1, c), columns[c].cell);
-    }
-    EXPECT_EQ(dialog.Caption(), "Pesquisa de produtos");
-    EXPECT_EQ(dialog.qvTheme.Caption(), "Pesquisa de produtos");
-    EXPECT_EQ(dialog.qvfndCodigoInternoOuNome.Caption(), "Código interno ou nome*");
-    EXPECT_EQ(dialog.lblCodigoInternoOuNome.Caption(), "Código interno ou nome*");
-}
-
 TEST_F(ProductSearch, OneMatchIsChosenAtOnceUnlessTheDialogIsAPriceQuery)
 {
     struct Row {
