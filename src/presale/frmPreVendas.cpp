@@ -199,6 +199,17 @@ void frmPreVendas::ConectarEventos()
         [this](int16_t& codigo, int16_t shift) { qvfCodigoDoServico_KeyDown(codigo, shift); });
     qvfNomeDoServico.KeyDown.Connect(
         [this](int16_t& codigo, int16_t shift) { qvfNomeDoServico_KeyDown(codigo, shift); });
+    qvfCodigoDeBarrasDoProduto.Click.Connect([this] { qvfCodigoDeBarrasDoProduto_Click(); });
+    qvfCodigoInternoDoProduto.Click.Connect([this] { qvfCodigoInternoDoProduto_Click(); });
+    qvfNomeDoProduto.Click.Connect([this] { qvfNomeDoProduto_Click(); });
+    qvfCodigoDeBarrasDoProduto.KeyDown.Connect([this](int16_t& codigo, int16_t shift) {
+        qvfCodigoDeBarrasDoProduto_KeyDown(codigo, shift);
+    });
+    qvfCodigoInternoDoProduto.KeyDown.Connect([this](int16_t& codigo, int16_t shift) {
+        qvfCodigoInternoDoProduto_KeyDown(codigo, shift);
+    });
+    qvfNomeDoProduto.KeyDown.Connect(
+        [this](int16_t& codigo, int16_t shift) { qvfNomeDoProduto_KeyDown(codigo, shift); });
     msfgGrade.GotFocus.Connect([this] { msfgGrade_GotFocus(); });
     msfgGrade.LostFocus.Connect([this] { msfgGrade_LostFocus(); });
     msfgGrade.KeyDown.Connect(

@@ -3,6 +3,7 @@
 //   frmPreVendas_Grade.cpp      the items grid: layout, sorting, loading, its events
 //   frmPreVendas_Cliente.cpp    the client lookup, the client's discount profile and animals
 //   frmPreVendas_Servico.cpp    service types, the service lookup and its search dialog
+//   frmPreVendas_Produto.cpp    the product lookup, weighing-scale labels and the search dialog
 //   frmPreVendas_Comissionados.cpp  the commissioned employees of the item being entered
 //   frmPreVendas_Valores.cpp    the item's values, the totals, promotion, ceiling and rights
 //   frmPreVendas_Gravacao.cpp   adding, altering and removing stored items
@@ -16,6 +17,7 @@
 //   service mode <-> product mode   optServico_Click / optProduto_Click
 //   client chosen -> type chosen    qvcmbTiposDeServicos_Click (the attendant's choice only)
 //   type chosen   -> service found  a service box's Click (Modo 1) and PesquisarServico
+//   product mode  -> product found  a product box's Click (Modo 1) and PesquisarProduto
 //   idle         <-> busy           ExibirOcultarpicMensagem (overlay + hourglass or wait panel)
 #pragma once
 
@@ -68,6 +70,10 @@ public:
     bool PesquisarServico(int16_t numeroDoTipoDeServico, const std::string& nome,
                           double codigoDoServico);
 
+    // Products.
+    bool PesquisarProduto(const std::string& nome, const std::string& codigoDeBarras,
+                          double codigoInterno);
+
     // Commissioned employees, for a service (any kind but 2) or a product (2): true when listed.
     static constexpr int16_t ComissaoDeServico = 1;
     static constexpr int16_t ComissaoDeProduto = 2;
@@ -119,6 +125,12 @@ public:
     void qvfNomeDoServico_Click();
     void qvfCodigoDoServico_KeyDown(int16_t& KeyCode, int16_t Shift);
     void qvfNomeDoServico_KeyDown(int16_t& KeyCode, int16_t Shift);
+    void qvfCodigoDeBarrasDoProduto_Click();
+    void qvfCodigoInternoDoProduto_Click();
+    void qvfNomeDoProduto_Click();
+    void qvfCodigoDeBarrasDoProduto_KeyDown(int16_t& KeyCode, int16_t Shift);
+    void qvfCodigoInternoDoProduto_KeyDown(int16_t& KeyCode, int16_t Shift);
+    void qvfNomeDoProduto_KeyDown(int16_t& KeyCode, int16_t Shift);
 
     // The controls, in their containers.
     platform::PictureBox picMensagem{this, "picMensagem"};
@@ -312,6 +324,22 @@ private:
     bool EscolherServicoNaPesquisa(const platform::RecordsetRef& servicos);
     void SelecionarTipoDeServico(int16_t indice);
 
+    // The product's find boxes as one group; a barcode starting with "2" is a scale label.
+    struct ProdutoEncontrado;
+    GrupoDeCaixasDePesquisa::Regras RegrasDoProduto();
+    GrupoDeCaixasDePesquisa::Resultado PesquisarProdutoDaCaixa();
+    GrupoDeCaixasDePesquisa::Resultado PesquisarEtiquetaDeBalanca(std::string etiqueta);
+    // The company's FormatoDeCodigoDeBarrasParaBalanca; none when it could not be read (the
+    // reason shown or reported).
+    std::optional<int16_t> FormatoDeCodigoDeBarrasParaBalanca();
+    void MostrarProdutoEncontrado(const ProdutoEncontrado& produto, bool escolhidoNaPesquisa);
+    bool EscolherProdutoNaPesquisa(const platform::RecordsetRef& produtos);
+    // The employees for the product; when listed, the entry fields open and the list has the
+    // focus.
+    void SeguirComOProdutoEncontrado();
+    void RecusarEtiqueta(int32_t numero, const std::string& descricao, int16_t ponto,
+                         const std::string& etiqueta);
+
     // Form_Resize has stretched the work area over the form once.
     bool mbooFormResizeTratado = false;
 
@@ -320,6 +348,9 @@ private:
         RegrasDoCliente()};
     GrupoDeCaixasDePesquisa mgrpCaixasDoServico{{&qvfNomeDoServico, &qvfCodigoDoServico},
                                                 RegrasDoServico()};
+    GrupoDeCaixasDePesquisa mgrpCaixasDoProduto{
+        {&qvfNomeDoProduto, &qvfCodigoDeBarrasDoProduto, &qvfCodigoInternoDoProduto},
+        RegrasDoProduto()};
 };
 
 // The labels drawn in the form's usual dark grey, and the light grey of disabled value boxes.

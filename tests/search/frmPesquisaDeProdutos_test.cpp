@@ -1,0 +1,95 @@
+#include "search/frmPesquisaDeProdutos.h"
+
+#include "platform/HeadlessHost.h"
+#include "support/FakeComponents.h"
+#include "support/RecordsetBuilder.h"
+
+#include "contracts/KELO_N_Produtos.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using KELO_A_PreVendas::frmPesquisaDeProdutos;
+using support::FakeAnswer;
+using support::RecordsetBuilder;
+
+namespace {
+
+platform::RecordsetRef Produtos(int count)
+{
+    RecordsetBuilder rows(contracts::FieldNames(KELO_N_Produtos::CamposDoProdutoNaPesquisa));
+    for (int i = 1; i <= count; ++i)
+        rows.Row({1233 + i, "", "Ração a granel " + std::to_string(i),
+                  platform::Currency::FromDouble(11), platform::Currency::FromDouble(19.9), "KG",
+                  platform::Currency::FromDouble(1.5), "Rações", "Granel"});
+    return rows.Build();
+}
+
+class ProductSearch : public ::testing::Test {
+protected:
+    ProductSearch() { platform::SetHost(&host); }
+    ~ProductSearch() override
+    {
+        platform::Screen::ClearFocus();
+        platform::SetHost(nullptr);
+    }
+
+    platform::HeadlessHost host;
+    support::FakeComponents fakes;
+};
+
+TEST_F(ProductSearch, OneMatchIsChosenAtOnceUnlessTheDialogIsAPriceQuery)
+{
+    struct Row {
+        bool priceQuery;
+        int matches;
+        bool chosen;  // when the search ends
+        bool clicked; // then row 1 is clicked
+        const char* message;
+    };
+    const Row rows[] = {
+        {false, 1, true, false, nullptr},
+        {true, 1, false, true, nullptr},
+        {false, 2, false, false, nullptr},
+        {false, 0, false, false, "Nenhum produto encontrado  como o valor ' granel' informado."},
+    };
+    for (const Row& row : rows) {
+        fakes.BusinessLayer.ForgetCalls();
+        host.ClearRecords();
+        fakes.BusinessLayer.Answer<KELO_N_Produtos::clsProdutos>(
+            "Selecionar", FakeAnswer::WithRows(Produtos(row.matches)));
+        frmPesquisaDeProdutos dialog;
+        dialog.FormularioDeConsultaDePreco(row.priceQuery);
+        bool chosenBySearch = false;
+        bool stillShown = false;
+        host.OnModal("frmPesquisaDeProdutos", [&](platform::Form&) {
+            dialog.qvfndCodigoInternoOuNome.UserType(" granel");
+            dialog.qvfndCodigoInternoOuNome.UserConfirm();
+            chosenBySearch = dialog.RegistroSelecionado();
+            stillShown = dialog.Visible();
+            if (stillShown && row.clicked)
+                dialog.msfgGrade.UserClickCell(1, 3);
+            if (dialog.Visible())
+                dialog.qvcmdFechar.UserClick();
+        });
+        dialog.Show(platform::vbModal);
+        SCOPED_TRACE(testing::Message() << row.priceQuery << " " << row.matches);
+        const auto calls = fakes.BusinessLayer.CallsTo<KELO_N_Produtos::clsProdutos>("Selecionar");
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].Arguments, (std::vector<platform::Variant>{int32_t{2}, int16_t{0},
+                                                                      int32_t{1}, " granel", ""}));
+        EXPECT_EQ(chosenBySearch, row.chosen);
+        EXPECT_EQ(stillShown, !row.chosen);
+        EXPECT_EQ(dialog.RegistroSelecionado(), row.chosen || row.clicked);
+        EXPECT_EQ(dialog.msfgGrade.Rows(), row.matches + 1);
+        std::vector<std::string> prompts;
+        for (const auto& box : host.MessageBoxes())
+            prompts.push_back(box.Prompt);
+        EXPECT_EQ(prompts,
+                  row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
+    }
+}
+
+} // namespace
