@@ -137,6 +137,9 @@ GrupoDeCaixasDePesquisa::Resultado frmPreVendas::PesquisarProdutoDaCaixa()
 
 void frmPreVendas::SeguirComOProdutoEncontrado()
 {
+    // The shop's product promotion applies to a product however it was found; the client's
+    // discount recovery, the only other caller, runs for services alone.
+    AplicarPromocaoERecalcularValoresDoItem();
     HabilitarDesabilitarCampos(true);
     // A service is done to an animal.
     optServico.Enabled = qvcmbAnimal.ListCount() > 0;

@@ -186,7 +186,7 @@ TEST_F(ProductLookup, TheQuantityIsReadFromTheScannedLabelByTheCompanysFormat)
         ExpectFound(quantity);
         EXPECT_EQ(Form().qvfCodigoDeBarrasDoProduto.Text(), "2009999999999");
         const auto company = layer().CallsTo<KELO_N_Empresa::clsEmpresa>("Selecionar");
-        ASSERT_EQ(company.size(), 1u);
+        ASSERT_EQ(company.size(), 2u) << "the label's format, then the product promotion";
         EXPECT_EQ(company[0].Arguments, (std::vector<platform::Variant>{int16_t{1}, int16_t{2}}));
         EXPECT_TRUE(Messages().empty());
     }
