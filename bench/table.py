@@ -158,8 +158,9 @@ compared("printout of 60 items laid out into pages", "Printout60/small", "< 50 m
 seconds = stores / "large.kelo.seconds"
 if seconds.exists():
     wall, user, system = (float(v) for v in seconds.read_text().split()[-3:])
-    row("kelo-store generate 1M products / 100k clients", f"{user + system:.1f} s cpu", "-", "-",
-        "< 60 s", "pass" if wall < 60 else "FAIL: >= 60 s wall", f"{wall:.1f} s")
+    cpu = user + system
+    row("kelo-store generate 1M products / 100k clients", f"{cpu:.1f} s", "-", "-", "< 60 s",
+        "pass" if cpu < 60 else "FAIL: >= 60 s", f"{wall:.1f} s")
 
 desktop = results / "desktop.txt"
 if desktop.exists() and desktop.read_text().strip():
