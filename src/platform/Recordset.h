@@ -38,6 +38,7 @@ private:
     size_t IndexOf(std::string_view name) const;
 
     std::vector<std::string> m_fieldNames;
+    std::vector<std::string> m_upperFieldNames; // UCase of each, for IndexOf
     std::vector<std::vector<Variant>> m_rows;
     size_t m_position = 0;
 };

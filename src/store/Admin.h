@@ -3,6 +3,7 @@
 #pragma once
 
 #include "store/Database.h"
+#include "store/Progress.h"
 
 #include <string>
 #include <vector>
@@ -26,12 +27,12 @@ struct GenerateCounts {
 };
 
 // Fills a new, empty store with synthetic data; the same counts give the same store.
-void Generate(Database& database, const GenerateCounts& counts);
+void Generate(Database& database, const GenerateCounts& counts, const Progress& progress = {});
 
 // What is wrong with the store: integrity, references, the lançamento sequence, reserved
 // quantities and item totals. Empty when the store is sound.
 // Name indexes included.
-std::vector<std::string> Check(Database& database);
+std::vector<std::string> Check(Database& database, const Progress& progress = {});
 
 // Rebuilds what the store can rebuild from its own tables: the name indexes.
 void Repair(Database& database);

@@ -22,10 +22,19 @@ void CollectTexts(Connection& connection, const char* sql, const std::string& pr
 
 } // namespace
 
-std::vector<std::string> Check(Database& database)
+std::vector<std::string> Check(Database& database, const Progress& progress)
 {
     Connection& connection = database.Conn();
     std::vector<std::string> problems;
+    // Told by checks done: SQLite's integrity check is one statement that says nothing until it
+    // ends (on a large store, most of the time goes there).
+    constexpr int64_t kSteps = 6;
+    const auto told = [&](int64_t step) {
+        if (progress) {
+            progress("verificando", step, kSteps);
+        }
+    };
+    told(0);
 
     Statement integrity = connection.Prepare("PRAGMA integrity_check");
     while (integrity.Step()) {
@@ -33,12 +42,14 @@ std::vector<std::string> Check(Database& database)
             problems.push_back("integridade: " + result);
         }
     }
+    told(1);
     Statement references = connection.Prepare("PRAGMA foreign_key_check");
     for (int shown = 0; references.Step() && shown < kMostShown; ++shown) {
         problems.push_back("referência inválida: " + references.Text(0) + " registro " +
                            std::to_string(references.Int(1)) + " aponta para " +
                            references.Text(2) + " inexistente");
     }
+    told(2);
 
     Statement sequence = connection.Prepare(
         "SELECT (SELECT Ultimo FROM Sequencias WHERE Nome = 'Lancamento'),"
@@ -57,6 +68,7 @@ std::vector<std::string> Check(Database& database)
                  "SELECT NumeroDeLancamento FROM ServicosEfetuados"
                  " INTERSECT SELECT NumeroDeLancamento FROM ProdutosReservados",
                  "lançamento usado por um serviço e por um produto: ", problems);
+    told(3);
 
     CollectTexts(connection,
                  "SELECT p.CodigoInterno || ' reserva ' || p.QuantidadeReservada"
@@ -66,6 +78,7 @@ std::vector<std::string> Check(Database& database)
                  "  GROUP BY CodigoInternoDoProduto) r ON r.Codigo = p.CodigoInterno"
                  " WHERE p.QuantidadeReservada <> COALESCE(r.Total, 0)",
                  "quantidade reservada do produto ", problems);
+    told(4);
 
     CollectTexts(connection,
                  "SELECT NumeroDeLancamento FROM ServicosEfetuados"
@@ -73,9 +86,11 @@ std::vector<std::string> Check(Database& database)
                  " UNION ALL SELECT NumeroDeLancamento FROM ProdutosReservados"
                  " WHERE ValorLiquido <> ValorTotal - DescontoEmValor",
                  "valor líquido diferente do total menos o desconto no lançamento ", problems);
+    told(5);
     for (std::string& problem : CheckNameIndexes(connection)) {
         problems.push_back(std::move(problem));
     }
+    told(kSteps);
     return problems;
 }
 

@@ -59,7 +59,27 @@ Connection::Connection(const std::string& path, bool create, const char* vfs) : 
 
 Connection::~Connection()
 {
+    for (auto& [sql, statements] : m_idle) {
+        for (sqlite3_stmt* statement : statements) {
+            sqlite3_finalize(statement);
+        }
+    }
     sqlite3_close_v2(m_db);
+}
+
+void Connection::Release(sqlite3_stmt* statement)
+{
+    m_fullScanSteps += sqlite3_stmt_status(statement, SQLITE_STMTSTATUS_FULLSCAN_STEP, 1);
+    constexpr size_t kMostIdle = 128;
+    sqlite3_reset(statement);
+    const char* sql = sqlite3_sql(statement);
+    if (m_idleCount >= kMostIdle || sql == nullptr ||
+        sqlite3_clear_bindings(statement) != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return;
+    }
+    m_idle[sql].push_back(statement);
+    ++m_idleCount;
 }
 
 void Connection::SetBusyTimeout(int milliseconds)
@@ -100,6 +120,12 @@ void Connection::Execute(std::string_view sql)
 
 Statement Connection::Prepare(std::string_view sql)
 {
+    if (auto idle = m_idle.find(std::string(sql)); idle != m_idle.end() && !idle->second.empty()) {
+        sqlite3_stmt* statement = idle->second.back();
+        idle->second.pop_back();
+        --m_idleCount;
+        return Statement(*this, statement);
+    }
     sqlite3_stmt* statement = nullptr;
     int rc =
         sqlite3_prepare_v2(m_db, sql.data(), static_cast<int>(sql.size()), &statement, nullptr);
@@ -128,7 +154,9 @@ Statement::Statement(Statement&& other) noexcept
 
 Statement::~Statement()
 {
-    sqlite3_finalize(m_statement);
+    if (m_statement != nullptr) {
+        m_connection->Release(m_statement);
+    }
 }
 
 void Statement::Check(int code) const
@@ -195,6 +223,8 @@ void Statement::Run()
 
 void Statement::Reset()
 {
+    m_connection->m_fullScanSteps +=
+        sqlite3_stmt_status(m_statement, SQLITE_STMTSTATUS_FULLSCAN_STEP, 1);
     sqlite3_reset(m_statement);
     sqlite3_clear_bindings(m_statement);
 }

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -43,11 +45,21 @@ public:
     // Throws the StoreError for SQLite result `code` of this connection, naming the file.
     [[noreturn]] void Fail(int code) const;
 
+    // Steps SQLite took through tables read whole (no index) by this connection's statements
+    // so far: how tests tell that a search went by an index.
+    int64_t FullScanSteps() const { return m_fullScanSteps; }
+
 private:
     friend class Statement;
     static int OnBusy(void* self, int attempt);
+    void Release(sqlite3_stmt* statement);
 
     sqlite3* m_db = nullptr;
+    // Statements done with, reset and kept by their SQL text: the components prepare the same
+    // few statements on every call, and preparing costs more than a lookup runs.
+    std::unordered_map<std::string, std::vector<sqlite3_stmt*>> m_idle;
+    size_t m_idleCount = 0;
+    int64_t m_fullScanSteps = 0;
     std::string m_path;
     int m_busyTimeoutMs = 0;
     std::chrono::steady_clock::time_point m_busySince;

@@ -279,7 +279,8 @@ int LineOf(std::string_view text, size_t offset)
                text.begin() + static_cast<std::ptrdiff_t>(std::min(offset, text.size())), '\n'));
 }
 
-int ImportCsv(Database& database, std::string_view table, std::string_view csv)
+int ImportCsv(Database& database, std::string_view table, std::string_view csv,
+              const Progress& progress)
 {
     const Table& layout = LayoutOf(table);
     if (std::optional<size_t> bad = FirstInvalidUtf8(csv)) {
@@ -327,8 +328,12 @@ int ImportCsv(Database& database, std::string_view table, std::string_view csv)
         database.Conn().Execute("DELETE FROM Empresa");
     }
     int stored = 0;
+    const auto rows = static_cast<int64_t>(records.size() - 1);
     for (size_t r = 1; r < records.size(); ++r) {
         const CsvRecord& record = records[r];
+        if (progress) {
+            progress("importando", static_cast<int64_t>(r - 1), rows);
+        }
         try {
             if (record.fields.size() != order.size()) {
                 throw Refusal(std::to_string(record.fields.size()) +
@@ -360,6 +365,9 @@ int ImportCsv(Database& database, std::string_view table, std::string_view csv)
             }
             throw Refusal(LineError(record.line, error.what()));
         }
+    }
+    if (progress) {
+        progress("importando", rows, rows);
     }
     transaction.commit();
     return stored;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "store/Database.h"
+#include "store/Progress.h"
 
 #include <ostream>
 #include <string>
@@ -24,7 +25,8 @@ int LineOf(std::string_view text, size_t offset);
 // Adds the rows of `csv` to `table` in one transaction (joined when one is open); returns how many
 // rows were stored. Throws Refusal for input that does not fit, StoreError for a failing file.
 // Text that is not UTF-8, or holds a NUL byte, is refused before anything is read.
-int ImportCsv(Database& database, std::string_view table, std::string_view csv);
+int ImportCsv(Database& database, std::string_view table, std::string_view csv,
+              const Progress& progress = {});
 
 // Writes `table` in the import format. Passwords are never written: `usuarios` leaves out Senha.
 void ExportCsv(Database& database, std::string_view table, std::ostream& out);

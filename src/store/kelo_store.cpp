@@ -6,7 +6,11 @@
 #include "store/Tables.h"
 #include "store/Values.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -35,6 +39,76 @@ int Usage()
     }
     std::cerr << '\n';
     return kUsage;
+}
+
+// How far a long command got, on one line of a terminal redrawn in place (percent, rate, time);
+// nothing when standard error is not a terminal, so logs and pipes stay clean.
+class TerminalProgress {
+public:
+    TerminalProgress() : m_shown(isatty(STDERR_FILENO) == 1) {}
+    ~TerminalProgress() { Clear(); }
+
+    store::Progress Callback()
+    {
+        if (!m_shown) {
+            return {};
+        }
+        return
+            [this](std::string_view step, int64_t done, int64_t total) { Show(step, done, total); };
+    }
+
+    // Takes the line away, before the command says what it did.
+    void Clear()
+    {
+        if (m_width > 0) {
+            std::fprintf(stderr, "\r%*s\r", m_width, "");
+            std::fflush(stderr);
+            m_width = 0;
+        }
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void Show(std::string_view step, int64_t done, int64_t total)
+    {
+        const Clock::time_point now = Clock::now();
+        if (step != m_step) {
+            m_step = std::string(step);
+            m_stepStart = now;
+        } else if (done < total && now - m_lastShown < std::chrono::milliseconds(100)) {
+            return;
+        }
+        m_lastShown = now;
+        const double seconds = std::chrono::duration<double>(now - m_start).count();
+        const double inStep = std::chrono::duration<double>(now - m_stepStart).count();
+        char rate[48] = "";
+        if (total >= 100 && inStep > 0.05) {
+            std::snprintf(rate, sizeof rate, ", %.0f/s", static_cast<double>(done) / inStep);
+        }
+        char line[160];
+        int width = std::snprintf(line, sizeof line, "%.*s: %3lld%% (%lld de %lld%s), %.0f s",
+                                  static_cast<int>(m_step.size()), m_step.data(),
+                                  total > 0 ? static_cast<long long>(done * 100 / total) : 100LL,
+                                  static_cast<long long>(done), static_cast<long long>(total), rate,
+                                  seconds);
+        width = std::min(width, static_cast<int>(sizeof line) - 1);
+        std::fprintf(stderr, "\r%s%*s", line, std::max(0, m_width - width), "");
+        std::fflush(stderr);
+        m_width = std::max(m_width, width);
+    }
+
+    bool m_shown;
+    int m_width = 0;
+    std::string m_step;
+    Clock::time_point m_start = Clock::now();
+    Clock::time_point m_stepStart = m_start;
+    Clock::time_point m_lastShown;
+};
+
+double SecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 // A new file that a failed command must not leave behind.
@@ -107,9 +181,15 @@ int Import(const std::string& path, const std::string& table, const std::string&
             return kRefused;
         }
     }
+    auto start = std::chrono::steady_clock::now();
     store::Database database(path);
-    int rows = store::ImportCsv(database, table, csv);
-    std::cout << rows << " linha(s) importada(s) em " << table << '\n';
+    int rows = 0;
+    {
+        TerminalProgress progress;
+        rows = store::ImportCsv(database, table, csv, progress.Callback());
+    }
+    std::cout << rows << " linha(s) importada(s) em " << table << " em " << SecondsSince(start)
+              << " s\n";
     return kOk;
 }
 
@@ -149,30 +229,36 @@ int Generate(const std::string& path, const std::vector<std::string>& options)
     auto start = std::chrono::steady_clock::now();
     auto database = store::Database::Create(path);
     try {
-        store::Generate(*database, counts);
+        TerminalProgress progress;
+        store::Generate(*database, counts, progress.Callback());
     } catch (...) {
         database.reset();
         RemoveStore(path);
         throw;
     }
     database->Close();
-    std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     std::cout << "gerados " << counts.clients << " clientes, " << counts.products << " produtos, "
               << static_cast<long long>(counts.clients) * counts.itemsPerClient << " itens em "
-              << seconds.count() << " s\n";
+              << SecondsSince(start) << " s\n";
     return kOk;
 }
 
 int Check(const std::string& path, bool repair)
 {
+    auto start = std::chrono::steady_clock::now();
     store::Database database(path);
     if (repair) {
         store::Repair(database);
         std::cout << "índices de nomes refeitos: " << path << '\n';
     }
-    std::vector<std::string> problems = store::Check(database);
+    std::vector<std::string> problems;
+    {
+        TerminalProgress progress;
+        problems = store::Check(database, progress.Callback());
+    }
     if (problems.empty()) {
-        std::cout << "armazenamento íntegro: " << path << '\n';
+        std::cout << "armazenamento íntegro: " << path << " (verificado em " << SecondsSince(start)
+                  << " s)\n";
         return kOk;
     }
     for (const std::string& problem : problems) {

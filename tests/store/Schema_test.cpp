@@ -10,6 +10,7 @@
 #include "store/Admin.h"
 #include "store/Tables.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -147,6 +148,49 @@ INSTANTIATE_TEST_SUITE_P(
                 "Codigo;NumeroDoTipoDeServico;Nome\n90;5;\"Çiça Ñandu 50% \"\"_o\"\n",
                 "UPDATE Servicos SET Nome = 'Tucano', NomeBusca = 'TUCANO' WHERE Codigo = 90",
                 "DELETE FROM Servicos WHERE Codigo = 90"}));
+
+// Every name search, of the dialogs and of the form, reaches its rows through the indexes:
+// SQLite steps through no table read whole. A text too short for the index is scanned, which
+// shows that the count sees scans.
+TEST_F(StoreTest, NameSearchesReadNoTableWhole)
+{
+    store::Connection& connection = m_db->Conn();
+    const auto scanned = [&](const std::function<void()>& search) {
+        const int64_t before = connection.FullScanSteps();
+        search();
+        return connection.FullScanSteps() - before;
+    };
+    for (Kind kind : {Kind::Client, Kind::Product, Kind::Service}) {
+        for (const char* typed : {"joão", "gatos", "1234", "7891000100103", "50%_\"x"}) {
+            EXPECT_EQ(scanned([&] { Find(kind, typed); }), 0)
+                << static_cast<int>(kind) << " " << typed;
+        }
+        EXPECT_GT(scanned([&] { Find(kind, "an"); }), 0) << static_cast<int>(kind);
+    }
+    EXPECT_EQ(scanned([] {
+                  auto clients = contracts::CreateObject<KELO_N_ClientAnim::clsClientes>();
+                  std::string nickname = "joão";
+                  double code = 0;
+                  clients->Selecionar(2, 0, 0, "", nickname, code, "", "", "", 0, "");
+              }),
+              0);
+    EXPECT_EQ(scanned([] {
+                  auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
+                  std::string name = "gatos";
+                  std::string barcode;
+                  double code = 0;
+                  products->Selecionar(2, 0, 1, "", name, barcode, code);
+              }),
+              0);
+    EXPECT_EQ(scanned([] {
+                  auto services = contracts::CreateObject<KELO_N_Servicos::clsServicos>();
+                  int16_t type = 5;
+                  std::string name = "banho";
+                  double code = 0;
+                  services->Selecionar(2, 0, 1, "", type, name, code);
+              }),
+              0);
+}
 
 TEST_F(StoreTest, CheckFindsANameIndexOutOfStepAndRepairRebuildsIt)
 {
