@@ -44,11 +44,18 @@ platform::Variant ValueOf(const Token& token)
 
 } // namespace
 
+bool Runner::IsPasswordBox(const platform::Control& control)
+{
+    const auto* box = dynamic_cast<const suite_controls::QVTextBox*>(&control);
+    return box && !box->PasswordChar().empty();
+}
+
 // ---- Setting up
 
 void Runner::LogIn(const Step& step)
 {
     const std::string& name = step.Arguments[0].Text;
+    m_session.Tracer().KeepSecret(step.Arguments[1].Text);
     auto user = store::LogIn(m_session.Store(), name, step.Arguments[1].Text);
     Note("store: login of " + Quote(name) + (user ? " accepted" : " refused"));
     if (!user) {
@@ -122,6 +129,8 @@ void Runner::Type(const Step& step)
 {
     platform::Control& control = ReachableControl(step);
     const std::string& text = step.Arguments[0].Text;
+    if (IsPasswordBox(control))
+        m_session.Tracer().KeepSecret(text);
     bool typed = false;
     if (auto* number = dynamic_cast<suite_controls::QVNumberBox*>(&control))
         typed = number->UserType(text);
@@ -226,6 +235,8 @@ void Runner::Set(const Step& step)
 {
     platform::Form& form = FormOf(step);
     platform::Control& target = step.Target.Control.empty() ? form : ControlOf(step);
+    if (IsPasswordBox(target))
+        m_session.Tracer().KeepSecret(step.Arguments[0].Text);
     try {
         platform::UserAction action;
         target.Set(step.Target.Member, ValueOf(step.Arguments[0]), step.Target.Index);

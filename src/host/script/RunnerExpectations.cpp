@@ -35,6 +35,8 @@ int32_t IconOf(const std::string& word)
 void Runner::Expect(const Step& step)
 {
     const std::string& expected = step.Arguments[0].Text;
+    if (!step.Target.Control.empty() && IsPasswordBox(ControlOf(step)))
+        m_session.Tracer().KeepSecret(expected);
     const std::string actual = MemberText(step);
     if (!TextMatches(expected, actual))
         Fail(step,
@@ -152,6 +154,7 @@ void Runner::ExpectFocus(const Step& step)
 void Runner::ExpectLoginRefused(const Step& step)
 {
     const std::string& name = step.Arguments[0].Text;
+    m_session.Tracer().KeepSecret(step.Arguments[1].Text);
     const auto user = store::LogIn(m_session.Store(), name, step.Arguments[1].Text);
     Note("store: login of " + Quote(name) + (user ? " accepted" : " refused"));
     if (user)
