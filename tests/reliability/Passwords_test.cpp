@@ -5,41 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace reliability {
 namespace {
 
-// An attendant allowed to change discounts asks for 15 % on a bath (the ceiling is 10 %): a
-// supervisor's wrong password refuses it, the right one lets it be stored.
-const std::string kScenario = R"(login atendente "atendente123"
-expect-login-refused admin "Chute-31"
-user PermissaoDoModuloCaixaAlterarDescontosDeVendas=true
-start
-find frmPreVendas.qvfCodigoDoCliente "1"
-choose frmPreVendas.qvcmbTiposDeServicos "Banho, tosa e estética"
-find frmPreVendas.qvfCodigoDoServico "12"
-choose frmPreVendas.qvcmbAnimal 0
-type frmPreVendas.qvnumPercentualDeDescontoPorItem "15,00"
-modal frmPreVendasAutorizarDesconto
-  type frmPreVendasAutorizarDesconto.qvtxtUsuario "admin"
-  type frmPreVendasAutorizarDesconto.qvtxtSenha "Errada-77"
-  click frmPreVendasAutorizarDesconto.qvcmdEfetuarDesconto
-end
-click frmPreVendas.qvcmdAdicionar
-expect-message "Usuário ou senha inválidos."
-expect-message "Informe um desconto válido com o limite de até 10%"
-expect-rows frmPreVendas.msfgGrade 5
-modal frmPreVendasAutorizarDesconto
-  type frmPreVendasAutorizarDesconto.qvtxtUsuario "admin"
-  type frmPreVendasAutorizarDesconto.qvtxtSenha "admin123"
-  expect frmPreVendasAutorizarDesconto.qvtxtSenha.Text "admin123"
-  click frmPreVendasAutorizarDesconto.qvcmdEfetuarDesconto
-end
-click frmPreVendas.qvcmdAdicionar
-expect-rows frmPreVendas.msfgGrade 6
-expect-stored 5
-)";
+// The attendant, the supervisor's wrong password, then the right one: the scenario of the
+// authorisation dialog.
+std::string Scenario()
+{
+    return ReadFile(std::filesystem::path(KELO_SCENARIOS) / "discount-authorisation.scn");
+}
 
 TEST(TracedPasswords, NeverAppearInTheRunnersOutput)
 {
@@ -49,9 +26,11 @@ TEST(TracedPasswords, NeverAppearInTheRunnersOutput)
         int exit;
     };
     // The second run fails on the password box, whose text the failure would quote.
-    std::string failing = kScenario;
+    const std::string scenario = Scenario();
+    ASSERT_NE(scenario.find("Text \"admin123\""), std::string::npos);
+    std::string failing = scenario;
     failing.replace(failing.find("Text \"admin123\""), 15, "Text \"admin12\"");
-    for (const Run& run : {Run{"passing", kScenario, 0}, Run{"failing", failing, 1}}) {
+    for (const Run& run : {Run{"passing", scenario, 0}, Run{"failing", failing, 1}}) {
         TempDir dir;
         WriteFile(dir.Path() / "senhas.scn", run.script);
         const Ran ran =
