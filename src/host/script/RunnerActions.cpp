@@ -55,7 +55,6 @@ bool Runner::IsPasswordBox(const platform::Control& control)
 void Runner::LogIn(const Step& step)
 {
     const std::string& name = step.Arguments[0].Text;
-    m_session.Tracer().KeepSecret(step.Arguments[1].Text);
     auto user = store::LogIn(m_session.Store(), name, step.Arguments[1].Text);
     Note("store: login of " + Quote(name) + (user ? " accepted" : " refused"));
     if (!user) {

@@ -154,7 +154,6 @@ void Runner::ExpectFocus(const Step& step)
 void Runner::ExpectLoginRefused(const Step& step)
 {
     const std::string& name = step.Arguments[0].Text;
-    m_session.Tracer().KeepSecret(step.Arguments[1].Text);
     const auto user = store::LogIn(m_session.Store(), name, step.Arguments[1].Text);
     Note("store: login of " + Quote(name) + (user ? " accepted" : " refused"));
     if (user)
