@@ -411,7 +411,7 @@ void QVTextBox::OnPropertyChanged(const platform::PropertyBase& property)
         m_selection = {};
 }
 
-// ---- QVCommandButton and QVTheme
+// ---- Password boxes
 
 namespace {
 
@@ -451,6 +451,8 @@ std::string MaskPasswords(std::string text, const std::vector<std::string>& othe
     }
     return text;
 }
+
+// ---- QVCommandButton and QVTheme
 
 QVCommandButton::QVCommandButton(platform::Control* container, std::string name)
     : Control(container, std::move(name), "QVCommandButton")
