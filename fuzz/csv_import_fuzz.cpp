@@ -1,4 +1,4 @@
-// The CSV import on any file into any table of a demo store held in memory: the file is stored
+// The CSV import on any file into any table of a demo store: the file is stored
 // whole, leaving a store that checks clean, or refused whole with "linha N: ..."; never an
 // engine error. Each input runs inside a transaction that is rolled back, so every input meets
 // the same demo store. Also: a record written by CsvLine reads back as the same fields.
@@ -10,19 +10,49 @@
 #include "store/Passwords.h"
 #include "store/Tables.h"
 
+#include <stdlib.h>
+
+#include <filesystem>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
+// A store is always a file: ":memory:" would be made as one in the current folder, and refused
+// as existing by the next run there. So a folder of its own, removed at the end.
+class DemoFile {
+public:
+    DemoFile()
+    {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kelo-fuzz-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("mkdtemp failed");
+        m_folder = pattern;
+        store::UseCheapHashesForTests();
+        m_database = store::Database::Create((m_folder / "loja.kelo").string());
+        store::LoadDemo(*m_database);
+    }
+    ~DemoFile()
+    {
+        m_database.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(m_folder, ignored);
+    }
+    DemoFile(const DemoFile&) = delete;
+    DemoFile& operator=(const DemoFile&) = delete;
+    store::Database& Database() { return *m_database; }
+
+private:
+    std::filesystem::path m_folder;
+    std::shared_ptr<store::Database> m_database;
+};
+
 store::Database& DemoStore()
 {
-    static const std::shared_ptr<store::Database> database = [] {
-        store::UseCheapHashesForTests();
-        auto created = store::Database::Create(":memory:");
-        store::LoadDemo(*created);
-        return created;
-    }();
-    return *database;
+    static DemoFile demo;
+    return demo.Database();
 }
 
 void RecordsReadBack(std::string_view csv)

@@ -411,6 +411,47 @@ void QVTextBox::OnPropertyChanged(const platform::PropertyBase& property)
         m_selection = {};
 }
 
+// ---- Password boxes
+
+namespace {
+
+void CollectPasswords(const platform::Control& control, std::vector<std::string>& texts)
+{
+    const auto* box = dynamic_cast<const QVTextBox*>(&control);
+    if (box && !box->PasswordChar().empty() && !box->Text().empty())
+        texts.push_back(box->Text());
+    for (const platform::Control* child : control.Children())
+        CollectPasswords(*child, texts);
+}
+
+} // namespace
+
+std::vector<std::string> PasswordsInBoxes()
+{
+    std::vector<std::string> texts;
+    for (const platform::Form* form : platform::Form::Forms())
+        CollectPasswords(*form, texts);
+    return texts;
+}
+
+std::string MaskPasswords(std::string text, const std::vector<std::string>& others)
+{
+    static constexpr std::string_view Mask = "********";
+    std::vector<std::string> secrets = PasswordsInBoxes();
+    secrets.insert(secrets.end(), others.begin(), others.end());
+    // The longest first: a password that holds a shorter one is masked whole.
+    std::sort(secrets.begin(), secrets.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    for (const std::string& secret : secrets) {
+        if (secret.empty())
+            continue;
+        for (std::size_t at = text.find(secret); at != std::string::npos;
+             at = text.find(secret, at + Mask.size()))
+            text.replace(at, secret.size(), Mask);
+    }
+    return text;
+}
+
 // ---- QVCommandButton and QVTheme
 
 QVCommandButton::QVCommandButton(platform::Control* container, std::string name)

@@ -239,6 +239,13 @@ private:
     TextSelection m_selection;
 };
 
+// What a password box (a QVTextBox with a PasswordChar) holds must never reach a trace, a log or
+// an error report. The texts of every password box on every form that exists, empty ones aside.
+std::vector<std::string> PasswordsInBoxes();
+// `text` with every occurrence of those texts and of each of `others` replaced by "********",
+// longest first; the mask is one length whatever the password's, so not even that shows.
+std::string MaskPasswords(std::string text, const std::vector<std::string>& others = {});
+
 class QVCommandButton : public platform::Control {
 public:
     QVCommandButton(platform::Control* container, std::string name);

@@ -29,7 +29,7 @@ void CreateDemoStoreIfMissing(const std::string& path, std::ostream& out)
 {
     if (std::filesystem::exists(path))
         return;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    CreatePrivateFolders(std::filesystem::path(path).parent_path());
     auto database = store::Database::Create(path);
     const std::vector<store::DemoUser> users = store::LoadDemo(*database);
     database->Close();

@@ -1,8 +1,11 @@
 #include "host/desktop/Options.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
-#include <filesystem>
+#include <system_error>
 
 namespace desktop {
 
@@ -110,6 +113,18 @@ std::string DefaultStorePath(const Environment& environment)
     if (const auto home = environment("HOME"); home && !home->empty())
         return *home + "/.local/share" + store;
     return std::filesystem::current_path().string() + store;
+}
+
+void CreatePrivateFolders(const std::filesystem::path& folder)
+{
+    if (folder.empty() || std::filesystem::is_directory(folder))
+        return;
+    CreatePrivateFolders(folder.parent_path());
+    // mkdir, not create_directories: the mode is given at birth, so there is no moment in which
+    // another user could open it.
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        throw std::filesystem::filesystem_error("cannot create the folder", folder,
+                                                std::error_code(errno, std::generic_category()));
 }
 
 } // namespace desktop

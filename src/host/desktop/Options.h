@@ -2,6 +2,7 @@
 // decided before anything graphical is started.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -42,5 +43,10 @@ inline constexpr const char* NoDisplayMessage =
 
 // $XDG_DATA_HOME/kelo-prevendas/loja.kelo, with ~/.local/share when XDG_DATA_HOME is unset.
 std::string DefaultStorePath(const Environment& environment);
+
+// Makes `folder` and each missing folder above it, each open to its owner only (0700): the
+// store inside holds the shop's clients. Folders that exist are left as they are. Throws
+// std::filesystem::filesystem_error naming the folder that could not be made.
+void CreatePrivateFolders(const std::filesystem::path& folder);
 
 } // namespace desktop

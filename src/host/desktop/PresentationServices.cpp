@@ -4,6 +4,7 @@
 #include "contracts/KELO_A_MsgErro.h"
 #include "contracts/Registry.h"
 #include "host/desktop/DesktopHost.h"
+#include "suite_controls/SuiteControls.h"
 
 namespace desktop {
 
@@ -16,9 +17,10 @@ public:
     void Exibir(const platform::Variant& numero, const platform::Variant& descricao,
                 const platform::Variant& local, std::string& nomeDaAplicacao) override
     {
-        const std::string text = "Ocorreu um erro inesperado.\n\nNúmero: " + numero.AsString() +
-                                 "\nDescrição: " + descricao.AsString() +
-                                 "\nLocal: " + local.AsString();
+        // A description may quote what was sent with the failing call: never a password.
+        const std::string text = suite_controls::MaskPasswords(
+            "Ocorreu um erro inesperado.\n\nNúmero: " + numero.AsString() +
+            "\nDescrição: " + descricao.AsString() + "\nLocal: " + local.AsString());
         m_host.ShowMessageBox({text, platform::vbOKOnly | platform::vbCritical, nomeDaAplicacao});
     }
 

@@ -79,8 +79,14 @@ Runner::Runner(Session& session, const Script& script) : m_session(session), m_s
 
 void Runner::Run()
 {
-    RunSteps(m_script.Steps);
-    CheckAtEnd();
+    try {
+        RunSteps(m_script.Steps);
+        CheckAtEnd();
+    } catch (Failure& failure) {
+        // "expected ... got ..." may quote what a password box holds.
+        failure.Message = m_session.Tracer().Mask(failure.Message);
+        throw;
+    }
 }
 
 void Runner::RunSteps(const std::vector<Step>& steps)
@@ -222,6 +228,7 @@ void Runner::Execute(const Step& step)
 
 void Runner::CheckAfterStep(const Step& step)
 {
+    m_session.Tracer().KeepPasswordsInBoxes();
     if (m_pending)
         throw *m_pending;
     const auto& unanswered = m_session.Host.UnansweredQuestions();

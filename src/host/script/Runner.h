@@ -8,8 +8,8 @@
 #include "host/script/Session.h"
 
 #include <cstddef>
-#include <optional>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,7 +31,7 @@ class Runner {
 public:
     Runner(Session& session, const Script& script);
 
-    // Runs every step, then the end-of-script checks. Throws Failure.
+    // Runs every step, then the end-of-script checks. Throws Failure, passwords masked.
     void Run();
 
 private:
@@ -83,6 +83,8 @@ private:
     template <class T>
     T& ControlAs(const Step& step, const char* what) const;
     std::string MemberText(const Step& step) const;
+    // A text box whose text the user sees masked: what it holds is a secret of the trace.
+    static bool IsPasswordBox(const platform::Control& control);
     // The focused control as Form.Control, "nothing" without one.
     static std::string FocusedName();
     static std::string ErrorText(int32_t number, const std::string& description);

@@ -44,6 +44,12 @@ platform::Variant ValueOf(const Token& token)
 
 } // namespace
 
+bool Runner::IsPasswordBox(const platform::Control& control)
+{
+    const auto* box = dynamic_cast<const suite_controls::QVTextBox*>(&control);
+    return box && !box->PasswordChar().empty();
+}
+
 // ---- Setting up
 
 void Runner::LogIn(const Step& step)
@@ -122,6 +128,8 @@ void Runner::Type(const Step& step)
 {
     platform::Control& control = ReachableControl(step);
     const std::string& text = step.Arguments[0].Text;
+    if (IsPasswordBox(control))
+        m_session.Tracer().KeepSecret(text);
     bool typed = false;
     if (auto* number = dynamic_cast<suite_controls::QVNumberBox*>(&control))
         typed = number->UserType(text);
@@ -237,6 +245,8 @@ void Runner::Set(const Step& step)
 {
     platform::Form& form = FormOf(step);
     platform::Control& target = step.Target.Control.empty() ? form : ControlOf(step);
+    if (IsPasswordBox(target))
+        m_session.Tracer().KeepSecret(step.Arguments[0].Text);
     try {
         platform::UserAction action;
         target.Set(step.Target.Member, ValueOf(step.Arguments[0]), step.Target.Index);

@@ -35,6 +35,8 @@ int32_t IconOf(const std::string& word)
 void Runner::Expect(const Step& step)
 {
     const std::string& expected = step.Arguments[0].Text;
+    if (!step.Target.Control.empty() && IsPasswordBox(ControlOf(step)))
+        m_session.Tracer().KeepSecret(expected);
     const std::string actual = MemberText(step);
     if (!TextMatches(expected, actual))
         Fail(step,

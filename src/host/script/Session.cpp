@@ -12,7 +12,9 @@
 #include "platform/WindowSystem.h"
 #include "store/Admin.h"
 #include "store/Store.h"
+#include "suite_controls/SuiteControls.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <stdexcept>
@@ -129,7 +131,24 @@ private:
 void Trace::Print(const std::string& what) const
 {
     if (m_enabled)
-        m_out << m_scriptName << ':' << m_line << ": " << what << '\n' << std::flush;
+        m_out << m_scriptName << ':' << m_line << ": " << Mask(what) << '\n' << std::flush;
+}
+
+void Trace::KeepSecret(const std::string& secret)
+{
+    if (!secret.empty() && std::find(m_secrets.begin(), m_secrets.end(), secret) == m_secrets.end())
+        m_secrets.push_back(secret);
+}
+
+void Trace::KeepPasswordsInBoxes()
+{
+    for (const std::string& secret : suite_controls::PasswordsInBoxes())
+        KeepSecret(secret);
+}
+
+std::string Trace::Mask(const std::string& text) const
+{
+    return suite_controls::MaskPasswords(text, m_secrets);
 }
 
 StoreFile::StoreFile(const std::optional<std::string>& path)

@@ -23,6 +23,9 @@
 namespace script {
 
 // Prints what happens, each line under the script's name and the line of the step running.
+// No password is ever printed: what a password box holds, and every password the script typed
+// or expected there, is masked in each line and in each failure the run reports. (The password
+// of a login goes to the store alone; no line or failure names it.)
 class Trace {
 public:
     Trace(std::ostream& out, bool enabled) : m_out(out), m_enabled(enabled) {}
@@ -35,11 +38,18 @@ public:
     }
     void Print(const std::string& what) const;
 
+    // Remembers a password box's text, so that it stays masked after the box has gone.
+    void KeepSecret(const std::string& secret);
+    // Remembers what the password boxes hold now (once a step is over: never half typed).
+    void KeepPasswordsInBoxes();
+    std::string Mask(const std::string& text) const;
+
 private:
     std::ostream& m_out;
     bool m_enabled;
     std::string m_scriptName;
     int m_line = 0;
+    std::vector<std::string> m_secrets;
 };
 
 // The store file a script works on. Without a path: a new demo store in a new temporary folder,

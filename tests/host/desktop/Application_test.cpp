@@ -28,6 +28,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -48,6 +51,29 @@ TEST(Application_Store, TheOwnStoreIsCreatedWithTheDemoShopOnce)
     std::ostringstream second;
     EXPECT_TRUE(OpenStore(path, true, second).database);
     EXPECT_EQ(second.str(), "");
+}
+
+TEST(Application_Store, TheOwnStoresFoldersAreMadeForItsOwnerOnly)
+{
+    QTemporaryDir folder;
+    const std::filesystem::path top = folder.path().toStdString();
+    const auto modeOf = [](const std::filesystem::path& path) {
+        struct stat info {};
+        EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+        return info.st_mode & 0777;
+    };
+    const auto before = modeOf(top);
+    // A umask that would leave them open to everyone does not.
+    const mode_t umask = ::umask(0);
+    std::ostringstream out;
+    const OpenedStore opened =
+        OpenStore((top / "dados/kelo-prevendas/loja.kelo").string(), true, out);
+    ::umask(umask);
+    ASSERT_TRUE(opened.database) << opened.error;
+    EXPECT_EQ(modeOf(top / "dados"), 0700u);
+    EXPECT_EQ(modeOf(top / "dados/kelo-prevendas"), 0700u);
+    EXPECT_EQ(modeOf(top / "dados/kelo-prevendas/loja.kelo"), 0600u);
+    EXPECT_EQ(modeOf(top), before);
 }
 
 TEST(Application_Store, AStoreThatCannotBeOpenedNamesTheFileAndTheCause)

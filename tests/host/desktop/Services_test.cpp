@@ -8,8 +8,10 @@
 #include "host/desktop/DesktopHost.h"
 #include "host/desktop/LoginDialog.h"
 #include "host/desktop/PresentationServices.h"
+#include "platform/Controls.h"
 #include "platform/Host.h"
 #include "platform/WindowSystem.h"
+#include "suite_controls/SuiteControls.h"
 
 #include <QApplication>
 #include <QFile>
@@ -124,6 +126,21 @@ TEST_F(DesktopServices, ErrorReportsAreCriticalBoxesUnderTheApplicationsName)
     EXPECT_TRUE(seen[0].text.contains("13"));
     EXPECT_TRUE(seen[0].text.contains("Type mismatch"));
     EXPECT_TRUE(seen[0].text.contains("frmPreVendas, Form_Resize, Ponto: 4"));
+}
+
+TEST_F(DesktopServices, AnErrorReportNeverShowsWhatAPasswordBoxHolds)
+{
+    platform::Form dialog("frmSenha");
+    suite_controls::QVTextBox senha(&dialog, "qvtxtSenha");
+    senha.PasswordChar = "*";
+    senha.Text = "s3nh@";
+    auto mensagem = contracts::CreateObject<KELO_A_MsgErro::clsMensagem>();
+    std::string nome = "Kelo Pet Shop";
+    mensagem->Exibir(40001, "falha ao gravar 's3nh@' em Usuarios",
+                     "KELO_N_Login, clsLogin, Autenticar", nome);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_FALSE(seen[0].text.contains("s3nh@")) << seen[0].text.toStdString();
+    EXPECT_TRUE(seen[0].text.contains("falha ao gravar '********' em Usuarios"));
 }
 
 TEST_F(DesktopServices, TheOverlayOfOneInstanceIsRemovedByAnother)

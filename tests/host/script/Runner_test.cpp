@@ -44,6 +44,11 @@ struct TestScreen {
             drTeste.Show(platform::vbModal);
             lblResposta.Caption = "impresso";
         });
+        qvcmdErroComSenha.Click.Connect([this] {
+            KELO_A_PreVendas::ExibirMensagemDeErro(40001, "recusada: " + qvtxtSenha.Text(),
+                                                   "KELO_N_Login, clsLogin, Autenticar");
+        });
+        qvtxtSenha.PasswordChar = "*";
         qvcmdDesabilitado.Enabled = false;
         Cabecalho.Height = 300;
         lblTitulo.Move(0, 0, 3000, 300);
@@ -56,6 +61,8 @@ struct TestScreen {
     suite_controls::QVCommandButton qvcmdErro{&frmTeste, "qvcmdErro"};
     suite_controls::QVCommandButton qvcmdDesabilitado{&frmTeste, "qvcmdDesabilitado"};
     platform::Label lblResposta{&frmTeste, "lblResposta"};
+    suite_controls::QVTextBox qvtxtSenha{&frmTeste, "qvtxtSenha"};
+    suite_controls::QVCommandButton qvcmdErroComSenha{&frmTeste, "qvcmdErroComSenha"};
     platform::Form frmDialogo{"frmDialogo"};
     suite_controls::QVCommandButton qvcmdFechar{&frmDialogo, "qvcmdFechar"};
     platform::Label lblDialogo{&frmDialogo, "lblDialogo", "Escolha"};
@@ -260,6 +267,38 @@ TEST_F(RunnerTest, SavePdfWritesThePreviewsPagesThenClosesIt)
                        "end\n"
                        "click frmTeste.qvcmdImprimir\n"),
                   2, "x.pdf\": cannot write the file");
+}
+
+TEST_F(RunnerTest, NoPasswordReachesTheTraceOrAFailure)
+{
+    const std::string secret = "Segr3do!";
+    const std::string typed = "type frmTeste.qvtxtSenha \"" + secret + "\"\n";
+    const std::string reported = "click frmTeste.qvcmdErroComSenha\n";
+    const std::string checked = "expect-error 40001 \"KELO_N_Login, clsLogin, Autenticar\"\n";
+    const std::vector<std::pair<const char*, std::string>> scripts = {
+        {"typed, then reported", typed + reported + checked},
+        {"set, then left unchecked",
+         "set frmTeste.qvtxtSenha.Text \"" + secret + "\"\n" + reported},
+        {"reported, then the box emptied",
+         typed + reported + "set frmTeste.qvtxtSenha.Text \"\"\n"},
+        {"an expectation on the box", typed + "expect frmTeste.qvtxtSenha.Text \"Outra\"\n"},
+        {"guessed by an expectation", "expect frmTeste.qvtxtSenha.Text \"" + secret + "\"\n"},
+        {"a login", "login ninguem \"" + secret + "\"\n"},
+        {"a refused login", "expect-login-refused ninguem \"" + secret + "\"\n" + reported},
+    };
+    for (const auto& [label, text] : scripts) {
+        m_out.str("");
+        const auto failure = Play(text);
+        const std::string shown = m_out.str() + (failure ? failure->Message : "");
+        EXPECT_EQ(shown.find(secret), std::string::npos) << label << ":\n" << shown;
+    }
+    // What the masks stand for stays readable around them.
+    ExpectFailure(Play(typed + "expect frmTeste.qvtxtSenha.Text \"Outra\"\n"), 2,
+                  "expected frmTeste.qvtxtSenha.Text \"********\", got \"********\"");
+    m_out.str("");
+    EXPECT_FALSE(Play(typed + reported + checked));
+    EXPECT_NE(m_out.str().find("error report 40001 \"recusada: ********\""), std::string::npos)
+        << m_out.str();
 }
 
 TEST_F(RunnerTest, BooleansReadAsTrueAndFalse)
