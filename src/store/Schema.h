@@ -5,7 +5,8 @@
 // (FTS5, trigram tokenizer, case-sensitive) over the folded twins of the names, kept in step by
 // triggers, so that "contains" searches of three characters or more look names up instead of
 // reading every row; FrequenciaDosTrigramas counts, at each rebuild, the names holding each
-// trigram (only the speed of a search depends on it).
+// trigram (only the speed of a search depends on it). A server database has the same tables and
+// version numbers but no name indexes: its searches read the folded names, with the same answers.
 #pragma once
 
 #include "store/Sqlite.h"
