@@ -127,7 +127,7 @@ std::shared_ptr<Database> Database::Create(const std::string& path, DatabaseOpti
                     "SELECT count(*) FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace"
                     " n ON n.oid = c.relnamespace WHERE n.nspname = current_schema()") > 0) {
                 Refuse(database->Path(), kErrFileExists,
-                       "o banco de dados não está vazio e não será alterado");
+                       "o banco de dados já existe com tabelas e não será alterado");
             }
             connection->Execute(kServerVersionTable);
             connection->Prepare("INSERT INTO Armazenamento (Aplicacao, Versao) VALUES (?, ?)")

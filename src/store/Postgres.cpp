@@ -211,6 +211,7 @@ public:
     bool IsLost() const override { return PQstatus(m_conn) != CONNECTION_OK; }
 
     PGconn* Handle() const { return m_conn; }
+    const std::string& Shown() const { return m_shown; }
 
     // Throws the StoreError for a failed `result`; notes the rows a write changed.
     void Check(PGresult* result)
@@ -264,6 +265,12 @@ public:
     }
     void BindText(int index, std::string_view value) override
     {
+        // libpq would cut the text at the NUL and store the rest as if it were all of it.
+        if (value.find('\0') != std::string_view::npos) {
+            throw StoreError(kErrEngine, "Armazenamento '" + m_connection.Shown() +
+                                             "': um texto com caractere nulo não pode ser"
+                                             " gravado no servidor.");
+        }
         Set(index, std::string(value), m_referenced[Slot(index)]);
     }
     void BindNull(int index) override

@@ -14,12 +14,12 @@ namespace {
 using FK = FieldKind;
 
 constexpr auto kGradeFields = std::to_array<JoinedField>({
-    {"NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto", FK::Any, "i.NumeroDoTipoDeServico",
-     "COALESCE(p.CodigoDeBarras, '')"},
+    {"NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto", FK::Tagged, "'i' || i.NumeroDoTipoDeServico",
+     "'t' || COALESCE(p.CodigoDeBarras, '')"},
     {"CodigoDoServicoOuCodigoInternoDoProduto", FK::Long, "i.CodigoDoServico",
      "i.CodigoInternoDoProduto"},
     {"NomeDoServicoOuNomeDoProduto", FK::Text, "COALESCE(s.Nome, '')", "COALESCE(p.Nome, '')"},
-    {"CodigoDoAnimal", FK::Any, "COALESCE(i.CodigoDoAnimal, '')", "''"},
+    {"CodigoDoAnimal", FK::Tagged, "COALESCE('i' || i.CodigoDoAnimal, 't')", "'t'"},
     {"NomeDoAnimal", FK::Text, "COALESCE(a.Nome, '')", "''"},
     {"CodigoDoFuncionario", FK::Long, "COALESCE(i.CodigoDoFuncionario, 0)"},
     {"NomeDoFuncionario", FK::Text, "COALESCE(f.Apelido, '')"},
