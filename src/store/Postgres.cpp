@@ -226,7 +226,14 @@ public:
         const char* primary =
             result != nullptr ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
         int code = IsLost() ? 14 : CodeOf(state);
+        // One line of the server's own words, without libpq's severity prefix.
         std::string detail = primary != nullptr ? primary : PQerrorMessage(m_conn);
+        detail = detail.substr(0, detail.find('\n'));
+        for (const char* prefix : {"FATAL:  ", "ERROR:  "}) {
+            if (StartsWith(detail, prefix)) {
+                detail.erase(0, std::strlen(prefix));
+            }
+        }
         while (!detail.empty() && std::isspace(static_cast<unsigned char>(detail.back()))) {
             detail.pop_back();
         }

@@ -29,6 +29,9 @@ int Usage()
                  "     kelo-store export ARQUIVO TABELA\n"
                  "     kelo-store generate ARQUIVO --clients N --products N --items-per-client N\n"
                  "     kelo-store check [--repair] ARQUIVO\n"
+                 "ARQUIVO: um arquivo SQLite, ou um banco PostgreSQL "
+                 "(postgresql://USUARIO@SERVIDOR/BANCO,\n"
+                 "         postgres://... ou \"host=... dbname=...\")\n"
                  "tabelas:";
     for (const std::string& table : store::TableNames()) {
         std::cerr << ' ' << table;
@@ -37,9 +40,13 @@ int Usage()
     return kUsage;
 }
 
-// A new file that a failed command must not leave behind.
+// A new file that a failed command must not leave behind. A server database stays: its
+// command's transaction has already left it as it was, or holds the schema only.
 void RemoveStore(const std::string& path)
 {
+    if (store::IsServerAddress(path)) {
+        return;
+    }
     std::error_code ignored;
     for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
         std::filesystem::remove(path + suffix, ignored);
@@ -58,8 +65,8 @@ bool ParseCount(const std::string& text, int& count)
 
 int Create(const std::string& path)
 {
-    store::Database::Create(path);
-    std::cout << "armazenamento criado: " << path << '\n';
+    auto database = store::Database::Create(path);
+    std::cout << "armazenamento criado: " << database->Path() << '\n';
     return kOk;
 }
 
@@ -68,7 +75,8 @@ int Demo(const std::string& path)
     auto database = store::Database::Create(path);
     try {
         auto users = store::LoadDemo(*database);
-        std::cout << "armazenamento de demonstração criado: " << path << "\nusuários:\n";
+        std::cout << "armazenamento de demonstração criado: " << database->Path()
+                  << "\nusuários:\n";
         for (const auto& user : users) {
             std::cout << "  " << user.name << " / senha " << user.password << " (" << user.role
                       << ")\n";
@@ -168,11 +176,11 @@ int Check(const std::string& path, bool repair)
     store::Database database(path);
     if (repair) {
         store::Repair(database);
-        std::cout << "índices de nomes refeitos: " << path << '\n';
+        std::cout << "índices de nomes refeitos: " << database.Path() << '\n';
     }
     std::vector<std::string> problems = store::Check(database);
     if (problems.empty()) {
-        std::cout << "armazenamento íntegro: " << path << '\n';
+        std::cout << "armazenamento íntegro: " << database.Path() << '\n';
         return kOk;
     }
     for (const std::string& problem : problems) {

@@ -32,10 +32,10 @@ std::string ReadFile(const std::filesystem::path& path)
 // The folder of initdb and pg_ctl, or empty.
 std::string ServerBinaries()
 {
-    if (const char* bin = std::getenv("KELO_PG_BIN")) {
-        return bin;
-    }
     std::error_code error;
+    if (const char* bin = std::getenv("KELO_PG_BIN")) {
+        return std::filesystem::exists(std::filesystem::path(bin) / "pg_ctl", error) ? bin : "";
+    }
     std::vector<std::filesystem::path> found;
     for (const auto& entry : std::filesystem::directory_iterator("/usr/lib/postgresql", error)) {
         if (std::filesystem::exists(entry.path() / "bin" / "pg_ctl", error) &&
@@ -163,16 +163,11 @@ std::optional<std::string> TestServer::StartIn(const std::string& dir)
                     " -U kelo --auth=trust --encoding=UTF8 --locale=C --no-sync") != 0) {
         return "initdb failed in " + dir;
     }
-    // Only the socket in the folder and the loopback port; fsync off: a test cluster is thrown
-    // away, and durability is the server's business, not the store's.
-    if (RunAsServer(bin + "/pg_ctl -D " + data + " -l " + dir + "/log -w -t 60 -o \"-p " +
-                    std::to_string(port) + " -k " + dir +
-                    " -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=60\" start") !=
-        0) {
-        return "pg_ctl could not start the server (see " + dir + "/log)";
-    }
     std::ofstream(dir + "/port") << port << '\n';
     std::ofstream(dir + "/bin") << bin << '\n';
+    if (!Launch(dir)) {
+        return "pg_ctl could not start the server (see " + dir + "/log)";
+    }
     try {
         store::UseCheapHashesForTests();
         auto connection =
@@ -186,6 +181,31 @@ std::optional<std::string> TestServer::StartIn(const std::string& dir)
         return std::string("the demo database could not be made: ") + error.what();
     }
     return std::nullopt;
+}
+
+bool TestServer::Launch(const std::string& dir)
+{
+    // Only the socket in the folder and the loopback port; fsync off: a test cluster is thrown
+    // away, and durability is the server's business, not the store's.
+    return RunAsServer(
+               FirstLine(std::filesystem::path(dir) / "bin") + "/pg_ctl -D " + dir + "/data -l " +
+               dir + "/log -w -t 60 -o \"-p " + PortOf(dir) + " -k " + dir +
+               " -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=60\" start") == 0;
+}
+
+void TestServer::Halt(const std::string& dir)
+{
+    RunAsServer(FirstLine(std::filesystem::path(dir) / "bin") + "/pg_ctl -D " + dir +
+                "/data -m fast -w stop");
+}
+
+std::unique_ptr<TestServer> TestServer::Private(std::string& whyNot)
+{
+    std::string dir = NewClusterDir(whyNot);
+    if (dir.empty()) {
+        return nullptr;
+    }
+    return std::unique_ptr<TestServer>(new TestServer(dir, true));
 }
 
 void TestServer::StopIn(const std::string& dir)

@@ -29,6 +29,13 @@ public:
     static void StartShared(const std::string& pointer);
     static void StopShared(const std::string& pointer);
 
+    // A cluster of the caller's own, for a test that stops and starts it; nullptr with `whyNot`.
+    static std::unique_ptr<TestServer> Private(std::string& whyNot);
+    // Stops the server (as an administrator would, or as a failing machine would not) and starts
+    // it again on the same port.
+    void Stop() { Halt(m_dir); }
+    bool Start() { return Launch(m_dir); }
+
     // A new database holding the demo store; its address.
     std::string NewDemoDatabase();
     // A new empty database; its address.
@@ -41,6 +48,8 @@ public:
     ~TestServer();
 
 private:
+    static bool Launch(const std::string& dir);
+    static void Halt(const std::string& dir);
     explicit TestServer(std::string dir, bool owned) : m_dir(std::move(dir)), m_owned(owned) {}
     std::string NewDatabase(const char* from);
     void Admin(const std::string& sql);
