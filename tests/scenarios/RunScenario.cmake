@@ -3,7 +3,9 @@
 # script, so what save-pdf writes lands there. Run as: cmake -DRUNNER=... -DSTORE_TOOL=...
 # -DSCENARIO=... -DWORK_DIR=... [-DHAVE_RENDERER=ON] -P RunScenario.cmake
 # A PDF check that cannot run here (no renderer, no pdftotext) prints a line starting "SKIPPED:",
-# which CTest reports as a skip with that reason.
+# which CTest reports as a skip with that reason. With -DSERVER_TOOL=... -DSERVER_CLUSTER=... the
+# scenario plays on a new database of the test PostgreSQL cluster (kelo-test-postgres), dropped
+# after; without a cluster it is a skip.
 file(STRINGS ${SCENARIO} lines ENCODING UTF-8)
 set(expected_exit 0)
 set(expected_output "")
@@ -60,19 +62,39 @@ function(store_tool)
   endif()
 endfunction()
 
+set(store ${WORK_DIR}/loja.kelo)
+if(SERVER_TOOL)
+  set(kind empty)
+  if(NOT empty_store AND NOT imports)
+    set(kind demo)
+  endif()
+  execute_process(COMMAND ${SERVER_TOOL} new ${SERVER_CLUSTER} ${kind}
+                  RESULT_VARIABLE result OUTPUT_VARIABLE store ERROR_VARIABLE error
+                  OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(result EQUAL 3)
+    message("SKIPPED: no PostgreSQL server: ${error}")
+    return()
+  elseif(NOT result EQUAL 0)
+    message(FATAL_ERROR "no database for the scenario (${result}): ${error}")
+  endif()
+  if(kind STREQUAL "demo")
+    list(APPEND options --store ${store})
+  endif()
+endif()
+
 if(empty_store)
-  store_tool(create ${WORK_DIR}/loja.kelo)
-  list(APPEND options --store ${WORK_DIR}/loja.kelo)
+  store_tool(create ${store})
+  list(APPEND options --store ${store})
 elseif(imports)
   # The demo store with the script's own rows added.
-  store_tool(demo ${WORK_DIR}/loja.kelo)
+  store_tool(demo ${store})
   foreach(import IN LISTS imports)
     string(REPLACE "=" ";" parts "${import}")
     list(GET parts 0 table)
     list(GET parts 1 csv)
-    store_tool(import ${WORK_DIR}/loja.kelo ${table} ${script_dir}/${csv})
+    store_tool(import ${store} ${table} ${script_dir}/${csv})
   endforeach()
-  list(APPEND options --store ${WORK_DIR}/loja.kelo)
+  list(APPEND options --store ${store})
 endif()
 
 execute_process(COMMAND ${RUNNER} ${options} ${script_name}
@@ -81,6 +103,9 @@ execute_process(COMMAND ${RUNNER} ${options} ${script_name}
                 OUTPUT_VARIABLE out
                 ERROR_VARIABLE out)
 message("${out}")
+if(SERVER_TOOL)
+  execute_process(COMMAND ${SERVER_TOOL} drop ${SERVER_CLUSTER} ${store})
+endif()
 
 if(NOT exit_code STREQUAL expected_exit)
   message(FATAL_ERROR "exit code ${exit_code}, expected ${expected_exit}")
