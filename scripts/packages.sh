@@ -3,7 +3,7 @@
 KELO_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    libsqlite3-dev libsodium-dev
+    libsqlite3-dev libsodium-dev libpq-dev postgresql-15
     qt6-base-dev libgl-dev fonts-liberation fonts-dejavu-core xvfb xauth poppler-utils
     clang-14 libclang-rt-14-dev valgrind
 )

@@ -12,6 +12,7 @@
 #include "store/Component.h"
 #include "store/Components.h"
 #include "store/Schema.h"
+#include "store/Values.h"
 
 #include <limits>
 #include <variant>
@@ -60,6 +61,13 @@ int64_t DigitsCode(const std::string& folded)
     return code <= std::numeric_limits<int32_t>::max() ? code : -1;
 }
 
+// A text no stored name, code or barcode can contain: stored texts are UTF-8 without NUL, and
+// a server takes no other text at all.
+bool Unmatchable(std::string_view text)
+{
+    return text.find('\0') != std::string_view::npos || FirstInvalidUtf8(text).has_value();
+}
+
 platform::RecordsetRef Nothing(std::span<const std::string_view> fields)
 {
     return std::make_shared<platform::Recordset>(
@@ -83,7 +91,7 @@ public:
             std::string typed = Fold(textoDePesquisa);
             std::string text = typed.empty() ? Fold(apelidoOuNomeFantasia) : typed;
             int64_t code = CodeOrZero(codigoDoCliente);
-            if (text.empty() && code == 0) {
+            if ((text.empty() && code == 0) || Unmatchable(text)) {
                 ResultadoDaSelecaoEmRecordSet = Nothing(KELO_N_ClientAnim::CamposDoCliente);
                 return;
             }
@@ -179,7 +187,7 @@ private:
     platform::RecordsetRef Select(const std::string& text, int64_t code, int64_t digits,
                                   int64_t type, std::span<const std::string_view> fields)
     {
-        if (text.empty() && code == 0) {
+        if ((text.empty() && code == 0) || Unmatchable(text)) {
             return Nothing(fields);
         }
         std::string query = NameIndexQuery(Db().Conn(), "ServicosPorNomes", text);
@@ -214,10 +222,13 @@ public:
             if (code != 0) {
                 ResultadoDaSelecaoEmRecordSet =
                     Select("CodigoInterno = ?2", "", code, "", "", names);
+            } else if (Unmatchable(barcode)) {
+                ResultadoDaSelecaoEmRecordSet = Nothing(names);
             } else if (!barcode.empty()) {
                 ResultadoDaSelecaoEmRecordSet =
                     Select("CodigoDeBarras = ?3", "", 0, barcode, "", names);
-            } else if (std::string text = typed.empty() ? Fold(nome) : typed; !text.empty()) {
+            } else if (std::string text = typed.empty() ? Fold(nome) : typed;
+                       !text.empty() && !Unmatchable(text)) {
                 std::string query = NameIndexQuery(Db().Conn(), "ProdutosPorNomes", text);
                 ResultadoDaSelecaoEmRecordSet =
                     query.empty()
@@ -238,7 +249,7 @@ public:
         return Answer("Selecionar", [&] {
             const auto& names = KELO_N_Produtos::CamposDoProdutoNaPesquisa;
             std::string typed = Fold(textoDePesquisa);
-            if (typed.empty()) {
+            if (typed.empty() || Unmatchable(textoDePesquisa)) {
                 ResultadoDaSelecaoEmRecordSet = Nothing(names);
                 return;
             }
@@ -281,6 +292,10 @@ public:
     {
         return Answer("Selecionar", [&] {
             std::string text = Fold(textoDePesquisa.empty() ? filtro : textoDePesquisa);
+            if (Unmatchable(text)) {
+                ResultadoDaSelecaoEmRecordSet = Nothing(KELO_N_Funcionarios::CamposDoFuncionario);
+                return;
+            }
             static const std::string sql =
                 "SELECT " + SelectList(kFuncionarios, KELO_N_Funcionarios::CamposDoFuncionario) +
                 " FROM Funcionarios"

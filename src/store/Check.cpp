@@ -36,25 +36,27 @@ std::vector<std::string> Check(Database& database, const Progress& progress)
     };
     told(0);
 
-    Statement integrity = connection.Prepare("PRAGMA integrity_check");
-    while (integrity.Step()) {
-        if (std::string result = integrity.Text(0); result != "ok") {
-            problems.push_back("integridade: " + result);
+    // A server keeps its pages and references sound by itself; a file is asked to check both.
+    if (connection.Dialect() == Engine::Sqlite) {
+        Statement integrity = connection.Prepare("PRAGMA integrity_check");
+        while (integrity.Step()) {
+            if (std::string result = integrity.Text(0); result != "ok") {
+                problems.push_back("integridade: " + result);
+            }
         }
-    }
-    told(1);
-    Statement references = connection.Prepare("PRAGMA foreign_key_check");
-    for (int shown = 0; references.Step() && shown < kMostShown; ++shown) {
-        problems.push_back("referência inválida: " + references.Text(0) + " registro " +
-                           std::to_string(references.Int(1)) + " aponta para " +
-                           references.Text(2) + " inexistente");
+        Statement references = connection.Prepare("PRAGMA foreign_key_check");
+        for (int shown = 0; references.Step() && shown < kMostShown; ++shown) {
+            problems.push_back("referência inválida: " + references.Text(0) + " registro " +
+                               std::to_string(references.Int(1)) + " aponta para " +
+                               references.Text(2) + " inexistente");
+        }
     }
     told(2);
 
     Statement sequence = connection.Prepare(
         "SELECT (SELECT Ultimo FROM Sequencias WHERE Nome = 'Lancamento'),"
         " (SELECT max(n) FROM (SELECT max(NumeroDeLancamento) AS n FROM ServicosEfetuados"
-        "  UNION ALL SELECT max(NumeroDeLancamento) FROM ProdutosReservados))");
+        "  UNION ALL SELECT max(NumeroDeLancamento) FROM ProdutosReservados) AS m)");
     sequence.Step();
     if (sequence.IsNull(0)) {
         problems.push_back("sequência de lançamentos ausente");

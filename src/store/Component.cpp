@@ -37,13 +37,15 @@ platform::RecordsetRef Collect(Statement& statement, const std::vector<std::stri
             case FieldKind::Bool:
                 values.emplace_back(statement.Int(column) != 0);
                 break;
-            case FieldKind::Any:
-                if (statement.ColumnType(column) == 1) {
-                    values.emplace_back(static_cast<int32_t>(statement.Int(column)));
+            case FieldKind::Tagged: {
+                std::string text = statement.Text(column);
+                if (!text.empty() && text[0] == 'i') {
+                    values.emplace_back(static_cast<int32_t>(std::stoll(text.substr(1))));
                 } else {
-                    values.emplace_back(statement.Text(column));
+                    values.emplace_back(text.empty() ? text : text.substr(1));
                 }
                 break;
+            }
             }
         }
         recordset->AddRow(std::move(values));

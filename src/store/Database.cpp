@@ -54,16 +54,42 @@ void CreatePrivateFile(const std::string& path)
     ::close(fd);
 }
 
+// The server's counterpart of application_id and user_version.
+constexpr const char* kServerVersionTable =
+    "CREATE TABLE Armazenamento (Aplicacao BIGINT NOT NULL, Versao BIGINT NOT NULL)";
+
+int64_t VersionOf(Connection& connection)
+{
+    if (connection.Dialect() == Engine::Sqlite) {
+        return PragmaValue(connection, "PRAGMA user_version");
+    }
+    return PragmaValue(connection, "SELECT Versao FROM Armazenamento");
+}
+
+void SetVersion(Connection& connection)
+{
+    if (connection.Dialect() == Engine::Sqlite) {
+        connection.Execute("PRAGMA user_version=" + std::to_string(kSchemaVersion));
+        return;
+    }
+    connection.Prepare("UPDATE Armazenamento SET Versao = ?")
+        .Bind(1, int64_t{kSchemaVersion})
+        .Run();
+}
+
 void Upgrade(Database& database, Connection& connection, int64_t version)
 {
-    connection.Execute("BEGIN IMMEDIATE");
+    connection.BeginWrite();
     try {
+        if (connection.Dialect() == Engine::Postgres) {
+            connection.Execute("LOCK TABLE Armazenamento IN EXCLUSIVE MODE");
+        }
         // Another program may have upgraded it while this one waited for the lock.
-        version = PragmaValue(connection, "PRAGMA user_version");
+        version = VersionOf(connection);
         if (version < kSchemaVersion) {
             UpgradeSchema(connection, static_cast<int32_t>(version));
             database.WritePoint();
-            connection.Execute("PRAGMA user_version=" + std::to_string(kSchemaVersion));
+            SetVersion(connection);
         }
         connection.Execute("COMMIT");
     } catch (const StoreError& error) {
@@ -83,19 +109,51 @@ void Upgrade(Database& database, Connection& connection, int64_t version)
 } // namespace
 
 Database::Database(std::string path, DatabaseOptions options)
-    : m_path(std::move(path)), m_options(options)
+    : m_address(std::move(path)), m_server(IsServerAddress(m_address)),
+      m_path(ShownAddress(m_address)), m_options(options)
 {
 }
 
 std::shared_ptr<Database> Database::Create(const std::string& path, DatabaseOptions options)
 {
+    if (IsServerAddress(path)) {
+        auto database = std::make_shared<Database>(path, options);
+        auto connection = Connection::ToServer(path, options.busyTimeoutMs);
+        connection->BeginWrite();
+        try {
+            // Anything already there may be another program's: it is left alone.
+            if (PragmaValue(
+                    *connection,
+                    "SELECT count(*) FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace"
+                    " n ON n.oid = c.relnamespace WHERE n.nspname = current_schema()") > 0) {
+                Refuse(database->Path(), kErrFileExists,
+                       "o banco de dados já existe com tabelas e não será alterado");
+            }
+            connection->Execute(kServerVersionTable);
+            connection->Prepare("INSERT INTO Armazenamento (Aplicacao, Versao) VALUES (?, ?)")
+                .Bind(1, int64_t{kApplicationId})
+                .Bind(2, int64_t{kSchemaVersion})
+                .Run();
+            CreateSchema(*connection);
+            connection->Execute("COMMIT");
+        } catch (...) {
+            try {
+                connection->Execute("ROLLBACK");
+            } catch (const StoreError&) {
+                // The connection is gone, and the transaction with it.
+            }
+            throw;
+        }
+        database->m_connection = std::move(connection);
+        return database;
+    }
     CreatePrivateFile(path);
     auto database = std::make_shared<Database>(path, options);
     auto connection = std::make_unique<Connection>(path, true, VfsOf(options));
     connection->SetBusyTimeout(options.busyTimeoutMs);
     connection->Execute("PRAGMA application_id=" + std::to_string(kApplicationId));
     ApplyPragmas(*connection);
-    connection->Execute("BEGIN IMMEDIATE");
+    connection->BeginWrite();
     try {
         CreateSchema(*connection);
         connection->Execute("PRAGMA user_version=" + std::to_string(kSchemaVersion));
@@ -110,8 +168,14 @@ std::shared_ptr<Database> Database::Create(const std::string& path, DatabaseOpti
 
 Connection& Database::Conn()
 {
+    if (m_connection && m_connection->IsLost() && m_depth == 0) {
+        m_connection.reset();
+    }
     if (m_connection) {
         return *m_connection;
+    }
+    if (m_server) {
+        return ConnectToServer();
     }
     std::error_code error;
     if (!std::filesystem::exists(m_path, error)) {
@@ -123,7 +187,7 @@ Connection& Database::Conn()
         Refuse(m_path, kErrReadOnly, "o arquivo não pode ser gravado (somente leitura)");
     }
     // Read before any pragma that could write, so a file we must refuse stays untouched.
-    int64_t version = PragmaValue(*connection, "PRAGMA user_version");
+    int64_t version = VersionOf(*connection);
     int64_t application = PragmaValue(*connection, "PRAGMA application_id");
     if (application != kApplicationId || version <= 0) {
         Refuse(m_path, kErrNotAStore, "o arquivo não contém um armazenamento desta aplicação");
@@ -135,6 +199,39 @@ Connection& Database::Conn()
                    " deste programa; atualize o programa");
     }
     ApplyPragmas(*connection);
+    if (version < kSchemaVersion) {
+        Upgrade(*this, *connection, version);
+    }
+    m_connection = std::move(connection);
+    return *m_connection;
+}
+
+Connection& Database::ConnectToServer()
+{
+    auto connection = Connection::ToServer(m_address, m_options.busyTimeoutMs);
+    if (connection->IsReadOnly()) {
+        Refuse(m_path, kErrReadOnly, "o servidor não aceita gravações (somente leitura)");
+    }
+    int64_t application = 0;
+    int64_t version = 0;
+    if (PragmaValue(*connection, "SELECT count(*) FROM pg_catalog.pg_tables WHERE schemaname ="
+                                 " current_schema() AND tablename = 'armazenamento'") == 1) {
+        Statement statement = connection->Prepare("SELECT Aplicacao, Versao FROM Armazenamento");
+        if (statement.Step()) {
+            application = statement.Int(0);
+            version = statement.Int(1);
+        }
+    }
+    if (application != kApplicationId || version <= 0) {
+        Refuse(m_path, kErrNotAStore,
+               "o banco de dados não contém um armazenamento desta aplicação");
+    }
+    if (version > kSchemaVersion) {
+        Refuse(m_path, kErrNewerVersion,
+               "o banco de dados é da versão " + std::to_string(version) +
+                   " do armazenamento, mais nova que a versão " + std::to_string(kSchemaVersion) +
+                   " deste programa; atualize o programa");
+    }
     if (version < kSchemaVersion) {
         Upgrade(*this, *connection, version);
     }
@@ -170,7 +267,7 @@ void Database::WritePoint()
 Transaction::Transaction(Database& database) : m_database(database), m_outer(database.m_depth == 0)
 {
     if (m_outer) {
-        database.Conn().Execute("BEGIN IMMEDIATE");
+        database.Conn().BeginWrite();
         database.m_doomed = false;
     }
     ++database.m_depth;

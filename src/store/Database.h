@@ -7,6 +7,11 @@
 // synchronous=FULL and foreign keys; a file of an older version is then upgraded in one
 // transaction (store/Schema.h), or left as it was when the upgrade fails.
 //
+// A server database (a postgresql:// or postgres:// address, or a libpq key=value string) holds
+// the same tables; its application id and schema version are the one row of Armazenamento, read
+// and checked on connection as the file's pragmas are. A connection the server dropped is opened
+// anew by the next call outside a transaction.
+//
 // A new store file is created readable and writable by its owner only (0600); SQLite gives its
 // -wal and -shm files the same mode. Every write runs inside a Transaction (BEGIN IMMEDIATE, so
 // concurrent writers queue on the busy timeout instead of failing mid-way). One Database serves
@@ -35,12 +40,16 @@ struct DatabaseOptions {
 
 class Database {
 public:
+    // `path` is a SQLite file or a server address (store/Sqlite.h, IsServerAddress).
     explicit Database(std::string path, DatabaseOptions options = {});
 
-    // A new store with the schema and nothing else; refuses a path that already exists.
+    // A new store with the schema and nothing else; refuses a path that already exists, or a
+    // server database that holds any table.
     static std::shared_ptr<Database> Create(const std::string& path, DatabaseOptions options = {});
 
+    // The file, or the server and database without user or password: what messages show.
     const std::string& Path() const { return m_path; }
+    Engine Dialect() const { return m_server ? Engine::Postgres : Engine::Sqlite; }
 
     // The open connection; opens and checks the file first when needed. Throws StoreError.
     Connection& Conn();
@@ -73,6 +82,10 @@ public:
 
 private:
     friend class Transaction;
+    Connection& ConnectToServer();
+
+    std::string m_address;
+    bool m_server;
     std::string m_path;
     DatabaseOptions m_options;
     std::unique_ptr<Connection> m_connection;

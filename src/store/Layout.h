@@ -20,7 +20,10 @@ enum class FieldKind : uint8_t {
     Money,   // Currency from the raw integer
     Text,
     Bool,
-    Any, // whatever the engine holds: whole number as Long, text as text
+    // A grid cell that is a number on one kind of row and a text on the other: the expression
+    // answers a text tagged by its first letter, 'i' a whole number (Long) or 't' a text, as a
+    // column of one type on every engine.
+    Tagged,
 };
 
 // What a column holds. It decides the CSV conversion, the field kind a selection answers and,

@@ -7,6 +7,9 @@
 #include "store/Items.h"
 #include "store/PrintFilter.h"
 
+#include <ctime>
+#include <string>
+
 namespace store {
 
 namespace {
@@ -14,12 +17,12 @@ namespace {
 using FK = FieldKind;
 
 constexpr auto kGradeFields = std::to_array<JoinedField>({
-    {"NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto", FK::Any, "i.NumeroDoTipoDeServico",
-     "COALESCE(p.CodigoDeBarras, '')"},
+    {"NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto", FK::Tagged, "'i' || i.NumeroDoTipoDeServico",
+     "'t' || COALESCE(p.CodigoDeBarras, '')"},
     {"CodigoDoServicoOuCodigoInternoDoProduto", FK::Long, "i.CodigoDoServico",
      "i.CodigoInternoDoProduto"},
     {"NomeDoServicoOuNomeDoProduto", FK::Text, "COALESCE(s.Nome, '')", "COALESCE(p.Nome, '')"},
-    {"CodigoDoAnimal", FK::Any, "COALESCE(i.CodigoDoAnimal, '')", "''"},
+    {"CodigoDoAnimal", FK::Tagged, "COALESCE('i' || i.CodigoDoAnimal, 't')", "'t'"},
     {"NomeDoAnimal", FK::Text, "COALESCE(a.Nome, '')", "''"},
     {"CodigoDoFuncionario", FK::Long, "COALESCE(i.CodigoDoFuncionario, 0)"},
     {"NomeDoFuncionario", FK::Text, "COALESCE(f.Apelido, '')"},
@@ -52,6 +55,17 @@ constexpr auto kImpressaoFields = std::to_array<JoinedField>({
     {"TipoDeLancamento", FK::Integer, "1", "2"},
 });
 static_assert(Leads(KELO_N_PreVendas::CamposDaImpressao, kImpressaoFields));
+
+// "DD/MM/YYYY HH:MM:SS" of now on this computer's clock, whichever engine keeps the store.
+std::string AgoraNoRelogioLocal()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%d/%m/%Y %H:%M:%S", &local);
+    return text;
+}
 
 class PreVendas final : public Component<KELO_N_PreVendas::clsPreVendas> {
 public:
@@ -147,12 +161,13 @@ public:
             Statement insert = Db().Conn().Prepare(
                 "INSERT INTO AutorizacoesDeDesconto (NumeroDeLancamento, CodigoDoCliente,"
                 " PercentualDeDesconto, LimiteDeDesconto, Autorizador, DataEHora)"
-                " VALUES (?1, ?2, ?3, ?4, ?5, strftime('%d/%m/%Y %H:%M:%S', 'now', 'localtime'))");
+                " VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
             insert.Bind(1, int64_t{numeroDoLancamento})
                 .Bind(2, client.Int(0))
                 .Bind(3, percentual.Raw())
                 .Bind(4, limite.Raw())
-                .Bind(5, autorizador);
+                .Bind(5, autorizador)
+                .Bind(6, AgoraNoRelogioLocal());
             insert.Run();
             transaction.commit();
         });

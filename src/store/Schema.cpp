@@ -8,6 +8,7 @@
 #include "store/Values.h"
 
 #include <algorithm>
+#include <cctype>
 #include <iterator>
 
 namespace store {
@@ -55,6 +56,33 @@ std::string NameIndexSql(const Table& table)
            ", " + plain + " ON " + name + " BEGIN " + remove + " " + insert + " END;";
 }
 
+std::string ReplaceWord(std::string sql, std::string_view word, std::string_view by)
+{
+    const auto isWord = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    };
+    for (size_t at = sql.find(word); at != std::string::npos; at = sql.find(word, at)) {
+        size_t end = at + word.size();
+        if ((at > 0 && isWord(sql[at - 1])) || (end < sql.size() && isWord(sql[end]))) {
+            at = end;
+            continue;
+        }
+        sql.replace(at, word.size(), by);
+        at += by.size();
+    }
+    return sql;
+}
+
+// A table as the server declares it: whole numbers in 64 bits as SQLite's INTEGER, texts
+// compared byte by byte as SQLite compares them, user names ignoring case.
+std::string ServerSql(std::string sql)
+{
+    sql = ReplaceWord(std::move(sql), "TEXT PRIMARY KEY COLLATE NOCASE", "\x01");
+    sql = ReplaceWord(std::move(sql), "INTEGER", "BIGINT");
+    sql = ReplaceWord(std::move(sql), "TEXT", "TEXT COLLATE \"C\"");
+    return ReplaceWord(std::move(sql), "\x01", "TEXT COLLATE SemCaixa PRIMARY KEY");
+}
+
 constexpr const char* kTriggers[] = {"AoIncluir", "AoExcluir", "AoAlterar"};
 
 // One step per version after the first; a new version adds its step here.
@@ -67,7 +95,7 @@ void CreateDiscountAccounts(Connection& connection)
 {
     std::string sql = CreateSql(kAutorizacoes);
     sql.replace(0, std::string_view("CREATE TABLE ").size(), "CREATE TABLE IF NOT EXISTS ");
-    connection.Execute(sql);
+    connection.Execute(connection.Dialect() == Engine::Postgres ? ServerSql(sql) : sql);
 }
 
 constexpr UpgradeStep kSteps[] = {{2, &RebuildNameIndexes}, {3, &CreateDiscountAccounts}};
@@ -78,9 +106,14 @@ static_assert(std::size(kSteps) == kSchemaVersion - 1 &&
 
 void CreateSchema(Connection& connection)
 {
+    const bool server = connection.Dialect() == Engine::Postgres;
+    if (server) {
+        connection.Execute("CREATE COLLATION SemCaixa (provider = icu,"
+                           " locale = 'und-u-ks-level2', deterministic = false)");
+    }
     for (const Table* table : kTables) {
         if (!table->name.empty()) {
-            connection.Execute(CreateSql(*table));
+            connection.Execute(server ? ServerSql(CreateSql(*table)) : CreateSql(*table));
         }
     }
     UpgradeSchema(connection, 1);
@@ -97,6 +130,9 @@ void UpgradeSchema(Connection& connection, int32_t version)
 
 void DropNameIndexes(Connection& connection)
 {
+    if (connection.Dialect() == Engine::Postgres) {
+        return; // the server scans the folded names (see Schema.h)
+    }
     for (const Table* table : kTables) {
         if (table->nameIndex.empty()) {
             continue;
@@ -111,6 +147,9 @@ void DropNameIndexes(Connection& connection)
 
 void RebuildNameIndexes(Connection& connection)
 {
+    if (connection.Dialect() == Engine::Postgres) {
+        return; // the server scans the folded names (see Schema.h)
+    }
     DropNameIndexes(connection);
     for (const Table* table : kTables) {
         if (table->nameIndex.empty()) {
@@ -135,7 +174,7 @@ std::vector<std::string> CheckNameIndexes(Connection& connection)
 {
     std::vector<std::string> problems;
     for (const Table* table : kTables) {
-        if (table->nameIndex.empty()) {
+        if (table->nameIndex.empty() || connection.Dialect() == Engine::Postgres) {
             continue;
         }
         const std::string index(table->nameIndex);
@@ -178,7 +217,8 @@ std::string Quoted(std::string_view trigram)
 
 std::string NameIndexQuery(Connection& connection, std::string_view index, std::string_view folded)
 {
-    if (folded.find('\0') != std::string_view::npos || FirstInvalidUtf8(folded)) {
+    if (connection.Dialect() == Engine::Postgres || folded.find('\0') != std::string_view::npos ||
+        FirstInvalidUtf8(folded)) {
         return {};
     }
     std::vector<size_t> starts; // of each character

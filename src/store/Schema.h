@@ -6,7 +6,8 @@
 // triggers, so that "contains" searches of three characters or more look names up instead of
 // reading every row; FrequenciaDosTrigramas counts, at each rebuild, the names holding each
 // trigram (only the speed of a search depends on it). Version 3: AutorizacoesDeDesconto, who let
-// each item through above the discount ceiling.
+// each item through above the discount ceiling. A server database has the same tables and
+// version numbers but no name indexes: its searches read the folded names, with the same answers.
 #pragma once
 
 #include "store/Sqlite.h"

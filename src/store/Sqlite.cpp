@@ -2,7 +2,11 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
+#include <string>
 #include <thread>
+#include <unordered_map>
+#include <vector>
 
 namespace store {
 
@@ -38,93 +42,199 @@ std::string CauseOf(int code)
     }
 }
 
-} // namespace
+class SqliteStatement;
 
-Connection::Connection(const std::string& path, bool create, const char* vfs) : m_path(path)
-{
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
-    if (create) {
-        flags |= SQLITE_OPEN_CREATE;
+class SqliteConnection final : public engine::ConnectionEngine {
+public:
+    SqliteConnection(const std::string& path, bool create, const char* vfs) : m_path(path)
+    {
+        int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+        if (create) {
+            flags |= SQLITE_OPEN_CREATE;
+        }
+        int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, vfs);
+        if (rc != SQLITE_OK) {
+            int code = m_db != nullptr ? sqlite3_extended_errcode(m_db) : rc;
+            sqlite3_close(m_db);
+            m_db = nullptr;
+            throw StoreError(kErrEngineBase + (code & 0xff),
+                             "Armazenamento '" + path + "': " + CauseOf(code) + ".");
+        }
+        sqlite3_extended_result_codes(m_db, 1);
     }
-    int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, vfs);
-    if (rc != SQLITE_OK) {
-        int code = m_db != nullptr ? sqlite3_extended_errcode(m_db) : rc;
-        sqlite3_close(m_db);
-        m_db = nullptr;
-        throw StoreError(kErrEngineBase + (code & 0xff),
-                         "Armazenamento '" + path + "': " + CauseOf(code) + ".");
+    ~SqliteConnection() override
+    {
+        for (auto& [sql, statements] : m_idle) {
+            for (sqlite3_stmt* statement : statements) {
+                sqlite3_finalize(statement);
+            }
+        }
+        sqlite3_close_v2(m_db);
     }
-    sqlite3_extended_result_codes(m_db, 1);
-}
 
-Connection::~Connection()
-{
-    for (auto& [sql, statements] : m_idle) {
-        for (sqlite3_stmt* statement : statements) {
+    // A statement done with, reset and kept by its SQL text: the components prepare the same
+    // few statements on every call, and preparing costs more than a lookup runs.
+    void Release(sqlite3_stmt* statement)
+    {
+        CountFullScanSteps(statement);
+        constexpr size_t kMostIdle = 128;
+        sqlite3_reset(statement);
+        const char* sql = sqlite3_sql(statement);
+        if (m_idleCount >= kMostIdle || sql == nullptr ||
+            sqlite3_clear_bindings(statement) != SQLITE_OK) {
             sqlite3_finalize(statement);
+            return;
+        }
+        m_idle[sql].push_back(statement);
+        ++m_idleCount;
+    }
+    void CountFullScanSteps(sqlite3_stmt* statement)
+    {
+        m_fullScanSteps += sqlite3_stmt_status(statement, SQLITE_STMTSTATUS_FULLSCAN_STEP, 1);
+    }
+    int64_t FullScanSteps() const override { return m_fullScanSteps; }
+
+    void SetBusyTimeout(int milliseconds) override
+    {
+        m_busyTimeoutMs = milliseconds;
+        sqlite3_busy_handler(m_db, &SqliteConnection::OnBusy, this);
+    }
+
+    void Execute(std::string_view sql) override
+    {
+        std::string text(sql);
+        int rc = sqlite3_exec(m_db, text.c_str(), nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            Fail(sqlite3_extended_errcode(m_db));
         }
     }
-    sqlite3_close_v2(m_db);
-}
 
-void Connection::Release(sqlite3_stmt* statement)
-{
-    m_fullScanSteps += sqlite3_stmt_status(statement, SQLITE_STMTSTATUS_FULLSCAN_STEP, 1);
-    constexpr size_t kMostIdle = 128;
-    sqlite3_reset(statement);
-    const char* sql = sqlite3_sql(statement);
-    if (m_idleCount >= kMostIdle || sql == nullptr ||
-        sqlite3_clear_bindings(statement) != SQLITE_OK) {
-        sqlite3_finalize(statement);
-        return;
+    std::unique_ptr<engine::StatementEngine> Prepare(std::string_view sql) override;
+
+    void BeginWrite() override { Execute("BEGIN IMMEDIATE"); }
+    int64_t Changes() const override { return sqlite3_changes64(m_db); }
+    bool IsReadOnly() const override { return sqlite3_db_readonly(m_db, "main") == 1; }
+
+    [[noreturn]] void Fail(int code) const
+    {
+        std::string detail = sqlite3_errmsg(m_db);
+        throw StoreError(kErrEngineBase + (code & 0xff),
+                         "Armazenamento '" + m_path + "': " + CauseOf(code) + " (" + detail + ").");
     }
-    m_idle[sql].push_back(statement);
-    ++m_idleCount;
-}
 
-void Connection::SetBusyTimeout(int milliseconds)
-{
-    m_busyTimeoutMs = milliseconds;
-    sqlite3_busy_handler(m_db, &Connection::OnBusy, this);
-}
+    sqlite3* Handle() const { return m_db; }
 
-int Connection::OnBusy(void* self, int attempt)
-{
-    auto* connection = static_cast<Connection*>(self);
-    auto now = std::chrono::steady_clock::now();
-    if (attempt == 0) {
-        connection->m_busySince = now;
+private:
+    static int OnBusy(void* self, int attempt)
+    {
+        auto* connection = static_cast<SqliteConnection*>(self);
+        auto now = std::chrono::steady_clock::now();
+        if (attempt == 0) {
+            connection->m_busySince = now;
+        }
+        if (now - connection->m_busySince >=
+            std::chrono::milliseconds(connection->m_busyTimeoutMs)) {
+            return 0;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return 1;
     }
-    if (now - connection->m_busySince >= std::chrono::milliseconds(connection->m_busyTimeoutMs)) {
-        return 0;
+
+    sqlite3* m_db = nullptr;
+    std::string m_path;
+    std::unordered_map<std::string, std::vector<sqlite3_stmt*>> m_idle;
+    size_t m_idleCount = 0;
+    int64_t m_fullScanSteps = 0;
+    int m_busyTimeoutMs = 0;
+    std::chrono::steady_clock::time_point m_busySince;
+};
+
+class SqliteStatement final : public engine::StatementEngine {
+public:
+    SqliteStatement(SqliteConnection& connection, sqlite3_stmt* statement)
+        : m_connection(connection), m_statement(statement)
+    {
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return 1;
-}
+    ~SqliteStatement() override { m_connection.Release(m_statement); }
 
-void Connection::Fail(int code) const
-{
-    std::string detail = sqlite3_errmsg(m_db);
-    throw StoreError(kErrEngineBase + (code & 0xff),
-                     "Armazenamento '" + m_path + "': " + CauseOf(code) + " (" + detail + ").");
-}
-
-void Connection::Execute(std::string_view sql)
-{
-    std::string text(sql);
-    int rc = sqlite3_exec(m_db, text.c_str(), nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) {
-        Fail(sqlite3_extended_errcode(m_db));
+    void BindInt(int index, int64_t value) override
+    {
+        Check(sqlite3_bind_int64(m_statement, index, value));
     }
-}
+    void BindReal(int index, double value) override
+    {
+        Check(sqlite3_bind_double(m_statement, index, value));
+    }
+    void BindText(int index, std::string_view value) override
+    {
+        Check(sqlite3_bind_text64(m_statement, index, value.data(), value.size(), SQLITE_TRANSIENT,
+                                  SQLITE_UTF8));
+    }
+    void BindNull(int index) override { Check(sqlite3_bind_null(m_statement, index)); }
 
-Statement Connection::Prepare(std::string_view sql)
+    bool Step() override
+    {
+        int rc = sqlite3_step(m_statement);
+        if (rc == SQLITE_ROW) {
+            return true;
+        }
+        if (rc == SQLITE_DONE) {
+            return false;
+        }
+        int code = sqlite3_extended_errcode(m_connection.Handle());
+        sqlite3_reset(m_statement);
+        m_connection.Fail(code);
+    }
+
+    void Reset() override
+    {
+        m_connection.CountFullScanSteps(m_statement);
+        sqlite3_reset(m_statement);
+        sqlite3_clear_bindings(m_statement);
+    }
+
+    bool IsNull(int column) const override
+    {
+        return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
+    }
+    int64_t Int(int column) const override { return sqlite3_column_int64(m_statement, column); }
+    double Real(int column) const override { return sqlite3_column_double(m_statement, column); }
+    std::string Text(int column) const override
+    {
+        const unsigned char* text = sqlite3_column_text(m_statement, column);
+        if (text == nullptr) {
+            return {};
+        }
+        return std::string(reinterpret_cast<const char*>(text),
+                           static_cast<size_t>(sqlite3_column_bytes(m_statement, column)));
+    }
+    int ColumnCount() const override { return sqlite3_column_count(m_statement); }
+    int ParameterCount() const override { return sqlite3_bind_parameter_count(m_statement); }
+    std::string ColumnName(int column) const override
+    {
+        return sqlite3_column_name(m_statement, column);
+    }
+    int ColumnType(int column) const override { return sqlite3_column_type(m_statement, column); }
+
+private:
+    void Check(int code) const
+    {
+        if (code != SQLITE_OK) {
+            m_connection.Fail(sqlite3_extended_errcode(m_connection.Handle()));
+        }
+    }
+
+    SqliteConnection& m_connection;
+    sqlite3_stmt* m_statement;
+};
+
+std::unique_ptr<engine::StatementEngine> SqliteConnection::Prepare(std::string_view sql)
 {
     if (auto idle = m_idle.find(std::string(sql)); idle != m_idle.end() && !idle->second.empty()) {
         sqlite3_stmt* statement = idle->second.back();
         idle->second.pop_back();
         --m_idleCount;
-        return Statement(*this, statement);
+        return std::make_unique<SqliteStatement>(*this, statement);
     }
     sqlite3_stmt* statement = nullptr;
     int rc =
@@ -133,145 +243,43 @@ Statement Connection::Prepare(std::string_view sql)
         sqlite3_finalize(statement);
         Fail(sqlite3_extended_errcode(m_db));
     }
-    return Statement(*this, statement);
+    return std::make_unique<SqliteStatement>(*this, statement);
 }
 
-int64_t Connection::Changes() const
+} // namespace
+
+namespace engine {
+
+std::unique_ptr<ConnectionEngine> OpenSqlite(const std::string& path, bool create, const char* vfs)
 {
-    return sqlite3_changes64(m_db);
+    return std::make_unique<SqliteConnection>(path, create, vfs);
 }
 
-bool Connection::IsReadOnly() const
+} // namespace engine
+
+Connection::Connection(const std::string& path, bool create, const char* vfs)
+    : Connection(engine::OpenSqlite(path, create, vfs), Engine::Sqlite, path)
 {
-    return sqlite3_db_readonly(m_db, "main") == 1;
 }
 
-Statement::Statement(Statement&& other) noexcept
-    : m_connection(other.m_connection), m_statement(other.m_statement)
+Connection::Connection(std::unique_ptr<engine::ConnectionEngine> engine, Engine dialect,
+                       std::string path)
+    : m_engine(std::move(engine)), m_dialect(dialect), m_path(std::move(path))
 {
-    other.m_statement = nullptr;
 }
 
-Statement::~Statement()
+std::unique_ptr<Connection> Connection::ToServer(const std::string& address, int busyTimeoutMs)
 {
-    if (m_statement != nullptr) {
-        m_connection->Release(m_statement);
-    }
+    std::string shown = ShownAddress(address);
+    return std::unique_ptr<Connection>(new Connection(
+        engine::OpenPostgres(address, shown, busyTimeoutMs), Engine::Postgres, shown));
 }
 
-void Statement::Check(int code) const
-{
-    if (code != SQLITE_OK) {
-        m_connection->Fail(sqlite3_extended_errcode(m_connection->m_db));
-    }
-}
+Connection::~Connection() = default;
 
-Statement& Statement::Bind(int index, int64_t value)
+Statement Connection::Prepare(std::string_view sql)
 {
-    Check(sqlite3_bind_int64(m_statement, index, value));
-    return *this;
-}
-
-Statement& Statement::Bind(int index, double value)
-{
-    Check(sqlite3_bind_double(m_statement, index, value));
-    return *this;
-}
-
-Statement& Statement::Bind(int index, std::string_view value)
-{
-    Check(sqlite3_bind_text64(m_statement, index, value.data(), value.size(), SQLITE_TRANSIENT,
-                              SQLITE_UTF8));
-    return *this;
-}
-
-Statement& Statement::Bind(int index, const std::optional<int64_t>& value)
-{
-    return value ? Bind(index, *value) : BindNull(index);
-}
-
-Statement& Statement::Bind(int index, const std::optional<std::string>& value)
-{
-    return value ? Bind(index, std::string_view(*value)) : BindNull(index);
-}
-
-Statement& Statement::BindNull(int index)
-{
-    Check(sqlite3_bind_null(m_statement, index));
-    return *this;
-}
-
-bool Statement::Step()
-{
-    int rc = sqlite3_step(m_statement);
-    if (rc == SQLITE_ROW) {
-        return true;
-    }
-    if (rc == SQLITE_DONE) {
-        return false;
-    }
-    int code = sqlite3_extended_errcode(m_connection->m_db);
-    sqlite3_reset(m_statement);
-    m_connection->Fail(code);
-}
-
-void Statement::Run()
-{
-    while (Step()) {
-    }
-}
-
-void Statement::Reset()
-{
-    m_connection->m_fullScanSteps +=
-        sqlite3_stmt_status(m_statement, SQLITE_STMTSTATUS_FULLSCAN_STEP, 1);
-    sqlite3_reset(m_statement);
-    sqlite3_clear_bindings(m_statement);
-}
-
-bool Statement::IsNull(int column) const
-{
-    return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
-}
-
-int64_t Statement::Int(int column) const
-{
-    return sqlite3_column_int64(m_statement, column);
-}
-
-double Statement::Real(int column) const
-{
-    return sqlite3_column_double(m_statement, column);
-}
-
-std::string Statement::Text(int column) const
-{
-    const unsigned char* text = sqlite3_column_text(m_statement, column);
-    if (text == nullptr) {
-        return {};
-    }
-    return std::string(reinterpret_cast<const char*>(text),
-                       static_cast<size_t>(sqlite3_column_bytes(m_statement, column)));
-}
-
-int Statement::ParameterCount() const
-{
-    return sqlite3_bind_parameter_count(m_statement);
-}
-
-int Statement::ColumnCount() const
-{
-    return sqlite3_column_count(m_statement);
-}
-
-std::string Statement::ColumnName(int column) const
-{
-    return sqlite3_column_name(m_statement, column);
-}
-
-int Statement::ColumnType(int column) const
-{
-    return sqlite3_column_type(m_statement, column);
+    return Statement(m_engine->Prepare(sql));
 }
 
 } // namespace store

@@ -399,7 +399,7 @@ void ExportCsv(Database& database, std::string_view table, std::ostream& out)
               " DataDeLancamento, NULL, NULL, NULL, CodigoInternoDoProduto, CodigoDoFuncionario,"
               " Quantidade, ValorUnitario, DescontoEmPercentual, DescontoEmValor, Custo,"
               " PercentualDeComissaoDoFuncionario, ValorDaComissaoDoFuncionario, TipoDeVenda,"
-              " NumeroDaVenda, NumeroDaFichaClinica FROM ProdutosReservados)"
+              " NumeroDaVenda, NumeroDaFichaClinica FROM ProdutosReservados) AS i"
               " ORDER BY NumeroDeLancamento";
     }
     Statement statement = database.Conn().Prepare(sql);

@@ -33,6 +33,9 @@ int Usage()
                  "     kelo-store export ARQUIVO TABELA\n"
                  "     kelo-store generate ARQUIVO --clients N --products N --items-per-client N\n"
                  "     kelo-store check [--repair] ARQUIVO\n"
+                 "ARQUIVO: um arquivo SQLite, ou um banco PostgreSQL "
+                 "(postgresql://USUARIO@SERVIDOR/BANCO,\n"
+                 "         postgres://... ou \"host=... dbname=...\")\n"
                  "tabelas:";
     for (const std::string& table : store::TableNames()) {
         std::cerr << ' ' << table;
@@ -111,9 +114,13 @@ double SecondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// A new file that a failed command must not leave behind.
+// A new file that a failed command must not leave behind. A server database stays: its
+// command's transaction has already left it as it was, or holds the schema only.
 void RemoveStore(const std::string& path)
 {
+    if (store::IsServerAddress(path)) {
+        return;
+    }
     std::error_code ignored;
     for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
         std::filesystem::remove(path + suffix, ignored);
@@ -132,8 +139,8 @@ bool ParseCount(const std::string& text, int& count)
 
 int Create(const std::string& path)
 {
-    store::Database::Create(path);
-    std::cout << "armazenamento criado: " << path << '\n';
+    auto database = store::Database::Create(path);
+    std::cout << "armazenamento criado: " << database->Path() << '\n';
     return kOk;
 }
 
@@ -142,7 +149,8 @@ int Demo(const std::string& path)
     auto database = store::Database::Create(path);
     try {
         auto users = store::LoadDemo(*database);
-        std::cout << "armazenamento de demonstração criado: " << path << "\nusuários:\n";
+        std::cout << "armazenamento de demonstração criado: " << database->Path()
+                  << "\nusuários:\n";
         for (const auto& user : users) {
             std::cout << "  " << user.name << " / senha " << user.password << " (" << user.role
                       << ")\n";
@@ -249,7 +257,10 @@ int Check(const std::string& path, bool repair)
     store::Database database(path);
     if (repair) {
         store::Repair(database);
-        std::cout << "índices de nomes refeitos: " << path << '\n';
+        std::cout << (database.Dialect() == store::Engine::Postgres
+                          ? "sem índices de nomes a refazer no servidor: "
+                          : "índices de nomes refeitos: ")
+                  << database.Path() << '\n';
     }
     std::vector<std::string> problems;
     {
@@ -257,8 +268,8 @@ int Check(const std::string& path, bool repair)
         problems = store::Check(database, progress.Callback());
     }
     if (problems.empty()) {
-        std::cout << "armazenamento íntegro: " << path << " (verificado em " << SecondsSince(start)
-                  << " s)\n";
+        std::cout << "armazenamento íntegro: " << database.Path() << " (verificado em "
+                  << SecondsSince(start) << " s)\n";
         return kOk;
     }
     for (const std::string& problem : problems) {

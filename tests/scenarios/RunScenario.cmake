@@ -3,7 +3,9 @@
 # script, so what save-pdf writes lands there. Run as: cmake -DRUNNER=... -DSTORE_TOOL=...
 # -DSCENARIO=... -DWORK_DIR=... [-DHAVE_RENDERER=ON] -P RunScenario.cmake
 # A PDF check that cannot run here (no renderer, no pdftotext) prints a line starting "SKIPPED:",
-# which CTest reports as a skip with that reason.
+# which CTest reports as a skip with that reason. With -DSERVER_TOOL=... -DSERVER_CLUSTER=... the
+# scenario plays on a new database of the test PostgreSQL cluster (kelo-test-postgres), dropped
+# after; without a cluster it is a skip.
 file(STRINGS ${SCENARIO} lines ENCODING UTF-8)
 set(expected_exit 0)
 set(expected_output "")
@@ -66,23 +68,43 @@ function(store_tool)
   endif()
 endfunction()
 
+set(store ${WORK_DIR}/loja.kelo)
+if(SERVER_TOOL)
+  set(kind empty)
+  if(NOT empty_store AND NOT imports)
+    set(kind demo)
+  endif()
+  execute_process(COMMAND ${SERVER_TOOL} new ${SERVER_CLUSTER} ${kind}
+                  RESULT_VARIABLE result OUTPUT_VARIABLE store ERROR_VARIABLE error
+                  OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(result EQUAL 3)
+    message("SKIPPED: no PostgreSQL server: ${error}")
+    return()
+  elseif(NOT result EQUAL 0)
+    message(FATAL_ERROR "no database for the scenario (${result}): ${error}")
+  endif()
+  if(kind STREQUAL "demo")
+    list(APPEND options --store ${store})
+  endif()
+endif()
+
 if(empty_store)
-  store_tool(create ${WORK_DIR}/loja.kelo)
-  list(APPEND options --store ${WORK_DIR}/loja.kelo)
+  store_tool(create ${store})
+  list(APPEND options --store ${store})
 elseif(imports)
   # The demo store with the script's own rows added.
-  store_tool(demo ${WORK_DIR}/loja.kelo)
+  store_tool(demo ${store})
   foreach(import IN LISTS imports)
     string(REPLACE "=" ";" parts "${import}")
     list(GET parts 0 table)
     list(GET parts 1 csv)
-    store_tool(import ${WORK_DIR}/loja.kelo ${table} ${script_dir}/${csv})
+    store_tool(import ${store} ${table} ${script_dir}/${csv})
   endforeach()
-  list(APPEND options --store ${WORK_DIR}/loja.kelo)
-elseif(exports OR export_lines)
-  # What the run leaves in the store is read back, so it must be a file of the run's own.
-  store_tool(demo ${WORK_DIR}/loja.kelo)
-  list(APPEND options --store ${WORK_DIR}/loja.kelo)
+  list(APPEND options --store ${store})
+elseif((exports OR export_lines) AND NOT SERVER_TOOL)
+  # What the run leaves in the store is read back, so it must be a store of the run's own.
+  store_tool(demo ${store})
+  list(APPEND options --store ${store})
 endif()
 
 execute_process(COMMAND ${RUNNER} ${options} ${script_name}
@@ -106,7 +128,7 @@ foreach(export IN LISTS exports)
   string(REPLACE "=" ";" parts "${export}")
   list(GET parts 0 table)
   list(GET parts 1 reference)
-  execute_process(COMMAND ${STORE_TOOL} export ${WORK_DIR}/loja.kelo ${table}
+  execute_process(COMMAND ${STORE_TOOL} export ${store} ${table}
                   RESULT_VARIABLE result OUTPUT_VARIABLE exported ERROR_VARIABLE error)
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "kelo-store export ${table} failed (${result}): ${error}")
@@ -122,7 +144,7 @@ foreach(export IN LISTS exports)
 endforeach()
 while(export_lines)
   list(POP_FRONT export_lines table pattern)
-  execute_process(COMMAND ${STORE_TOOL} export ${WORK_DIR}/loja.kelo ${table}
+  execute_process(COMMAND ${STORE_TOOL} export ${store} ${table}
                   RESULT_VARIABLE result OUTPUT_VARIABLE exported ERROR_VARIABLE error)
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "kelo-store export ${table} failed (${result}): ${error}")
@@ -140,6 +162,12 @@ while(export_lines)
     message(FATAL_ERROR "no line of the store's ${table} matches: ${pattern}\n${exported}")
   endif()
 endwhile()
+
+# The server database goes once the checks that read it back are done (a failed one leaves it
+# to the throwaway cluster).
+if(SERVER_TOOL)
+  execute_process(COMMAND ${SERVER_TOOL} drop ${SERVER_CLUSTER} ${store})
+endif()
 
 if(pdf)
   if(NOT EXISTS ${WORK_DIR}/${pdf})

@@ -43,7 +43,7 @@ class ImportRefusals : public StoreTest, public ::testing::WithParamInterface<Ba
 TEST_P(ImportRefusals, RefuseTheWholeFileAndLeaveTheStoreByteIdentical)
 {
     m_db->Close();
-    std::string before = ReadBytes(m_path);
+    std::string before = Snapshot();
     {
         store::Database database(m_path);
         try {
@@ -54,7 +54,7 @@ TEST_P(ImportRefusals, RefuseTheWholeFileAndLeaveTheStoreByteIdentical)
                 << refusal.what();
         }
     }
-    EXPECT_EQ(ReadBytes(m_path), before);
+    EXPECT_EQ(Snapshot(), before);
     EXPECT_FALSE(std::filesystem::exists(m_path + "-wal"));
 }
 
@@ -85,8 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(StoreTest, ExportThenImportGivesTheSameTables)
 {
-    std::filesystem::path copy = m_dir / "copia.kelo";
-    auto target = store::Database::Create(copy.string());
+    auto target = store::Database::Create(NewStoreAddress("copia.kelo"));
     for (const std::string& table : store::TableNames()) {
         if (table == "usuarios") {
             continue;
@@ -162,13 +161,13 @@ TEST_F(StoreTest, ASpreadsheetsWindows1252FileIsRefusedUnlessNamedAndThenConvert
                                             "Gato Miá;40\r\n";
     EXPECT_EQ(Tool("import " + m_path + " clientes " + csv, &output), 0) << output;
 
-    std::string before = ReadBytes(m_path);
+    std::string before = Snapshot();
     std::ofstream(csv, std::ios::binary) << "NomeOuRazaoSocial;CodigoDoCliente\r\n"
                                             "Gato;41\r\nRa\xE7\xE3o C\xE3o \x80 5;42\r\n";
     EXPECT_EQ(Tool("import " + m_path + " clientes " + csv, &output), 1);
     EXPECT_NE(output.find("linha 3"), std::string::npos) << output;
     EXPECT_NE(output.find("--encoding windows-1252"), std::string::npos) << output;
-    EXPECT_EQ(ReadBytes(m_path), before);
+    EXPECT_EQ(Snapshot(), before);
 
     EXPECT_EQ(Tool("import --encoding windows-1252 " + m_path + " clientes " + csv, &output), 0)
         << output;

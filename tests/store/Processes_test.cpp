@@ -85,29 +85,34 @@ int ExitCode(pid_t pid)
 
 using Processes = StoreTest;
 
-TEST_F(Processes, TwoWritersAtOnceLoseNothingAndNeverShareANumber)
+TEST_F(Processes, FourWritersAtOnceLoseNothingAndNeverShareANumber)
 {
+    constexpr int kWriters = 4;
+    constexpr int kEach = 500;
     size_t before = StoredNumbers().size();
     m_db->Close(); // a connection must not cross fork()
     auto start = std::chrono::steady_clock::now();
-    Child first = Spawn(m_path, 500);
-    Child second = Spawn(m_path, 500);
+    std::vector<Child> children;
+    for (int k = 0; k < kWriters; ++k) {
+        children.push_back(Spawn(m_path, kEach));
+    }
     std::vector<int32_t> numbers;
-    ReadNumbers(first.in, numbers);
-    ReadNumbers(second.in, numbers);
-    close(first.in);
-    close(second.in);
-    EXPECT_EQ(ExitCode(first.pid), 0);
-    EXPECT_EQ(ExitCode(second.pid), 0);
+    for (const Child& child : children) {
+        ReadNumbers(child.in, numbers);
+        close(child.in);
+        EXPECT_EQ(ExitCode(child.pid), 0);
+    }
     std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     RecordProperty("seconds", std::to_string(seconds.count()));
-    std::cout << "[ figures  ] 2 x 500 items in " << seconds.count() << " s\n";
+    std::cout << "[ figures  ] " << kWriters << " x " << kEach << " items in " << seconds.count()
+              << " s\n";
 
-    ASSERT_EQ(numbers.size(), 1000u);
+    const size_t all = kWriters * kEach;
+    ASSERT_EQ(numbers.size(), all);
     std::set<int64_t> distinct(numbers.begin(), numbers.end());
-    EXPECT_EQ(distinct.size(), 1000u);
+    EXPECT_EQ(distinct.size(), all);
     std::set<int64_t> stored = StoredNumbers();
-    EXPECT_EQ(stored.size(), before + 1000);
+    EXPECT_EQ(stored.size(), before + all);
     EXPECT_TRUE(std::includes(stored.begin(), stored.end(), distinct.begin(), distinct.end()));
     EXPECT_EQ(store::Check(*m_db), std::vector<std::string>{});
 }

@@ -3,8 +3,10 @@
 #include "contracts/Registry.h"
 #include "platform/Currency.h"
 #include "store/Admin.h"
+#include "store/Csv.h"
 #include "store/Passwords.h"
 #include "store/Store.h"
+#include "store/Tables.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -95,6 +97,18 @@ int32_t Delete(const std::string& number, const std::string& kind, const std::st
 void StoreTest::SetUp()
 {
     m_dir = NewTempDir();
+    if (OnServer()) {
+        std::string whyNot;
+        TestServer* server = TestServer::Get(whyNot);
+        if (server == nullptr) {
+            GTEST_SKIP() << "no PostgreSQL server: " << whyNot;
+        }
+        store::UseCheapHashesForTests();
+        m_path = server->NewDemoDatabase();
+        m_db = std::make_shared<store::Database>(m_path);
+        store::RegisterComponents(m_db);
+        return;
+    }
     m_path = (m_dir / "loja.kelo").string();
     std::filesystem::copy_file(DemoTemplate(), m_path);
     m_db = std::make_shared<store::Database>(m_path);
@@ -105,8 +119,42 @@ void StoreTest::TearDown()
 {
     contracts::Clear();
     m_db.reset();
+    std::string whyNot;
+    if (OnServer() && !m_path.empty()) {
+        if (TestServer* server = TestServer::Get(whyNot)) {
+            server->Drop(m_path);
+            for (const std::string& address : m_extraDatabases) {
+                server->Drop(address);
+            }
+        }
+    }
     std::error_code ignored;
     std::filesystem::remove_all(m_dir, ignored);
+}
+
+std::string StoreTest::NewStoreAddress(const std::string& fileName)
+{
+    if (!OnServer()) {
+        return (m_dir / fileName).string();
+    }
+    std::string whyNot;
+    m_extraDatabases.push_back(TestServer::Get(whyNot)->NewEmptyDatabase());
+    return m_extraDatabases.back();
+}
+
+std::string StoreTest::Snapshot()
+{
+    if (!OnServer()) {
+        return ReadBytes(m_path);
+    }
+    store::Database database(m_path);
+    std::ostringstream out;
+    for (const std::string& table : store::TableNames()) {
+        store::ExportCsv(database, table, out);
+    }
+    store::Statement statement = database.Conn().Prepare("SELECT Ultimo FROM Sequencias");
+    out << (statement.Step() ? statement.Int(0) : -1);
+    return out.str();
 }
 
 int64_t StoreTest::Scalar(const std::string& sql)

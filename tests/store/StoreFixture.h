@@ -1,8 +1,10 @@
-// A fresh copy of the demo store in a temporary folder for each test, with every component
-// registered over it. The demo is built once per test program (hashing its passwords is slow)
-// and copied as a closed file.
+// A fresh copy of the demo store for each test, with every component registered over it: a file
+// in a temporary folder, or, when the program runs against the server (KELO_TEST_POSTGRES
+// set), a database of the test cluster (TestServer.h). The demo is built once (hashing its
+// passwords is slow) and copied: as a closed file, or as a database's template.
 #pragma once
 
+#include "TestServer.h"
 #include "contracts/KELO_N_PreVendas.h"
 #include "store/Database.h"
 
@@ -12,6 +14,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace storetest {
 
@@ -25,10 +28,25 @@ std::shared_ptr<KELO_N_PreVendas::clsPreVendas> Product(double quantity = 2);
 int32_t Delete(const std::string& number, const std::string& kind, const std::string& code,
                const std::string& quantity, std::string* failure = nullptr);
 
+// Skips a test of what only a SQLite file has (its bytes, its pragmas, its VFS) on the server.
+#define KELO_SKIP_ON_SERVER(why)                                                                   \
+    do {                                                                                           \
+        if (::storetest::OnServer()) {                                                             \
+            GTEST_SKIP() << "SQLite file only: " << why;                                           \
+        }                                                                                          \
+    } while (false)
+
 class StoreTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+
+    // Where a new, not yet created store may go: a file in the test's folder, or an empty
+    // database of the cluster (dropped at the end of the test).
+    std::string NewStoreAddress(const std::string& fileName);
+    // Everything the store holds, to tell whether a refused command left it as it was: the
+    // file's bytes, or every table exported and the lançamento sequence.
+    std::string Snapshot();
 
     // One value of a query on the store (the first column of the first row), as a whole number.
     int64_t Scalar(const std::string& sql);
@@ -36,8 +54,10 @@ protected:
     std::set<int64_t> StoredNumbers();
 
     std::filesystem::path m_dir;
+    // The file, or the server database's address.
     std::string m_path;
     std::shared_ptr<store::Database> m_db;
+    std::vector<std::string> m_extraDatabases;
 };
 
 } // namespace storetest

@@ -27,7 +27,8 @@ constexpr const char* NomeDaAplicacao = "Kelo Pet Shop";
 // The user's own store is made with the demo shop the first time; says so once.
 void CreateDemoStoreIfMissing(const std::string& path, std::ostream& out)
 {
-    if (std::filesystem::exists(path))
+    // A server database is made with kelo-store, never on a counter's first run.
+    if (store::IsServerAddress(path) || std::filesystem::exists(path))
         return;
     CreatePrivateFolders(std::filesystem::path(path).parent_path());
     auto database = store::Database::Create(path);
@@ -63,7 +64,8 @@ OpenedStore OpenStore(const std::string& path, bool createDemo, std::ostream& ou
         database->Conn();
         return {database, {}};
     } catch (const std::exception& error) {
-        return {nullptr, "Não foi possível abrir a loja " + path + ".\n\n" + error.what()};
+        return {nullptr, "Não foi possível abrir a loja " + store::ShownAddress(path) + ".\n\n" +
+                             error.what()};
     }
 }
 

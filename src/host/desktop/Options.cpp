@@ -34,7 +34,7 @@ std::variant<Options, OptionsError> ParseOptions(const std::vector<std::string>&
             options.help = true;
         } else if (argument == "--store") {
             if (!value(options.store) || options.store.empty())
-                return OptionsError{"--store needs a file"};
+                return OptionsError{"--store needs a file or a PostgreSQL address"};
         } else if (argument == "--login") {
             std::string name;
             if (!value(name))
@@ -62,7 +62,8 @@ std::string Usage()
     return "usage: kelo-prevendas [--store FILE]\n"
            "  --store FILE        the shop's store (default: $XDG_DATA_HOME/kelo-prevendas/"
            "loja.kelo,\n"
-           "                      created with demo data on first run)\n"
+           "                      created with demo data on first run), or a PostgreSQL\n"
+           "                      address (postgresql://USER@HOST/DATABASE)\n"
            "For automation and measurements:\n"
            "  --login USER --password PASSWORD   fill in the login window and submit it\n"
            "  --screenshot FILE.png              after logging in, save the pre-sale screen "

@@ -1,0 +1,473 @@
+// The server's engine: one libpq connection per Database, every value a bound parameter of
+// PQexecParams (text format; whole numbers typed bigint, texts left for the server to infer
+// from where they stand). Statements arrive in SQLite's dialect: ?N and ? become $N and instr()
+// becomes strpos(), which takes its arguments in the same order. Server failures are numbered as
+// the SQLite result they correspond to, so a component answers the same NumeroDoErro.
+#include "store/Sqlite.h"
+
+#include <libpq-fe.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <vector>
+
+namespace store {
+
+namespace {
+
+constexpr Oid kBigint = 20;
+constexpr Oid kDouble = 701;
+constexpr Oid kText = 25;
+
+struct ClearResult {
+    void operator()(PGresult* result) const { PQclear(result); }
+};
+using Result = std::unique_ptr<PGresult, ClearResult>;
+
+struct FreeOptions {
+    void operator()(PQconninfoOption* options) const { PQconninfoFree(options); }
+};
+using Options = std::unique_ptr<PQconninfoOption, FreeOptions>;
+
+bool StartsWith(std::string_view text, std::string_view prefix)
+{
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+Options Parse(const std::string& address)
+{
+    char* error = nullptr;
+    Options options(PQconninfoParse(address.c_str(), &error));
+    PQfreemem(error);
+    return options;
+}
+
+bool IsWordChar(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+}
+
+// The statement in the server's dialect; `used` gets the parameter numbers it refers to.
+std::string Translate(std::string_view sql, std::set<int>& used)
+{
+    std::string out;
+    out.reserve(sql.size() + 16);
+    int highest = 0;
+    for (size_t i = 0; i < sql.size(); ++i) {
+        char c = sql[i];
+        if (c == '\'' || c == '"') {
+            size_t end = sql.find(c, i + 1);
+            end = end == std::string_view::npos ? sql.size() - 1 : end;
+            out.append(sql.substr(i, end - i + 1));
+            i = end;
+        } else if (c == '?') {
+            size_t digits = i + 1;
+            while (digits < sql.size() && std::isdigit(static_cast<unsigned char>(sql[digits]))) {
+                ++digits;
+            }
+            int number = digits > i + 1
+                             ? std::atoi(std::string(sql.substr(i + 1, digits - i - 1)).c_str())
+                             : highest + 1;
+            highest = std::max(highest, number);
+            used.insert(number);
+            out += "$" + std::to_string(number);
+            i = digits - 1;
+        } else if ((c == 'i' || c == 'I') && (i == 0 || !IsWordChar(sql[i - 1])) &&
+                   sql.size() - i > 6 && strncasecmp(sql.data() + i, "instr(", 6) == 0) {
+            out += "strpos(";
+            i += 5;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The SQLite primary result code a server failure stands for.
+int CodeOf(const char* state)
+{
+    if (state == nullptr) {
+        return 14; // the connection is gone: no server
+    }
+    std::string_view sqlstate(state);
+    if (StartsWith(sqlstate, "08") || StartsWith(sqlstate, "57P")) {
+        return 14;
+    }
+    if (StartsWith(sqlstate, "23")) {
+        return 19;
+    }
+    if (sqlstate == "40001" || sqlstate == "40P01" || sqlstate == "55P03" || sqlstate == "57014") {
+        return 5;
+    }
+    if (sqlstate == "25006") {
+        return 8;
+    }
+    if (sqlstate == "53100") {
+        return 13;
+    }
+    if (sqlstate == "53200") {
+        return 7;
+    }
+    if (StartsWith(sqlstate, "28") || sqlstate == "42501") {
+        return 23;
+    }
+    return 1;
+}
+
+std::string CauseOf(int code)
+{
+    switch (code) {
+    case 14:
+        return "a conexão com o servidor foi perdida";
+    case 19:
+        return "o registro viola uma regra do armazenamento";
+    case 5:
+        return "o banco de dados está bloqueado por outra conexão há tempo demais";
+    case 8:
+        return "o servidor não aceita gravações (somente leitura)";
+    case 13:
+        return "o disco do servidor está cheio";
+    case 7:
+        return "memória insuficiente no servidor";
+    case 23:
+        return "acesso negado pelo servidor";
+    default:
+        return "falha do servidor";
+    }
+}
+
+// Why a connection could not be made, without the user's name that libpq's text may hold.
+std::string ConnectFailure(const char* message)
+{
+    std::string text = message == nullptr ? "" : message;
+    const auto has = [&](const char* part) { return text.find(part) != std::string::npos; };
+    if (has("password") || has("authentication") || has("no pg_hba.conf entry")) {
+        return "usuário ou senha recusados pelo servidor";
+    }
+    if (has("database") && has("does not exist")) {
+        return "o banco de dados não existe";
+    }
+    if (has("translate host name")) {
+        return "servidor desconhecido";
+    }
+    if (has("Connection refused") || has("No such file or directory") || has("timeout") ||
+        has("could not connect")) {
+        return "o servidor não responde";
+    }
+    return "conexão recusada pelo servidor";
+}
+
+void Quietly(void*, const char*) {}
+
+class PgConnection final : public engine::ConnectionEngine {
+public:
+    PgConnection(const std::string& conninfo, std::string shown, int busyTimeoutMs)
+        : m_shown(std::move(shown))
+    {
+        // The address's own settings come after the default timeout and so override it.
+        const char* keywords[] = {"connect_timeout", "dbname", "application_name", nullptr};
+        const char* values[] = {"10", conninfo.c_str(), "kelo", nullptr};
+        m_conn = PQconnectdbParams(keywords, values, 1);
+        if (m_conn == nullptr || PQstatus(m_conn) != CONNECTION_OK) {
+            std::string cause = ConnectFailure(m_conn ? PQerrorMessage(m_conn) : nullptr);
+            PQfinish(m_conn);
+            m_conn = nullptr;
+            throw StoreError(kErrCannotOpen, "Armazenamento '" + m_shown +
+                                                 "': não foi possível conectar ao servidor (" +
+                                                 cause + ").");
+        }
+        PQsetNoticeProcessor(m_conn, &Quietly, nullptr);
+        Execute("SET client_encoding = 'UTF8'; SET standard_conforming_strings = on;"
+                " SET synchronous_commit = on; SET client_min_messages = warning");
+        SetBusyTimeout(busyTimeoutMs);
+    }
+    ~PgConnection() override { PQfinish(m_conn); }
+
+    void SetBusyTimeout(int milliseconds) override
+    {
+        Execute("SET lock_timeout = " + std::to_string(std::max(milliseconds, 1)));
+    }
+
+    void Execute(std::string_view sql) override
+    {
+        Result result(PQexec(m_conn, std::string(sql).c_str()));
+        Check(result.get());
+    }
+
+    std::unique_ptr<engine::StatementEngine> Prepare(std::string_view sql) override;
+
+    void BeginWrite() override { Execute("BEGIN ISOLATION LEVEL READ COMMITTED"); }
+    int64_t Changes() const override { return m_changes; }
+    bool IsReadOnly() const override
+    {
+        Result result(PQexec(m_conn, "SHOW transaction_read_only"));
+        return PQresultStatus(result.get()) == PGRES_TUPLES_OK && PQntuples(result.get()) == 1 &&
+               std::strcmp(PQgetvalue(result.get(), 0, 0), "on") == 0;
+    }
+    bool IsLost() const override { return PQstatus(m_conn) != CONNECTION_OK; }
+
+    PGconn* Handle() const { return m_conn; }
+    const std::string& Shown() const { return m_shown; }
+
+    // Throws the StoreError for a failed `result`; notes the rows a write changed.
+    void Check(PGresult* result)
+    {
+        ExecStatusType status = PQresultStatus(result);
+        if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) {
+            m_changes = std::atoll(PQcmdTuples(result));
+            return;
+        }
+        const char* state =
+            result != nullptr ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+        const char* primary =
+            result != nullptr ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+        int code = IsLost() ? 14 : CodeOf(state);
+        // One line of the server's own words, without libpq's severity prefix.
+        std::string detail = primary != nullptr ? primary : PQerrorMessage(m_conn);
+        detail = detail.substr(0, detail.find('\n'));
+        for (const char* prefix : {"FATAL:  ", "ERROR:  "}) {
+            if (StartsWith(detail, prefix)) {
+                detail.erase(0, std::strlen(prefix));
+            }
+        }
+        while (!detail.empty() && std::isspace(static_cast<unsigned char>(detail.back()))) {
+            detail.pop_back();
+        }
+        throw StoreError(kErrEngineBase + code,
+                         "Armazenamento '" + m_shown + "': " + CauseOf(code) +
+                             (detail.empty() ? "" : " (" + detail + ")") + ".");
+    }
+
+private:
+    PGconn* m_conn = nullptr;
+    std::string m_shown;
+    int64_t m_changes = 0;
+};
+
+class PgStatement final : public engine::StatementEngine {
+public:
+    PgStatement(PgConnection& connection, std::string_view sql) : m_connection(connection)
+    {
+        std::set<int> used;
+        m_sql = Translate(sql, used);
+        m_parameters = used.empty() ? 0 : *used.rbegin();
+        m_values.resize(static_cast<size_t>(m_parameters));
+        m_types.assign(static_cast<size_t>(m_parameters), kText);
+        for (int number : used) {
+            m_types[static_cast<size_t>(number - 1)] = 0;
+        }
+        m_referenced = m_types;
+    }
+
+    void BindInt(int index, int64_t value) override { Set(index, std::to_string(value), kBigint); }
+    void BindReal(int index, double value) override
+    {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.17g", value);
+        Set(index, text, kDouble);
+    }
+    void BindText(int index, std::string_view value) override
+    {
+        // libpq would cut the text at the NUL and store the rest as if it were all of it.
+        if (value.find('\0') != std::string_view::npos) {
+            throw StoreError(kErrEngine, "Armazenamento '" + m_connection.Shown() +
+                                             "': um texto com caractere nulo não pode ser"
+                                             " gravado no servidor.");
+        }
+        Set(index, std::string(value), m_referenced[Slot(index)]);
+    }
+    void BindNull(int index) override
+    {
+        size_t slot = Slot(index);
+        m_values[slot].reset();
+        m_types[slot] = m_referenced[slot];
+        m_result.reset();
+    }
+
+    bool Step() override
+    {
+        if (!m_result) {
+            Run();
+        }
+        if (++m_row < PQntuples(m_result.get())) {
+            return true;
+        }
+        // As SQLite does, the next Step runs the statement again.
+        m_result.reset();
+        return false;
+    }
+
+    void Reset() override
+    {
+        m_result.reset();
+        std::fill(m_values.begin(), m_values.end(), std::nullopt);
+        m_types = m_referenced;
+    }
+
+    bool IsNull(int column) const override
+    {
+        return m_result == nullptr || PQgetisnull(m_result.get(), m_row, column) == 1;
+    }
+    int64_t Int(int column) const override
+    {
+        const char* text = Value(column);
+        if (text[0] == 't' || text[0] == 'f') {
+            return text[0] == 't' ? 1 : 0;
+        }
+        return std::strtoll(text, nullptr, 10);
+    }
+    double Real(int column) const override { return std::strtod(Value(column), nullptr); }
+    std::string Text(int column) const override
+    {
+        return std::string(Value(column),
+                           static_cast<size_t>(PQgetlength(m_result.get(), m_row, column)));
+    }
+    int ColumnCount() const override
+    {
+        const_cast<PgStatement*>(this)->Ready();
+        return PQnfields(m_result.get());
+    }
+    int ParameterCount() const override { return m_parameters; }
+    std::string ColumnName(int column) const override
+    {
+        const_cast<PgStatement*>(this)->Ready();
+        return PQfname(m_result.get(), column);
+    }
+    int ColumnType(int column) const override
+    {
+        if (IsNull(column)) {
+            return 5;
+        }
+        switch (PQftype(m_result.get(), column)) {
+        case 16:
+        case 20:
+        case 21:
+        case 23:
+        case 26:
+            return 1;
+        case 700:
+        case 701:
+            return 2;
+        case 1700:
+            return std::strchr(Value(column), '.') == nullptr ? 1 : 2;
+        case 17:
+            return 4;
+        default:
+            return 3;
+        }
+    }
+
+private:
+    size_t Slot(int index) const
+    {
+        if (index < 1 || index > m_parameters) {
+            throw StoreError(kErrEngineBase + 25,
+                             "parâmetro " + std::to_string(index) + " fora da instrução");
+        }
+        return static_cast<size_t>(index - 1);
+    }
+
+    void Set(int index, std::string value, Oid type)
+    {
+        size_t slot = Slot(index);
+        m_values[slot] = std::move(value);
+        m_types[slot] = type;
+        m_result.reset();
+    }
+
+    // Runs the statement once, so that its columns are known before the first Step.
+    void Ready()
+    {
+        if (!m_result) {
+            Run();
+        }
+    }
+
+    void Run()
+    {
+        std::vector<const char*> values;
+        values.reserve(m_values.size());
+        for (const auto& value : m_values) {
+            values.push_back(value ? value->c_str() : nullptr);
+        }
+        Result result(PQexecParams(m_connection.Handle(), m_sql.c_str(), m_parameters,
+                                   m_types.data(), values.data(), nullptr, nullptr, 0));
+        m_connection.Check(result.get());
+        m_result = std::move(result);
+        m_row = -1;
+    }
+
+    const char* Value(int column) const { return PQgetvalue(m_result.get(), m_row, column); }
+
+    PgConnection& m_connection;
+    std::string m_sql;
+    int m_parameters = 0;
+    std::vector<std::optional<std::string>> m_values;
+    std::vector<Oid> m_types;
+    std::vector<Oid> m_referenced; // 0 for a parameter the statement uses, text for a gap
+    Result m_result;
+    int m_row = -1;
+};
+
+std::unique_ptr<engine::StatementEngine> PgConnection::Prepare(std::string_view sql)
+{
+    return std::make_unique<PgStatement>(*this, sql);
+}
+
+} // namespace
+
+namespace engine {
+
+std::unique_ptr<ConnectionEngine> OpenPostgres(const std::string& conninfo,
+                                               const std::string& shown, int busyTimeoutMs)
+{
+    return std::make_unique<PgConnection>(conninfo, shown, busyTimeoutMs);
+}
+
+} // namespace engine
+
+bool IsServerAddress(std::string_view address)
+{
+    if (StartsWith(address, "postgresql://") || StartsWith(address, "postgres://")) {
+        return true;
+    }
+    return address.find('=') != std::string_view::npos && Parse(std::string(address)) != nullptr;
+}
+
+std::string ShownAddress(const std::string& address)
+{
+    if (!IsServerAddress(address)) {
+        return address;
+    }
+    std::string host;
+    std::string port;
+    std::string database;
+    std::string user;
+    if (Options options = Parse(address)) {
+        for (PQconninfoOption* option = options.get(); option->keyword != nullptr; ++option) {
+            std::string value = option->val != nullptr ? option->val : "";
+            std::string_view keyword = option->keyword;
+            if (keyword == "host" || (keyword == "hostaddr" && host.empty())) {
+                host = value;
+            } else if (keyword == "port") {
+                port = value;
+            } else if (keyword == "dbname") {
+                database = value;
+            } else if (keyword == "user") {
+                user = value;
+            }
+        }
+    }
+    // libpq's own defaults: the local socket, and a database named as the user.
+    if (database.empty()) {
+        database = user;
+    }
+    return "postgresql://" + (host.empty() ? std::string("localhost") : host) +
+           (port.empty() ? "" : ":" + port) + "/" + database;
+}
+
+} // namespace store
