@@ -6,6 +6,7 @@
 #include "platform/Host.h"
 #include "platform/WindowSystem.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QPainterPath>
@@ -232,6 +233,10 @@ void ControlPeer::WatchFocus(QWidget* widget)
         return;
     std::weak_ptr<ControlPeer> weak = weak_from_this();
     new EventHook(widget, [weak](QObject*, QEvent* event) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            if (auto peer = weak.lock())
+                peer->m_pressed.start();
+        }
         if (event->type() == QEvent::FocusIn) {
             if (auto peer = weak.lock())
                 peer->OnQtFocusIn(static_cast<QFocusEvent*>(event)->reason());
@@ -245,7 +250,11 @@ void ControlPeer::OnQtFocusIn(Qt::FocusReason reason)
     platform::Control* control = Control();
     if (!control || m_applying || control->HasFocus())
         return;
-    if (!IsUserFocus(reason) || !control->CanTakeFocus()) {
+    // A click that activates the window (without a window manager, on Xvfb) brings the focus
+    // as the activation's, not the mouse's, once the button is up: it is still the user's hand.
+    const bool activatingClick =
+        reason == Qt::ActiveWindowFocusReason && m_pressed.isValid() && m_pressed.elapsed() < 1000;
+    if ((!IsUserFocus(reason) && !activatingClick) || !control->CanTakeFocus()) {
         // Qt moved the focus on its own (a window activated, a widget hid): the platform
         // still says where it is.
         m_host.ScheduleFocusSync();

@@ -7,6 +7,7 @@
 
 #include "host/desktop/Convert.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -97,6 +98,8 @@ private:
 
     platform::Control* m_control;
     int32_t m_hWnd;
+    // When the mouse was last pressed on the focus widget (for a click that activates the window).
+    QElapsedTimer m_pressed;
     QPointer<QWidget> m_widget;
     QObject m_lifetime;
 };

@@ -11,8 +11,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -224,6 +226,32 @@ TEST_F(DesktopPeers, AValidateThatRefusesKeepsTheFocus)
     EXPECT_EQ(QApplication::focusWidget(), W(form.qvnumB));
     EXPECT_EQ(lostA, 1);
     EXPECT_EQ(gotB, 1);
+}
+
+// Without a window manager the click that activates the window brings its focus as the
+// activation's; it is the user's all the same, and the platform's focus follows it.
+TEST_F(DesktopPeers, TheClickThatActivatesTheWindowMovesTheFocus)
+{
+    ShowAndActivate(host, form);
+    {
+        platform::UserAction action;
+        form.qvnumA.SetFocus();
+    }
+    Settle();
+    QWidget* b = W(form.qvnumB);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), b->mapToGlobal(QPointF(2, 2)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(b, &press);
+    QFocusEvent activated(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(b, &activated);
+    Settle();
+    EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvnumB);
+
+    // Without a press, an activation only restores the platform's focus.
+    QFocusEvent restored(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(W(form.qvnumA), &restored);
+    Settle();
+    EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvnumB);
 }
 
 TEST_F(DesktopPeers, FocusGivenByTheComponentMovesTheQtFocus)
