@@ -86,6 +86,8 @@ QWidget* GridPeer::CreateWidget(QWidget* parent)
     table->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     table->setFocusPolicy(Qt::TabFocus);
+    // The grid is one Tab stop: Tab leaves it instead of walking its cells.
+    table->setTabKeyNavigation(false);
     table->setWordWrap(false);
     table->verticalHeader()->hide();
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

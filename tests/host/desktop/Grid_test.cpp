@@ -103,6 +103,15 @@ TEST_F(DesktopGrid, ShowsHeaderCellsWidthsAndTheSortPicture)
     EXPECT_EQ(table->item(0, 1)->text(), "10,00");
 }
 
+TEST_F(DesktopGrid, TabLeavesTheGridWithoutWalkingItsCells)
+{
+    table->setFocus(Qt::TabFocusReason);
+    table->setCurrentCell(0, 0);
+    QTest::keyClick(table, Qt::Key_Tab);
+    EXPECT_EQ(table->currentColumn(), 0);
+    EXPECT_EQ(table->currentRow(), 0);
+}
+
 TEST_F(DesktopGrid, AClickSelectsTheRowThroughTheGrid)
 {
     int clicks = 0;
