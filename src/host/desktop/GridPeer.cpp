@@ -88,6 +88,8 @@ QWidget* GridPeer::CreateWidget(QWidget* parent)
     table->setFocusPolicy(Qt::TabFocus);
     // The grid is one Tab stop: Tab leaves it instead of walking its cells.
     table->setTabKeyNavigation(false);
+    // The grid decides its top row; Qt must not scroll to the current cell by itself.
+    table->setAutoScroll(false);
     table->setWordWrap(false);
     table->verticalHeader()->hide();
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -243,6 +245,14 @@ void GridPeer::ShowSelection()
             item->setForeground(fore ? QBrush(*fore) : QBrush());
         }
     }
+    // Qt's focus frame sits on the grid's current cell, never on a cell of its own: one mark.
+    const int tableRow = TableRow(grid.Row);
+    m_applying = true;
+    if (tableRow >= 0 && tableRow < table->rowCount() && grid.Col < table->columnCount())
+        table->setCurrentCell(tableRow, grid.Col, QItemSelectionModel::NoUpdate);
+    else
+        table->setCurrentIndex(QModelIndex());
+    m_applying = false;
 }
 
 void GridPeer::ShowTopRow()

@@ -112,6 +112,16 @@ TEST_F(DesktopGrid, TabLeavesTheGridWithoutWalkingItsCells)
     EXPECT_EQ(table->currentRow(), 0);
 }
 
+TEST_F(DesktopGrid, QtsFocusFrameFollowsTheGridsCurrentCell)
+{
+    form.msfgGrade.Row = 3;
+    form.msfgGrade.Col = 1;
+    EXPECT_EQ(table->currentRow(), 2);
+    EXPECT_EQ(table->currentColumn(), 1);
+    form.msfgGrade.Row = 0;
+    EXPECT_FALSE(table->currentIndex().isValid()) << "the header row has no frame";
+}
+
 TEST_F(DesktopGrid, AClickSelectsTheRowThroughTheGrid)
 {
     int clicks = 0;
