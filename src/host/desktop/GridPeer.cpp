@@ -127,8 +127,8 @@ int GridPeer::TableRow(int32_t gridRow) const
 
 void GridPeer::Apply(const std::string& member)
 {
-    static const std::set<std::string> selection{"Row",    "Col",           "RowSel",
-                                                 "ColSel", "SelectionMode", "HighLight"};
+    static const std::set<std::string> selection{"Row",           "Col",       "RowSel",   "ColSel",
+                                                 "SelectionMode", "HighLight", "FocusRect"};
     if (member == "Revision" || member == "Rows" || member == "Cols" || member == "FixedRows" ||
         member == "FixedCols" || member.starts_with("BackColor") ||
         member.starts_with("ForeColor") || member.starts_with("GridColor") ||
@@ -245,10 +245,12 @@ void GridPeer::ShowSelection()
             item->setForeground(fore ? QBrush(*fore) : QBrush());
         }
     }
-    // Qt's focus frame sits on the grid's current cell, never on a cell of its own: one mark.
+    // Qt's focus frame sits on the grid's current cell, never on a cell of its own, and only
+    // where the grid draws a focus rectangle at all: one mark.
     const int tableRow = TableRow(grid.Row);
     m_applying = true;
-    if (tableRow >= 0 && tableRow < table->rowCount() && grid.Col < table->columnCount())
+    if (grid.FocusRect != platform::flexFocusNone && tableRow >= 0 &&
+        tableRow < table->rowCount() && grid.Col < table->columnCount())
         table->setCurrentCell(tableRow, grid.Col, QItemSelectionModel::NoUpdate);
     else
         table->setCurrentIndex(QModelIndex());

@@ -120,6 +120,9 @@ TEST_F(DesktopGrid, QtsFocusFrameFollowsTheGridsCurrentCell)
     EXPECT_EQ(table->currentColumn(), 1);
     form.msfgGrade.Row = 0;
     EXPECT_FALSE(table->currentIndex().isValid()) << "the header row has no frame";
+    form.msfgGrade.Row = 2;
+    form.msfgGrade.FocusRect = platform::flexFocusNone;
+    EXPECT_FALSE(table->currentIndex().isValid()) << "a grid without a focus rectangle";
 }
 
 TEST_F(DesktopGrid, AClickSelectsTheRowThroughTheGrid)
