@@ -9,6 +9,7 @@
 #include "screen_services/modArredondarCantosDoObjeto.h"
 #include "screen_services/modFundoEscuro.h"
 #include "screen_services/modPausar.h"
+#include "search/MolduraDePesquisa.h"
 
 #include <algorithm>
 #include <cmath>
@@ -325,12 +326,16 @@ void frmPreVendas::ExibirOcultarpicMensagem(bool exibir, bool exibirPainel)
     Pausar(1);
 }
 
-void frmPreVendas::MostrarPesquisa(platform::Form& pesquisa)
+bool frmPreVendas::MostrarPesquisa(MolduraDePesquisa& pesquisa)
 {
     int16_t lintValor = 0;
     AplicarFundoEscuro(modPrincipal::glngFomularioDoMenu_hWnd, lintValor);
     pesquisa.Show(platform::vbModal);
     RemoverFundoEscuro(modPrincipal::glngFomularioDoMenu_hWnd);
+    if (pesquisa.RegistroSelecionado())
+        return true;
+    pesquisa.Unload();
+    return false;
 }
 
 void frmPreVendas::CentralizarpicMensagem()

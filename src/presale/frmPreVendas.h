@@ -38,6 +38,8 @@
 
 namespace KELO_A_PreVendas {
 
+class MolduraDePesquisa;
+
 class frmPreVendas : public platform::Form {
 public:
     frmPreVendas();
@@ -314,7 +316,9 @@ private:
     bool EscolherClienteNaPesquisa(const platform::RecordsetRef& clientes);
     void IniciarGradeVazia();
     // Shows a search dialog modally over the darkened menu window.
-    void MostrarPesquisa(platform::Form& pesquisa);
+    // Shows the search dialog over the darkened screen; false, the dialog unloaded, when it was
+    // closed without a pick.
+    bool MostrarPesquisa(MolduraDePesquisa& pesquisa);
 
     // The service's find boxes as one group, and the form's own choice of a service type.
     struct ServicoEncontrado;

@@ -286,14 +286,9 @@ bool frmPreVendas::EscolherClienteNaPesquisa(const platform::RecordsetRef& clien
     auto lfrmPesquisa = std::make_unique<frmPesquisaDeClientes>();
     lfrmPesquisa->ConfigurarGrade();
     lfrmPesquisa->PreencherGrade(clientes);
-    MostrarPesquisa(*lfrmPesquisa);
-    if (!lfrmPesquisa->RegistroSelecionado()) {
-        lfrmPesquisa->Unload();
+    if (!MostrarPesquisa(*lfrmPesquisa))
         return false;
-    }
-    const platform::Grid& grade = lfrmPesquisa->msfgGrade;
-    const int32_t linha = grade.RowSel;
-    const auto celula = [&](int32_t coluna) { return grade.TextMatrix(linha, coluna); };
+    const auto celula = [&](int32_t coluna) { return lfrmPesquisa->CelulaEscolhida(coluna); };
     namespace col = PesquisaDeClientes;
     ClienteEncontrado lcliCliente;
     lcliCliente.ApelidoOuNomeFantasia = celula(col::colApelidoOuNomeFantasia);

@@ -289,14 +289,9 @@ bool frmPreVendas::EscolherProdutoNaPesquisa(const platform::RecordsetRef& produ
     lfrmPesquisa->FormularioDeConsultaDePreco(false);
     lfrmPesquisa->ConfigurarGrade();
     lfrmPesquisa->PreencherGrade(produtos);
-    MostrarPesquisa(*lfrmPesquisa);
-    if (!lfrmPesquisa->RegistroSelecionado()) {
-        lfrmPesquisa->Unload();
+    if (!MostrarPesquisa(*lfrmPesquisa))
         return false;
-    }
-    const platform::Grid& grade = lfrmPesquisa->msfgGrade;
-    const int32_t linha = grade.RowSel;
-    const auto celula = [&](int32_t coluna) { return grade.TextMatrix(linha, coluna); };
+    const auto celula = [&](int32_t coluna) { return lfrmPesquisa->CelulaEscolhida(coluna); };
     namespace col = PesquisaDeProdutos;
     ProdutoEncontrado lprdProduto;
     lprdProduto.CodigoInterno = platform::CStr(platform::Val(celula(col::colCodigoInterno)));

@@ -210,14 +210,9 @@ bool frmPreVendas::EscolherServicoNaPesquisa(const platform::RecordsetRef& servi
     }
     modPrincipal::gbooIgnorarProximoClickDoTipoDeServico = true;
     tipos.ListIndex = qvcmbTiposDeServicos.ListIndex;
-    MostrarPesquisa(*lfrmPesquisa);
-    if (!lfrmPesquisa->RegistroSelecionado()) {
-        lfrmPesquisa->Unload();
+    if (!MostrarPesquisa(*lfrmPesquisa))
         return false;
-    }
-    const platform::Grid& grade = lfrmPesquisa->msfgGrade;
-    const int32_t linha = grade.RowSel;
-    const auto celula = [&](int32_t coluna) { return grade.TextMatrix(linha, coluna); };
+    const auto celula = [&](int32_t coluna) { return lfrmPesquisa->CelulaEscolhida(coluna); };
     namespace col = PesquisaDeServicos;
     ServicoEncontrado lsrvServico;
     lsrvServico.Codigo = platform::CStr(platform::Val(celula(col::colCodigo)));

@@ -82,6 +82,11 @@ public:
     int16_t PreencherGrade(const platform::RecordsetRef& lrstRecordsetAuxiliar);
     // A valid row was chosen; read after the dialog closed.
     bool RegistroSelecionado() const { return mbooRegistroSelecionado; }
+    // A cell of the row the user picked, for the caller to read before it unloads the dialog.
+    std::string CelulaEscolhida(int32_t coluna) const
+    {
+        return msfgGrade.TextMatrix(msfgGrade.RowSel, coluna);
+    }
 
     suite_controls::QVTheme qvTheme{this, "qvTheme"};
     platform::Grid msfgGrade{this, "msfgGrade"};
