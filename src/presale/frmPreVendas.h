@@ -31,6 +31,7 @@
 #include "suite_controls/SuiteControls.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -315,10 +316,16 @@ private:
     void MostrarClienteEncontrado(const ClienteEncontrado& cliente);
     bool EscolherClienteNaPesquisa(const platform::RecordsetRef& clientes);
     void IniciarGradeVazia();
-    // Shows a search dialog modally over the darkened menu window.
     // Shows the search dialog over the darkened screen; false, the dialog unloaded, when it was
     // closed without a pick.
     bool MostrarPesquisa(MolduraDePesquisa& pesquisa);
+    // Where every lookup goes once its component has answered: none found is said, with the
+    // typed text selected for retyping (false); several go to the search dialog (its answer).
+    // A single record is made current and left to the caller to read (nothing).
+    std::optional<bool>
+    SeguirComOsEncontrados(const platform::RecordsetRef& encontrados, int16_t& ponto,
+                           const std::function<std::string()>& mensagemDeNenhum,
+                           bool (frmPreVendas::*escolherNaPesquisa)(const platform::RecordsetRef&));
 
     // The service's find boxes as one group, and the form's own choice of a service type.
     struct ServicoEncontrado;
