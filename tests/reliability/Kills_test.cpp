@@ -30,10 +30,7 @@ extern char** environ;
 namespace reliability {
 namespace {
 
-#ifndef KELO_KILLS
-#define KELO_KILLS 100
-#endif
-constexpr int kKills = KELO_KILLS;
+constexpr int kKills = 100;
 // Longer than any run lives: a kill always lands inside the stream, never after its end.
 constexpr int kStream = 40;
 constexpr int kFirstClient = 101;
