@@ -287,6 +287,22 @@ private:
     std::optional<AutorizacaoDoDesconto> mAutorizacaoDoDesconto;
     void RegistrarAutorizacaoDoDesconto(KELO_N_PreVendas::clsPreVendas& lobjPreVendas);
     std::optional<ItemRetomado> mItemRetomado;
+    // What the entry fields held before Alterar wrote an item into them, put back when the
+    // alteration cannot be finished: the item is then in its row again, never in both places.
+    struct CamposDeEntrada {
+        bool Servico = false;
+        bool Produto = false;
+        int16_t TipoDeServico = -1;
+        int16_t Animal = -1;
+        std::vector<std::string> Caixas; // the five find boxes Alterar writes, in its order
+        std::string CustoDoServico;
+        std::string CustoDoProduto;
+        std::string Quantidade;
+        std::string Unidade;
+        platform::Currency PercentualDeComissao;
+    };
+    CamposDeEntrada GuardarCamposDeEntrada();
+    void RestaurarCamposDeEntrada(const CamposDeEntrada& campos);
     std::vector<platform::Variant> MontarItemRetomado(int32_t linha) const;
     int16_t GravarItemRetomado(const ItemRetomado& item, int32_t& numero);
     void PreencherLancamento(KELO_N_PreVendas::clsPreVendas& registro);
