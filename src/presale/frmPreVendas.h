@@ -30,6 +30,7 @@
 #include "presale/GrupoDeCaixasDePesquisa.h"
 #include "suite_controls/SuiteControls.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -294,13 +295,15 @@ private:
         bool Produto = false;
         int16_t TipoDeServico = -1;
         int16_t Animal = -1;
-        std::vector<std::string> Caixas; // the five find boxes Alterar writes, in its order
+        std::vector<std::string> Caixas; // CaixasDoItem, in order
         std::string CustoDoServico;
         std::string CustoDoProduto;
         std::string Quantidade;
         std::string Unidade;
         platform::Currency PercentualDeComissao;
     };
+    // The service and product find boxes Alterar writes an item into.
+    std::array<suite_controls::QVFind*, 5> CaixasDoItem();
     CamposDeEntrada GuardarCamposDeEntrada();
     void RestaurarCamposDeEntrada(const CamposDeEntrada& campos);
     std::vector<platform::Variant> MontarItemRetomado(int32_t linha) const;

@@ -241,6 +241,12 @@ void frmPreVendas::mnuExcluir_Click()
     qvcmdRemover_Click();
 }
 
+std::array<suite_controls::QVFind*, 5> frmPreVendas::CaixasDoItem()
+{
+    return {&qvfCodigoDoServico, &qvfNomeDoServico, &qvfCodigoDeBarrasDoProduto,
+            &qvfCodigoInternoDoProduto, &qvfNomeDoProduto};
+}
+
 frmPreVendas::CamposDeEntrada frmPreVendas::GuardarCamposDeEntrada()
 {
     CamposDeEntrada campos;
@@ -248,9 +254,7 @@ frmPreVendas::CamposDeEntrada frmPreVendas::GuardarCamposDeEntrada()
     campos.Produto = optProduto.Value;
     campos.TipoDeServico = qvcmbTiposDeServicos.ListIndex;
     campos.Animal = qvcmbAnimal.ListIndex;
-    for (suite_controls::QVFind* caixa :
-         {&qvfCodigoDoServico, &qvfNomeDoServico, &qvfCodigoDeBarrasDoProduto,
-          &qvfCodigoInternoDoProduto, &qvfNomeDoProduto})
+    for (suite_controls::QVFind* caixa : CaixasDoItem())
         campos.Caixas.push_back(caixa->Text());
     campos.CustoDoServico = qvfNomeDoServico.Tag;
     campos.CustoDoProduto = qvfNomeDoProduto.Tag;
@@ -271,9 +275,7 @@ void frmPreVendas::RestaurarCamposDeEntrada(const CamposDeEntrada& campos)
             optProduto.Value = true;
         SelecionarTipoDeServico(campos.TipoDeServico);
         std::size_t i = 0;
-        for (suite_controls::QVFind* caixa :
-             {&qvfCodigoDoServico, &qvfNomeDoServico, &qvfCodigoDeBarrasDoProduto,
-              &qvfCodigoInternoDoProduto, &qvfNomeDoProduto})
+        for (suite_controls::QVFind* caixa : CaixasDoItem())
             EscreverNaCaixa(*caixa, campos.Caixas[i++]);
         qvfNomeDoServico.Tag = campos.CustoDoServico;
         qvfNomeDoProduto.Tag = campos.CustoDoProduto;
