@@ -243,20 +243,23 @@ std::string NameIndexQuery(Connection& connection, std::string_view index, std::
     // leave a thousand candidates to fetch; a third cuts them to the answer's size for little
     // more reading of posting lists. Without counts (a store never rebuilt since), side-by-side
     // trigrams cover the text.
+    // One statement for every trigram (SQLite's substr counts characters, as `starts` does): a
+    // statement each would lock and unlock the file once per trigram.
     Statement counts = connection.Prepare(
-        "SELECT (SELECT Nomes FROM FrequenciaDosTrigramas WHERE Indice = ?1 AND Trigrama = ?2),"
-        " EXISTS (SELECT 1 FROM FrequenciaDosTrigramas WHERE Indice = ?1)");
+        "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < ?3)"
+        " SELECT (SELECT Nomes FROM FrequenciaDosTrigramas WHERE Indice = ?1"
+        " AND Trigrama = substr(?2, i, 3)), EXISTS (SELECT 1 FROM FrequenciaDosTrigramas"
+        " WHERE Indice = ?1) FROM k ORDER BY i");
+    counts.Bind(1, index).Bind(2, folded).Bind(3, static_cast<int64_t>(trigrams.size()));
     std::vector<std::pair<int64_t, size_t>> rarest; // names holding it, position
-    for (size_t k = 0; k < trigrams.size(); ++k) {
-        counts.Reset();
-        counts.Bind(1, index).Bind(2, trigrams[k]);
-        counts.Step();
+    for (size_t k = 0; k < trigrams.size() && counts.Step(); ++k) {
         if (counts.Int(1) == 0) {
             rarest.clear();
             break;
         }
         rarest.emplace_back(counts.IsNull(0) ? 0 : counts.Int(0), k);
     }
+    counts.Reset();
     std::vector<size_t> chosen;
     if (!rarest.empty()) {
         std::sort(rarest.begin(), rarest.end());
