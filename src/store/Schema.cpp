@@ -159,7 +159,7 @@ void RebuildNameIndexes(Connection& connection)
         connection.Execute(NameIndexSql(*table));
         connection.Execute("INSERT INTO " + index + " (" + index + ") VALUES ('rebuild')");
         // A large rebuild leaves a few dozen segments, and every searched trigram is looked up
-        // in each of them: merged into one, a lookup costs the same on any catalogue size.
+        // in each of them: merged, each trigram is one lookup.
         connection.Execute("INSERT INTO " + index + " (" + index + ") VALUES ('optimize')");
         // How many names hold each trigram, for searches to ask the index for the rarest ones.
         connection.Execute(
@@ -238,11 +238,6 @@ std::string NameIndexQuery(Connection& connection, std::string_view index, std::
     for (size_t k = 0; k + 3 < starts.size(); ++k) {
         trigrams.push_back(folded.substr(starts[k], starts[k + 3] - starts[k]));
     }
-    // A name that contains the text contains each of its trigrams, so any of them narrow the
-    // rows for instr(). Two rare trigrams of a large catalogue often overlap ("432", " 43") and
-    // leave a thousand candidates to fetch; a third cuts them to the answer's size for little
-    // more reading of posting lists. Without counts (a store never rebuilt since), side-by-side
-    // trigrams cover the text.
     // One statement for every trigram (SQLite's substr counts characters, as `starts` does): a
     // statement each would lock and unlock the file once per trigram.
     Statement counts = connection.Prepare(
@@ -260,6 +255,11 @@ std::string NameIndexQuery(Connection& connection, std::string_view index, std::
         rarest.emplace_back(counts.IsNull(0) ? 0 : counts.Int(0), k);
     }
     counts.Reset();
+    // A name that contains the text contains each of its trigrams, so any of them narrow the
+    // rows for instr(). Two rare trigrams of a large catalogue often overlap ("432", " 43") and
+    // leave a thousand candidates to fetch; a third cuts them near the answer's size for little
+    // more reading of posting lists. Without counts (a store never rebuilt since), side-by-side
+    // trigrams cover the text.
     std::vector<size_t> chosen;
     if (!rarest.empty()) {
         std::sort(rarest.begin(), rarest.end());
