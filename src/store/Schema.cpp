@@ -158,6 +158,9 @@ void RebuildNameIndexes(Connection& connection)
         const std::string index(table->nameIndex);
         connection.Execute(NameIndexSql(*table));
         connection.Execute("INSERT INTO " + index + " (" + index + ") VALUES ('rebuild')");
+        // A large rebuild leaves a few dozen segments, and every searched trigram is looked up
+        // in each of them: merged, each trigram is one lookup.
+        connection.Execute("INSERT INTO " + index + " (" + index + ") VALUES ('optimize')");
         // How many names hold each trigram, for searches to ask the index for the rarest ones.
         connection.Execute(
             "CREATE TABLE IF NOT EXISTS FrequenciaDosTrigramas (Indice TEXT NOT NULL,"
@@ -235,28 +238,36 @@ std::string NameIndexQuery(Connection& connection, std::string_view index, std::
     for (size_t k = 0; k + 3 < starts.size(); ++k) {
         trigrams.push_back(folded.substr(starts[k], starts[k + 3] - starts[k]));
     }
-    // A name that contains the text contains each of its trigrams, so any of them narrow the
-    // rows for instr(); the fewer and rarer, the fewer posting lists to read. Without counts
-    // (a store never rebuilt since), side-by-side trigrams cover the text.
+    // One statement for every trigram (SQLite's substr counts characters, as `starts` does): a
+    // statement each would lock and unlock the file once per trigram.
     Statement counts = connection.Prepare(
-        "SELECT (SELECT Nomes FROM FrequenciaDosTrigramas WHERE Indice = ?1 AND Trigrama = ?2),"
-        " EXISTS (SELECT 1 FROM FrequenciaDosTrigramas WHERE Indice = ?1)");
+        "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < ?3)"
+        " SELECT (SELECT Nomes FROM FrequenciaDosTrigramas WHERE Indice = ?1"
+        " AND Trigrama = substr(?2, i, 3)), EXISTS (SELECT 1 FROM FrequenciaDosTrigramas"
+        " WHERE Indice = ?1) FROM k ORDER BY i");
+    counts.Bind(1, index).Bind(2, folded).Bind(3, static_cast<int64_t>(trigrams.size()));
     std::vector<std::pair<int64_t, size_t>> rarest; // names holding it, position
-    for (size_t k = 0; k < trigrams.size(); ++k) {
-        counts.Reset();
-        counts.Bind(1, index).Bind(2, trigrams[k]);
-        counts.Step();
+    for (size_t k = 0; k < trigrams.size() && counts.Step(); ++k) {
         if (counts.Int(1) == 0) {
             rarest.clear();
             break;
         }
         rarest.emplace_back(counts.IsNull(0) ? 0 : counts.Int(0), k);
     }
+    counts.Reset();
+    // A name that contains the text contains each of its trigrams, so any of them narrow the
+    // rows for instr(). Two rare trigrams of a large catalogue often overlap ("432", " 43") and
+    // leave a thousand candidates to fetch; a third cuts them near the answer's size for little
+    // more reading of posting lists. Without counts (a store never rebuilt since), side-by-side
+    // trigrams cover the text.
     std::vector<size_t> chosen;
     if (!rarest.empty()) {
         std::sort(rarest.begin(), rarest.end());
-        for (size_t k = 0; k < rarest.size() && chosen.size() < 2; ++k) {
-            if (chosen.empty() || trigrams[rarest[k].second] != trigrams[chosen[0]]) {
+        constexpr size_t kTerms = 3;
+        for (size_t k = 0; k < rarest.size() && chosen.size() < kTerms; ++k) {
+            const std::string_view trigram = trigrams[rarest[k].second];
+            if (std::none_of(chosen.begin(), chosen.end(),
+                             [&](size_t c) { return trigrams[c] == trigram; })) {
                 chosen.push_back(rarest[k].second);
             }
         }

@@ -35,7 +35,7 @@ void DropNameIndexes(Connection& connection);
 std::vector<std::string> CheckNameIndexes(Connection& connection);
 
 // The text for the MATCH of name index `index` that finds (at least) the rows whose folded name
-// contains `folded`, for instr() to decide among them: its two rarest trigrams, as counted when
+// contains `folded`, for instr() to decide among them: its three rarest trigrams, as counted when
 // the index was last rebuilt. Empty when the index cannot answer it (fewer than three
 // characters, a NUL byte, bytes that are not UTF-8): the caller then reads every row, as before.
 std::string NameIndexQuery(Connection& connection, std::string_view index, std::string_view folded);
