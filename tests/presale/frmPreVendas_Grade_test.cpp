@@ -1,44 +1,24 @@
-#include "support/session/PreVendasSession.h"
+#include "ScreenTest.h"
 
-#include <gtest/gtest.h>
-
-using KELO_A_PreVendas::frmPreVendas;
-using support::FakeAnswer;
-using support::PreVendasSession;
-
+namespace presale_test {
 namespace {
 
-class ItemsGrid : public ::testing::Test {
+class ItemsGrid : public Screen {
 protected:
-    void SetUp() override
-    {
-        session.Start();
-        session.Fakes.BusinessLayer.ForgetCalls();
-    }
-
-    frmPreVendas& Form() { return session.Form(); }
-    platform::Grid& Grade() { return session.Form().msfgGrade; }
-
-    void AnswerOpenItems(const support::RecordsetBuilder& items)
-    {
-        session.Fakes.BusinessLayer.Answer<KELO_N_PreVendas::clsPreVendas>(
-            "SelecionarServicosEfetuadosEProdutosReservados", FakeAnswer::WithRows(items.Build()));
-    }
+    platform::Grid& Grade() { return Form().msfgGrade; }
 
     void LoadThreeItems()
     {
+        const auto null = platform::Variant::Null();
         AnswerOpenItems(support::ItensAbertos()
                             .Row({5, 12, "Banho", 3, "Rex", 7, "Ana", 1, 40.0, -10.0, -4.0, 36.0,
-                                  20.0, 5.0, 1.8, 101, platform::Variant::Null(), "2", 1})
-                            .Row({"7891000100103", 33, "Ração 1kg", platform::Variant::Null(),
-                                  platform::Variant::Null(), 0, platform::Variant::Null(), 2.5,
-                                  12.9, 0.0, 0.0, 32.25, 8.0, 0.0, 0.0, 102, "KG", "2", 2})
+                                  20.0, 5.0, 1.8, 101, null, "2", 1})
+                            .Row({"7891000100103", 33, "Ração 1kg", null, null, 0, null, 2.5, 12.9,
+                                  0.0, 0.0, 32.25, 8.0, 0.0, 0.0, 102, "KG", "2", 2})
                             .Row({6, 14, "Hospedagem", 3, "Rex", 0, "", 2, 80.0, 0.0, 0.0, 160.0,
                                   0.0, 0.0, 0.0, 103, "", "2", 1}));
         Form().PreencherGradeComServicosEfetuadosEProdutosReservados(42);
     }
-
-    PreVendasSession session;
 };
 
 TEST_F(ItemsGrid, IsLaidOutWithItsNineteenColumns)
@@ -46,8 +26,7 @@ TEST_F(ItemsGrid, IsLaidOutWithItsNineteenColumns)
     struct Column {
         int32_t col;
         const char* header;
-        int32_t width;
-        int32_t sortType;
+        int32_t width, sortType;
     };
     const Column columns[] = {
         {0, "Tipo de serviço ou código de barras do produto", 0, 1},
@@ -60,7 +39,6 @@ TEST_F(ItemsGrid, IsLaidOutWithItsNineteenColumns)
         {15, "Nº lançamento", 0, 0},
         {18, "Tipo de lançamento", 0, 0},
     };
-    EXPECT_EQ(Grade().Rows(), 2);
     EXPECT_EQ(Grade().Cols(), 19);
     EXPECT_EQ(Grade().FixedRows(), 1);
     EXPECT_EQ(Grade().FixedCols(), 0);
@@ -77,17 +55,16 @@ TEST_F(ItemsGrid, IsLaidOutWithItsNineteenColumns)
     EXPECT_EQ(Form().mintTipoDeClassificacao, platform::flexSortStringAscending);
 }
 
-TEST_F(ItemsGrid, LoadsTheClientsOpenItemsInTheOrderAnswered)
+TEST_F(ItemsGrid, LoadsTheOpenItemsAsAnsweredAndAnEmptyAnswerLeavesThemThere)
 {
     Form().HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(true);
+    Forget();
     LoadThreeItems();
-
-    const auto calls = session.Fakes.BusinessLayer.CallsTo<KELO_N_PreVendas::clsPreVendas>(
-        "SelecionarServicosEfetuadosEProdutosReservados");
+    const auto calls =
+        Calls<KELO_N_PreVendas::clsPreVendas>("SelecionarServicosEfetuadosEProdutosReservados");
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].Arguments.at(0).AsDouble(), 42.0);
     EXPECT_EQ(Grade().Rows(), 4);
-    EXPECT_EQ(Grade().TextMatrix(1, 2), "Banho");
     EXPECT_EQ(Grade().TextMatrix(2, 0), "7891000100103");
     EXPECT_EQ(Grade().TextMatrix(2, 7), "2,5") << "the locale's text, no format";
     EXPECT_EQ(Grade().TextMatrix(2, 3), "") << "null reads as empty text";
@@ -99,58 +76,51 @@ TEST_F(ItemsGrid, LoadsTheClientsOpenItemsInTheOrderAnswered)
     EXPECT_FALSE(Form().picMensagem.Visible());
     EXPECT_EQ(Form().MousePointer(), platform::vbDefault);
     EXPECT_TRUE(Grade().Redraw());
-}
 
-TEST_F(ItemsGrid, AClientWithoutOpenItemsLeavesTheGridAsItWas)
-{
-    LoadThreeItems();
     AnswerOpenItems(support::ItensAbertos());
     Form().PreencherGradeComServicosEfetuadosEProdutosReservados(43);
     EXPECT_EQ(Grade().Rows(), 4);
     EXPECT_EQ(Grade().TextMatrix(1, 2), "Banho");
-    EXPECT_FALSE(session.Fakes.DarkOverlay.IsDark(session.MenuWindow));
+    EXPECT_FALSE(Dark());
 }
 
-TEST_F(ItemsGrid, AFailingLoadIsReportedWithTheComponentsOwnFieldsAndChangesNothing)
+TEST_F(ItemsGrid, AFailingLoadIsReportedWhereItHappenedAndFillsNothing)
 {
-    session.Fakes.BusinessLayer.Answer<KELO_N_PreVendas::clsPreVendas>(
-        "SelecionarServicosEfetuadosEProdutosReservados",
-        FakeAnswer::Error(5, "Arquivo bloqueado", "KELO_N_PreVendas, clsPreVendas, Selecionar"));
-    Form().PreencherGradeComServicosEfetuadosEProdutosReservados(42);
-
-    const auto reports = session.Fakes.ErrorMessages.Reports();
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].Numero.AsLong(), 5);
-    EXPECT_EQ(reports[0].Descricao.AsString(), "Arquivo bloqueado");
-    EXPECT_EQ(reports[0].Local.AsString(), "KELO_N_PreVendas, clsPreVendas, Selecionar");
-    EXPECT_EQ(Grade().Rows(), 2);
-    EXPECT_FALSE(Form().mbooGradePreenchida);
-    EXPECT_FALSE(session.Fakes.DarkOverlay.IsDark(session.MenuWindow));
-    EXPECT_EQ(Form().MousePointer(), platform::vbDefault);
+    struct Row {
+        FakeAnswer answer;
+        const char* report;
+    };
+    const Row rows[] = {
+        {FakeAnswer::Error(5, "Arquivo bloqueado", "KELO_N_PreVendas, clsPreVendas, Selecionar"),
+         "5 @ KELO_N_PreVendas, clsPreVendas, Selecionar\n"},
+        // A row set without the grid's fields: the first field read fails.
+        {FakeAnswer::WithRows(RecordsetBuilder({"Codigo"}).Row({1}).Build()),
+         "3265 @ KELO_A_PreVendas, frmPreVendas, "
+         "PreencherGradeComServicosEfetuadosEProdutosReservados, Ponto: 4\n"},
+    };
+    for (const Row& row : rows) {
+        Forget();
+        Answer<KELO_N_PreVendas::clsPreVendas>("SelecionarServicosEfetuadosEProdutosReservados",
+                                               row.answer);
+        Form().PreencherGradeComServicosEfetuadosEProdutosReservados(42);
+        EXPECT_EQ(Reports(), row.report);
+        const auto report = session.Fakes.ErrorMessages.Reports().at(0);
+        EXPECT_EQ(report.NomeDaAplicacao, "Kelo Pet Shop");
+        if (row.answer.NumeroDoErro != 0) {
+            EXPECT_EQ(report.Descricao.AsString(), row.answer.DescricaoDoErro);
+        }
+        EXPECT_EQ(Grade().Rows(), 2);
+        EXPECT_FALSE(Form().mbooGradePreenchida);
+        EXPECT_FALSE(Dark());
+        EXPECT_EQ(Form().MousePointer(), platform::vbDefault);
+    }
 }
 
-TEST_F(ItemsGrid, AnErrorWhileWritingRowsIsReportedWithTheProceduresLocation)
-{
-    // A row set without the grid's fields: the first field read fails.
-    AnswerOpenItems(support::RecordsetBuilder({"Codigo"}).Row({1}));
-    Form().PreencherGradeComServicosEfetuadosEProdutosReservados(42);
-
-    const auto reports = session.Fakes.ErrorMessages.Reports();
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].Numero.AsLong(), platform::errItemNotFound);
-    EXPECT_EQ(reports[0].Local.AsString(),
-              "KELO_A_PreVendas, frmPreVendas, "
-              "PreencherGradeComServicosEfetuadosEProdutosReservados, Ponto: 4");
-    EXPECT_EQ(reports[0].NomeDaAplicacao, "Kelo Pet Shop");
-    EXPECT_FALSE(Form().mbooGradePreenchida);
-}
-
-TEST_F(ItemsGrid, RightClickOpensTheMenuOnDataRowsOnly)
+TEST_F(ItemsGrid, RightClickOpensTheMenuOnDataRowsOnlyAndSelectionsSpanTheRow)
 {
     LoadThreeItems();
     Grade().UserRightClick(0);
     EXPECT_TRUE(session.Host.Popups().empty());
-
     Grade().UserRightClick(2);
     ASSERT_EQ(session.Host.Popups().size(), 1u);
     EXPECT_EQ(session.Host.Popups()[0].Menu, "mnuAlterarExcluir");
@@ -159,11 +129,7 @@ TEST_F(ItemsGrid, RightClickOpensTheMenuOnDataRowsOnly)
     EXPECT_EQ(Grade().Col(), 0);
     EXPECT_EQ(Grade().ColSel(), 18);
     EXPECT_TRUE(Grade().Redraw());
-}
 
-TEST_F(ItemsGrid, DraggingOverSeveralRowsEndsWithTheLastRowSelected)
-{
-    LoadThreeItems();
     Grade().UserDragSelect(1, 3);
     EXPECT_EQ(Grade().Row(), 3);
     EXPECT_EQ(Grade().RowSel(), 3);
@@ -172,13 +138,11 @@ TEST_F(ItemsGrid, DraggingOverSeveralRowsEndsWithTheLastRowSelected)
 
 TEST_F(ItemsGrid, FocusStartsWheelScrollingThatPagesTheGrid)
 {
-    AnswerOpenItems([] {
-        auto items = support::ItensAbertos();
-        for (int i = 1; i <= 40; ++i)
-            items.Row({5, i, "Banho", 3, "Rex", 0, "", 1, 40.0, 0.0, 0.0, 40.0, 0.0, 0.0, 0.0, i,
-                       "", "2", 1});
-        return items;
-    }());
+    auto items = support::ItensAbertos();
+    for (int i = 1; i <= 40; ++i)
+        items.Row({5, i, "Banho", 3, "Rex", 0, "", 1, 40.0, 0.0, 0.0, 40.0, 0.0, 0.0, 0.0, i, "",
+                   "2", 1});
+    AnswerOpenItems(items);
     Form().PreencherGradeComServicosEfetuadosEProdutosReservados(42);
     Grade().SetFocus();
     // One notch towards the user: 2655 / 240 rows = 11.
@@ -190,3 +154,4 @@ TEST_F(ItemsGrid, FocusStartsWheelScrollingThatPagesTheGrid)
 }
 
 } // namespace
+} // namespace presale_test
