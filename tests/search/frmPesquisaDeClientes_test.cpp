@@ -1,22 +1,35 @@
 #include "search/frmPesquisaDeClientes.h"
 
-#include "DialogTest.h"
+#include "globals/modPrincipal.h"
 #include "support/Clientes.h"
+#include "support/DialogTest.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
-namespace search_test {
 namespace {
+
+using support::FakeAnswer;
+using support::RecordsetBuilder;
+using Dialog = support::DialogTest;
+namespace g = KELO_A_PreVendas::modPrincipal;
 
 using KELO_A_PreVendas::frmPesquisaDeClientes;
 using support::Clientes;
 
 class ClientSearch : public Dialog {
 protected:
-    ClientSearch() { g::gobjDadosDoUsuario = user; }
-    ~ClientSearch() override { g::gobjDadosDoUsuario.reset(); }
+    ClientSearch()
+    {
+        g::gstrNomeDaAplicacao = "Kelo Pet Shop";
+        g::gobjDadosDoUsuario = user;
+    }
+    ~ClientSearch() override
+    {
+        g::gstrNomeDaAplicacao.clear();
+        g::gobjDadosDoUsuario.reset();
+    }
 
     suite_controls::QVFind& Find()
     {
@@ -290,4 +303,3 @@ TEST_F(ClientSearch, OnWindows8AThinFrameLinesTheClientArea)
 }
 
 } // namespace
-} // namespace search_test

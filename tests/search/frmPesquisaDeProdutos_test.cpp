@@ -1,14 +1,17 @@
 #include "search/frmPesquisaDeProdutos.h"
 
-#include "DialogTest.h"
+#include "support/DialogTest.h"
 
 #include "contracts/KELO_N_Produtos.h"
 
 #include <string>
 #include <vector>
 
-namespace search_test {
 namespace {
+
+using support::FakeAnswer;
+using support::RecordsetBuilder;
+using Dialog = support::DialogTest;
 
 using KELO_A_PreVendas::frmPesquisaDeProdutos;
 
@@ -73,4 +76,3 @@ TEST_F(ProductSearch, OneMatchIsChosenAtOnceUnlessTheDialogIsAPriceQuery)
 }
 
 } // namespace
-} // namespace search_test

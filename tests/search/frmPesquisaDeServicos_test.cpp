@@ -1,6 +1,7 @@
 #include "search/frmPesquisaDeServicos.h"
 
-#include "DialogTest.h"
+#include "globals/modPrincipal.h"
+#include "support/DialogTest.h"
 
 #include "contracts/KELO_N_Servicos.h"
 #include "contracts/KELO_N_TipoDeServ.h"
@@ -8,8 +9,12 @@
 #include <string>
 #include <vector>
 
-namespace search_test {
 namespace {
+
+using support::FakeAnswer;
+using support::RecordsetBuilder;
+using Dialog = support::DialogTest;
+namespace g = KELO_A_PreVendas::modPrincipal;
 
 using KELO_A_PreVendas::frmPesquisaDeServicos;
 
@@ -132,4 +137,3 @@ TEST_F(ServiceSearch, ASearchRunsWithinTheChosenTypeAndAPriceQueryChoosesNothing
 }
 
 } // namespace
-} // namespace search_test

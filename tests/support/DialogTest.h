@@ -1,7 +1,8 @@
-// A search dialog shown headless over fake components, and what the attendant was told.
+// A dialog of the screen shown headless over fake components, and what the user was told:
+//   class ClientSearch : public support::DialogTest { ... };   // host, fakes, Messages(),
+//   Reports()
 #pragma once
 
-#include "globals/modPrincipal.h"
 #include "platform/HeadlessHost.h"
 #include "support/FakeComponents.h"
 #include "support/RecordsetBuilder.h"
@@ -11,22 +12,13 @@
 #include <string>
 #include <vector>
 
-namespace search_test {
+namespace support {
 
-using support::FakeAnswer;
-using support::RecordsetBuilder;
-namespace g = KELO_A_PreVendas::modPrincipal;
-
-class Dialog : public ::testing::Test {
+class DialogTest : public ::testing::Test {
 protected:
-    Dialog()
+    DialogTest() { platform::SetHost(&host); }
+    ~DialogTest() override
     {
-        platform::SetHost(&host);
-        g::gstrNomeDaAplicacao = "Kelo Pet Shop";
-    }
-    ~Dialog() override
-    {
-        g::gstrNomeDaAplicacao.clear();
         platform::Screen::ClearFocus();
         platform::SetHost(nullptr);
     }
@@ -52,7 +44,7 @@ protected:
     }
 
     platform::HeadlessHost host;
-    support::FakeComponents fakes;
+    FakeComponents fakes;
 };
 
-} // namespace search_test
+} // namespace support
