@@ -29,14 +29,11 @@ protected:
 
     void ExpectNoClient()
     {
-        frmPreVendas& form = Form();
-        EXPECT_EQ(form.qvfApelidoOuNomeFantasiaDoCliente.Text(), "");
-        EXPECT_EQ(form.qvfNomeOuRazaoSocialDoCliente.Text(), "");
-        EXPECT_EQ(form.qvfCodigoDoCliente.Text(), "");
-        EXPECT_EQ(form.lblCliente.Caption(), "Cliente*");
-        EXPECT_FALSE(form.optServico.Enabled());
-        EXPECT_FALSE(form.qvcmbTiposDeServicos.Enabled());
-        EXPECT_EQ(form.msfgGrade.Rows(), 2);
+        EXPECT_EQ(
+            Read({"qvfApelidoOuNomeFantasiaDoCliente.Text", "qvfNomeOuRazaoSocialDoCliente.Text",
+                  "qvfCodigoDoCliente.Text", "lblCliente.Caption", "optServico.Enabled",
+                  "qvcmbTiposDeServicos.Enabled", "msfgGrade.Rows"}),
+            " |  |  | Cliente* | Falso | Falso | 2");
         EXPECT_FALSE(g::gbooIgnorarProximoEvento);
     }
 };
