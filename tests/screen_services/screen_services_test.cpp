@@ -50,7 +50,8 @@ TEST_F(ScreenServices, RolarGradePagesByAGridsHeightOfRowsAndNeverFewerThanTen)
         {2655, 300, 100, 1, -1, 11}, // 8 rows, raised to 10
         {2655, 240, 100, 1, 0, 12},  // no rotation counts as towards the user
         {2655, 300, 100, 5, 1, 1},   // away from the user, never above row 1
-        {2655, 300, 100, 40, 1, 30}, {2655, 240, 20, 15, -1, 19}, // never below the last row
+        {2655, 300, 100, 40, 1, 30}, // ten rows up
+        {2655, 240, 20, 15, -1, 19}, // never below the last row
     };
     platform::Form form("frmTeste");
     platform::Grid grid(&form, "msfgTeste");
@@ -109,7 +110,7 @@ TEST_F(ScreenServices, WheelMessagesScrollAndAlwaysReachThePreviousProcedureOnce
     DesativarRolagemComMouse(); // harmless when nothing is active
 }
 
-TEST_F(ScreenServices, RoundedCornersExceptOnWindows8InAnyCase)
+TEST_F(ScreenServices, RoundedCornersExceptOnWindows8InAnyCaseAndAFailureReported)
 {
     struct Row {
         const char* systemName;
@@ -137,10 +138,8 @@ TEST_F(ScreenServices, RoundedCornersExceptOnWindows8InAnyCase)
         }
     }
     EXPECT_TRUE(fakes.ErrorMessages.Reports().empty());
-}
 
-TEST_F(ScreenServices, RoundedCornersReportTheirOwnFailureAndKeepTheWindowSquare)
-{
+    // Without the component that names the system, the failure is reported, the window square.
     modPrincipal::gstrNomeDaAplicacao = "Kelo Pet Shop";
     support::FakeBusinessLayer::Unregister();
     platform::Form form("frmTeste");
