@@ -17,6 +17,7 @@ using KELO_A_PreVendas::DescontoAutorizado;
 using KELO_A_PreVendas::DescontoRecusado;
 using KELO_A_PreVendas::frmPreVendasAutorizarDesconto;
 using support::FakeAnswer;
+using support::Said;
 
 class DiscountAuthorisation : public support::DialogTest {
 protected:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "support/Clientes.h"
+#include "support/DialogTest.h"
 #include "support/session/PreVendasSession.h"
 
 #include "contracts/KELO_N_Empresa.h"
@@ -22,6 +23,7 @@ using support::Clientes;
 using support::FakeAnswer;
 using support::PreVendasSession;
 using support::RecordsetBuilder;
+using support::Said;
 namespace g = KELO_A_PreVendas::modPrincipal;
 
 // The company's row: trade name, label format, promotion dates and percentages, then the
@@ -122,26 +124,8 @@ protected:
         session.Fakes.ErrorMessages.ForgetReports();
     }
 
-    std::vector<std::string> Messages() const
-    {
-        std::vector<std::string> prompts;
-        for (const auto& box : session.Host.MessageBoxes())
-            prompts.push_back(box.Prompt);
-        return prompts;
-    }
-    std::vector<std::string> Said(const char* message) const
-    {
-        return message ? std::vector<std::string>{message} : std::vector<std::string>{};
-    }
-
-    // The error reports as "number @ location", one a line.
-    std::string Reports() const
-    {
-        std::string all;
-        for (const auto& report : session.Fakes.ErrorMessages.Reports())
-            all += std::to_string(report.Numero.AsLong()) + " @ " + report.Local.AsString() + "\n";
-        return all;
-    }
+    std::vector<std::string> Messages() const { return support::Prompts(session.Host); }
+    std::string Reports() const { return support::ReportLines(session.Fakes.ErrorMessages); }
 
     // Members of the form's controls, "control.Member", joined by " | ": one comparison of several.
     std::string Read(std::initializer_list<std::string_view> members)

@@ -11,6 +11,7 @@ namespace {
 
 using support::FakeAnswer;
 using support::RecordsetBuilder;
+using support::Said;
 using Dialog = support::DialogTest;
 
 using KELO_A_PreVendas::frmPesquisaDeProdutos;

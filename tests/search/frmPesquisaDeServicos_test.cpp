@@ -13,6 +13,7 @@ namespace {
 
 using support::FakeAnswer;
 using support::RecordsetBuilder;
+using support::Said;
 using Dialog = support::DialogTest;
 namespace g = KELO_A_PreVendas::modPrincipal;
 

@@ -14,6 +14,30 @@
 
 namespace support {
 
+// What the user was told, prompt by prompt.
+inline std::vector<std::string> Prompts(const platform::HeadlessHost& host)
+{
+    std::vector<std::string> prompts;
+    for (const auto& box : host.MessageBoxes())
+        prompts.push_back(box.Prompt);
+    return prompts;
+}
+
+// One message, or none for nullptr.
+inline std::vector<std::string> Said(const char* message)
+{
+    return message ? std::vector<std::string>{message} : std::vector<std::string>{};
+}
+
+// The error reports as "number @ location", one a line.
+inline std::string ReportLines(const FakeErrorMessages& messages)
+{
+    std::string all;
+    for (const auto& report : messages.Reports())
+        all += std::to_string(report.Numero.AsLong()) + " @ " + report.Local.AsString() + "\n";
+    return all;
+}
+
 class DialogTest : public ::testing::Test {
 protected:
     DialogTest() { platform::SetHost(&host); }
@@ -23,25 +47,8 @@ protected:
         platform::SetHost(nullptr);
     }
 
-    std::vector<std::string> Messages() const
-    {
-        std::vector<std::string> prompts;
-        for (const auto& box : host.MessageBoxes())
-            prompts.push_back(box.Prompt);
-        return prompts;
-    }
-    std::vector<std::string> Said(const char* message) const
-    {
-        return message ? std::vector<std::string>{message} : std::vector<std::string>{};
-    }
-    // The error reports as "number @ location", one a line.
-    std::string Reports() const
-    {
-        std::string all;
-        for (const auto& report : fakes.ErrorMessages.Reports())
-            all += std::to_string(report.Numero.AsLong()) + " @ " + report.Local.AsString() + "\n";
-        return all;
-    }
+    std::vector<std::string> Messages() const { return Prompts(host); }
+    std::string Reports() const { return ReportLines(fakes.ErrorMessages); }
 
     platform::HeadlessHost host;
     FakeComponents fakes;
