@@ -73,20 +73,26 @@ void Generate(Database& database, const GenerateCounts& counts, const Progress& 
     // would hold every page once more and then copy it into the file; the cache holds the
     // indexes that rows reach in no order (names), so their pages are written once. Every row
     // refers only to rows made before it here, so the references go unchecked (check does it).
-    connection.Execute(
-        "PRAGMA journal_mode=DELETE; PRAGMA cache_size=-262144; PRAGMA foreign_keys=OFF");
+    const bool file = connection.Dialect() == Engine::Sqlite;
+    if (file) {
+        connection.Execute(
+            "PRAGMA journal_mode=DELETE; PRAGMA cache_size=-262144; PRAGMA foreign_keys=OFF");
+    }
     struct BackToWal {
         Connection& connection;
+        bool file;
         ~BackToWal()
         {
             try {
-                connection.Execute(
-                    "PRAGMA foreign_keys=ON; PRAGMA cache_size=-2000; PRAGMA journal_mode=WAL");
+                if (file) {
+                    connection.Execute("PRAGMA foreign_keys=ON; PRAGMA cache_size=-2000;"
+                                       " PRAGMA journal_mode=WAL");
+                }
             } catch (const StoreError&) {
                 // Opening the store sets the WAL again.
             }
         }
-    } backToWal{connection};
+    } backToWal{connection, file};
     Transaction transaction(database);
     Sequence random;
     // One bulk fill of the name indexes at the end costs far less than a trigger per row.
