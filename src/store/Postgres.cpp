@@ -1,8 +1,10 @@
 // The server's engine: one libpq connection per Database, every value a bound parameter of
 // PQexecParams (text format; whole numbers typed bigint, texts left for the server to infer
-// from where they stand). Statements arrive in SQLite's dialect: ?N and ? become $N and instr()
-// becomes strpos(), which takes its arguments in the same order. Server failures are numbered as
-// the SQLite result they correspond to, so a component answers the same NumeroDoErro.
+// from where they stand). Statements arrive in SQLite's dialect: ?N and ? become $N, a search's
+// instr(COLUMN, ?N) > 0 becomes a LIKE with the text's own % _ \ escaped (the trigram indexes of
+// store/Schema.h answer LIKE, not strpos), and any other instr() becomes strpos(), which takes its
+// arguments in the same order. Server failures are numbered as the SQLite result they correspond
+// to, so a component answers the same NumeroDoErro.
 #include "store/Sqlite.h"
 
 #include <libpq-fe.h>
@@ -51,6 +53,52 @@ bool IsWordChar(char c)
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
 }
 
+size_t SkipSpaces(std::string_view sql, size_t at)
+{
+    while (at < sql.size() && std::isspace(static_cast<unsigned char>(sql[at]))) {
+        ++at;
+    }
+    return at;
+}
+
+// "instr(COLUMN, ?N) > 0" at `at` (just after "instr("): sets `column` and `number` and answers
+// where it ends; 0 for any other call.
+size_t ContainsCall(std::string_view sql, size_t at, std::string_view& column, int& number)
+{
+    size_t end = at;
+    while (end < sql.size() && (IsWordChar(sql[end]) || sql[end] == '.')) {
+        ++end;
+    }
+    if (end == at || std::isdigit(static_cast<unsigned char>(sql[at]))) {
+        return 0;
+    }
+    column = sql.substr(at, end - at);
+    end = SkipSpaces(sql, end);
+    if (end + 1 >= sql.size() || sql[end] != ',') {
+        return 0;
+    }
+    end = SkipSpaces(sql, end + 1);
+    if (end >= sql.size() || sql[end] != '?') {
+        return 0;
+    }
+    size_t digits = ++end;
+    while (end < sql.size() && std::isdigit(static_cast<unsigned char>(sql[end]))) {
+        ++end;
+    }
+    if (end == digits || end - digits > 4) {
+        return 0;
+    }
+    number = std::atoi(std::string(sql.substr(digits, end - digits)).c_str());
+    for (char expected : {')', '>', '0'}) {
+        end = SkipSpaces(sql, end);
+        if (end >= sql.size() || sql[end] != expected) {
+            return 0;
+        }
+        ++end;
+    }
+    return end < sql.size() && IsWordChar(sql[end]) ? 0 : end;
+}
+
 // The statement in the server's dialect; `used` gets the parameter numbers it refers to.
 std::string Translate(std::string_view sql, std::set<int>& used)
 {
@@ -78,8 +126,20 @@ std::string Translate(std::string_view sql, std::set<int>& used)
             i = digits - 1;
         } else if ((c == 'i' || c == 'I') && (i == 0 || !IsWordChar(sql[i - 1])) &&
                    sql.size() - i > 6 && strncasecmp(sql.data() + i, "instr(", 6) == 0) {
-            out += "strpos(";
-            i += 5;
+            std::string_view column;
+            int number = 0;
+            if (size_t end = ContainsCall(sql, i + 6, column, number); end != 0) {
+                // Folded once the server knows the value, so the planner sees a plain pattern.
+                const std::string text = "$" + std::to_string(number);
+                out += "(" + std::string(column) + " LIKE '%' || replace(replace(replace(" + text +
+                       ", '\\', '\\\\'), '%', '\\%'), '_', '\\_') || '%' ESCAPE '\\')";
+                highest = std::max(highest, number);
+                used.insert(number);
+                i = end - 1;
+            } else {
+                out += "strpos(";
+                i += 5;
+            }
         } else {
             out += c;
         }
