@@ -259,6 +259,8 @@ public:
     }
 
     std::unique_ptr<engine::StatementEngine> Prepare(std::string_view sql) override;
+    std::unique_ptr<engine::BulkEngine> Bulk(std::string_view table,
+                                             const std::vector<std::string_view>& columns) override;
 
     void BeginWrite() override { Execute("BEGIN ISOLATION LEVEL READ COMMITTED"); }
     int64_t Changes() const override { return m_changes; }
@@ -476,6 +478,130 @@ private:
 std::unique_ptr<engine::StatementEngine> PgConnection::Prepare(std::string_view sql)
 {
     return std::make_unique<PgStatement>(*this, sql);
+}
+
+// COPY ... FROM STDIN in text format: a row is its values separated by tabs and ended by a
+// newline, \N for null, and a backslash before each of the few bytes that would end a value.
+class PgCopy final : public engine::BulkEngine {
+public:
+    PgCopy(PgConnection& connection, std::string_view table,
+           const std::vector<std::string_view>& columns)
+        : m_connection(connection)
+    {
+        std::string sql = "COPY " + std::string(table) + " (";
+        for (size_t k = 0; k < columns.size(); ++k) {
+            sql += (k > 0 ? ", " : "") + std::string(columns[k]);
+        }
+        Result result(PQexec(m_connection.Handle(), (sql + ") FROM STDIN").c_str()));
+        if (PQresultStatus(result.get()) != PGRES_COPY_IN) {
+            m_connection.Check(result.get());
+        }
+        m_open = true;
+    }
+    ~PgCopy() override
+    {
+        if (m_open) {
+            // Abandoned: the server fails the COPY, and with it the caller's transaction.
+            PQputCopyEnd(m_connection.Handle(), "abandonado");
+            Drain();
+        }
+    }
+
+    void Int(int64_t value) override { Separate() += std::to_string(value); }
+    void Text(std::string_view value) override
+    {
+        if (value.find('\0') != std::string_view::npos) {
+            throw StoreError(kErrEngine, "Armazenamento '" + m_connection.Shown() +
+                                             "': um texto com caractere nulo não pode ser"
+                                             " gravado no servidor.");
+        }
+        std::string& out = Separate();
+        for (char c : value) {
+            switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
+            }
+        }
+    }
+    void Null() override { Separate() += "\\N"; }
+    void EndRow() override
+    {
+        m_buffer += '\n';
+        m_first = true;
+        if (m_buffer.size() >= kChunk) {
+            Send();
+        }
+    }
+    void Finish() override
+    {
+        Send();
+        m_open = false;
+        if (PQputCopyEnd(m_connection.Handle(), nullptr) != 1) {
+            Drain();
+            m_connection.Check(nullptr);
+        }
+        Drain();
+    }
+
+private:
+    static constexpr size_t kChunk = 256 * 1024;
+
+    std::string& Separate()
+    {
+        if (!m_first) {
+            m_buffer += '\t';
+        }
+        m_first = false;
+        return m_buffer;
+    }
+
+    void Send()
+    {
+        if (!m_buffer.empty() && PQputCopyData(m_connection.Handle(), m_buffer.data(),
+                                               static_cast<int>(m_buffer.size())) != 1) {
+            m_open = false;
+            m_connection.Check(nullptr);
+        }
+        m_buffer.clear();
+    }
+
+    // Reads the COPY's results; throws the first failure once they are all read.
+    void Drain()
+    {
+        Result failed;
+        while (PGresult* next = PQgetResult(m_connection.Handle())) {
+            Result result(next);
+            if (PQresultStatus(next) != PGRES_COMMAND_OK && !failed) {
+                failed = std::move(result);
+            }
+        }
+        if (failed && !m_open) {
+            m_connection.Check(failed.get());
+        }
+    }
+
+    PgConnection& m_connection;
+    std::string m_buffer;
+    bool m_first = true;
+    bool m_open = false;
+};
+
+std::unique_ptr<engine::BulkEngine> PgConnection::Bulk(std::string_view table,
+                                                       const std::vector<std::string_view>& columns)
+{
+    return std::make_unique<PgCopy>(*this, table, columns);
 }
 
 } // namespace
