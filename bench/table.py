@@ -23,7 +23,8 @@ for program in ("store_bench", "screen_bench", "server_bench"):
     if not path.exists():
         continue
     for entry in json.loads(path.read_text())["benchmarks"]:
-        name = entry.get("run_name", entry["name"])
+        # Wall-clock benchmarks carry the suffix; the pairing goes by the path alone.
+        name = entry.get("run_name", entry["name"]).removesuffix("/real_time")
         aggregate = entry.get("aggregate_name")
         if aggregate not in (None, "median"):
             continue
