@@ -96,7 +96,7 @@ size_t ContainsCall(std::string_view sql, size_t at, std::string_view& column, i
         }
         ++end;
     }
-    return end < sql.size() && IsWordChar(sql[end]) ? 0 : end;
+    return end < sql.size() && (IsWordChar(sql[end]) || sql[end] == '.') ? 0 : end;
 }
 
 // The statement in the server's dialect; `used` gets the parameter numbers it refers to.
