@@ -18,12 +18,13 @@ stores = pathlib.Path(sys.argv[2])
 
 SCALE = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 runs = {}
-for program in ("store_bench", "screen_bench"):
+for program in ("store_bench", "screen_bench", "server_bench"):
     path = results / f"{program}.json"
     if not path.exists():
         continue
     for entry in json.loads(path.read_text())["benchmarks"]:
-        name = entry.get("run_name", entry["name"])
+        # Wall-clock benchmarks carry the suffix; the pairing goes by the path alone.
+        name = entry.get("run_name", entry["name"]).removesuffix("/real_time")
         aggregate = entry.get("aggregate_name")
         if aggregate not in (None, "median"):
             continue
@@ -157,6 +158,26 @@ except Missing as missing:
     row("totals over 100,000 grid rows", goal="<= 11x 10k rows", verdict=f"FAIL ({missing})")
 compared("search dialog filled", "SearchDialog/large", "< 50 ms", None, 50)
 compared("printout of 60 items laid out into pages", "Printout60/small", "< 50 ms", None, 50)
+
+# PostgreSQL: the server's work is another process's, so wall time is what is compared.
+skipped = results / "server-skipped.txt"
+if skipped.exists():
+    row("PostgreSQL rows", goal="<= 3x raw libpq; add <= 1.5x",
+        verdict="skipped: " + skipped.read_text().strip().splitlines()[0])
+else:
+    for label, key in (("barcode", "ProductBarcode"), ("client by code", "ClientByCode"),
+                       ("product name contains", "ProductNameContains"),
+                       ("search dialog query (name)", "ProductDialogName"),
+                       ("client name contains", "ClientNameSearch")):
+        compared(f"server: {label}, 100k (wall)", f"{key}/server", "<= 3x raw libpq", 3,
+                 wall=True)
+    compared("server: Incluir of a service vs raw durable INSERT (wall)", "AddService/server",
+             "<= 1.5x raw libpq", 1.5, wall=True)
+    generated = results / "server-generate.seconds"
+    if generated.exists():
+        wall = float(generated.read_text().split()[-3])
+        row("kelo-store generate on the server, 100k products / 10k clients (wall)",
+            f"{wall:.1f} s", "-", "-", "for comparison", "-", f"{wall:.1f} s")
 
 seconds = stores / "large.kelo.seconds"
 if seconds.exists():

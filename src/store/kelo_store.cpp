@@ -258,10 +258,7 @@ int Check(const std::string& path, bool repair)
     store::Database database(path);
     if (repair) {
         store::Repair(database);
-        std::cout << (database.Dialect() == store::Engine::Postgres
-                          ? "sem índices de nomes a refazer no servidor: "
-                          : "índices de nomes refeitos: ")
-                  << database.Path() << '\n';
+        std::cout << "índices de nomes refeitos: " << database.Path() << '\n';
     }
     std::vector<std::string> problems;
     {
