@@ -9,8 +9,6 @@
 #include "store/Sqlite.h"
 #include "store/Store.h"
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -84,16 +82,6 @@ protected:
         m_made.push_back(address);
         return address;
     }
-    static int Tool(const std::string& arguments, std::string& output)
-    {
-        std::filesystem::path dir = NewTempDir();
-        std::string out = (dir / "out.txt").string();
-        int status = std::system(
-            (std::string(KELO_STORE_BINARY) + " " + arguments + " >" + out + " 2>&1").c_str());
-        output = ReadBytes(out);
-        std::filesystem::remove_all(dir);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
 
     TestServer* m_server = nullptr;
     std::vector<std::string> m_made;
@@ -103,29 +91,29 @@ TEST_F(ServerStore, CreateMakesTheSchemaInAnEmptyDatabaseOnlyAndTheToolWorksOnIt
 {
     std::string address = Made(m_server->NewEmptyDatabase());
     std::string output;
-    EXPECT_EQ(Tool("create " + address, output), 0) << output;
-    EXPECT_EQ(Tool("create " + address, output), 1) << output;
+    EXPECT_EQ(Tool("create " + address, &output), 0) << output;
+    EXPECT_EQ(Tool("create " + address, &output), 1) << output;
     EXPECT_NE(output.find("já existe"), std::string::npos) << output;
-    EXPECT_EQ(Tool("check " + address, output), 0) << output;
+    EXPECT_EQ(Tool("check " + address, &output), 0) << output;
 
     // Someone else's tables: refused, and left alone.
     std::string other = Made(m_server->NewEmptyDatabase());
     store::Connection::ToServer(other, 1000)->Execute("CREATE TABLE Contas (Id INTEGER)");
-    EXPECT_EQ(Tool("demo " + other, output), 1) << output;
-    EXPECT_EQ(Tool("check " + other, output), 1) << output;
+    EXPECT_EQ(Tool("demo " + other, &output), 1) << output;
+    EXPECT_EQ(Tool("check " + other, &output), 1) << output;
     EXPECT_NE(output.find("não contém um armazenamento"), std::string::npos) << output;
 
     std::string demo = Made(m_server->NewEmptyDatabase());
-    EXPECT_EQ(Tool("demo " + demo, output), 0) << output;
+    EXPECT_EQ(Tool("demo " + demo, &output), 0) << output;
     EXPECT_EQ(output.find("kelo@"), std::string::npos) << "the address's user is shown: " << output;
     std::filesystem::path dir = NewTempDir();
     std::ofstream(dir / "c.csv") << "CodigoDoCliente;ApelidoOuNomeFantasia\n40;Zé Ninguém\n";
-    EXPECT_EQ(Tool("import " + demo + " clientes " + (dir / "c.csv").string(), output), 0)
+    EXPECT_EQ(Tool("import " + demo + " clientes " + (dir / "c.csv").string(), &output), 0)
         << output;
     std::filesystem::remove_all(dir);
-    EXPECT_EQ(Tool("export " + demo + " clientes", output), 0) << output;
+    EXPECT_EQ(Tool("export " + demo + " clientes", &output), 0) << output;
     EXPECT_NE(output.find("\n40;Zé Ninguém;"), std::string::npos) << output;
-    EXPECT_EQ(Tool("check " + demo, output), 0) << output;
+    EXPECT_EQ(Tool("check " + demo, &output), 0) << output;
 }
 
 TEST_F(ServerStore, ADatabaseOfANewerSchemaIsRefusedUnaltered)
