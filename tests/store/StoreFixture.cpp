@@ -94,7 +94,7 @@ int32_t Delete(const std::string& number, const std::string& kind, const std::st
     item->NumeroDeLancamento = number;
     int32_t status = item->Excluir();
     if (failure != nullptr) {
-        *failure = item->DescricaoDaFalha;
+        *failure = item->DescricaoDaFalha + item->DescricaoDoErro;
     }
     return status;
 }

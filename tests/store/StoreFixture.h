@@ -25,7 +25,7 @@ std::string ReadBytes(const std::filesystem::path& path);
 // Two bags of product 1003 for Ana, with Marcos's commission; totals left for the store.
 std::shared_ptr<KELO_N_PreVendas::clsPreVendas> Product(double quantity = 2);
 
-// What the grid row hands to Excluir: its cells as texts.
+// What the grid row hands to Excluir: its cells as texts; `failure` gets the refusal or the error.
 int32_t Delete(const std::string& number, const std::string& kind, const std::string& code,
                const std::string& quantity, std::string* failure = nullptr);
 
