@@ -45,7 +45,7 @@ protected:
     std::string keepFocusIn;
 };
 
-TEST_F(Controls, FocusMovesThroughValidateLostFocusAndGotFocus)
+TEST_F(Controls, FocusMovesThroughValidateLostFocusAndGotFocusUnlessValidateKeepsIt)
 {
     Trace(first);
     Trace(second);
@@ -54,18 +54,12 @@ TEST_F(Controls, FocusMovesThroughValidateLostFocusAndGotFocus)
     EXPECT_EQ(events, (std::vector<std::string>{"picPrimeiro:Got", "picPrimeiro:Validate",
                                                 "picPrimeiro:Lost", "picSegundo:Got"}));
     EXPECT_TRUE(second.HasFocus());
-}
 
-TEST_F(Controls, ValidateCanKeepTheFocus)
-{
-    Trace(first);
-    Trace(second);
-    first.SetFocus();
     events.clear();
-    keepFocusIn = "picPrimeiro";
-    EXPECT_FALSE(Screen::MoveFocus(second));
-    EXPECT_EQ(events, std::vector<std::string>{"picPrimeiro:Validate"});
-    EXPECT_EQ(Screen::ActiveControl(), &first);
+    keepFocusIn = "picSegundo";
+    EXPECT_FALSE(Screen::MoveFocus(first)) << "Validate can keep the focus";
+    EXPECT_EQ(events, std::vector<std::string>{"picSegundo:Validate"});
+    EXPECT_EQ(Screen::ActiveControl(), &second);
 }
 
 TEST_F(Controls, OnlyShownEnabledControlsTakeTheFocus)
@@ -148,6 +142,12 @@ TEST_F(Controls, FormShowsLoadsAndResizesOnceThenRunsModalLoopsThroughTheHost)
     EXPECT_FALSE(dialog.Modal());
     EXPECT_TRUE(host.StuckModals().empty());
     EXPECT_EQ(Form::FindForm("frmDialogo"), &dialog);
+
+    Form forgotten("frmEsquecido");
+    forgotten.Show(vbModal);
+    EXPECT_EQ(host.StuckModals(), std::vector<std::string>{"frmEsquecido"})
+        << "a modal showing nobody closes is noted and closed";
+    EXPECT_FALSE(forgotten.Visible());
 }
 
 TEST_F(Controls, QueryUnloadCanRefuseAndTellsHowTheFormIsClosed)
@@ -168,14 +168,6 @@ TEST_F(Controls, QueryUnloadCanRefuseAndTellsHowTheFormIsClosed)
     dialog.Unload();
     EXPECT_EQ(modes, (std::vector<int16_t>{vbFormControlMenu, vbFormControlMenu, vbFormCode}));
     EXPECT_FALSE(dialog.IsLoaded());
-}
-
-TEST_F(Controls, ModalShowingThatNobodyClosesIsNotedAndClosed)
-{
-    Form dialog("frmEsquecido");
-    dialog.Show(vbModal);
-    EXPECT_EQ(host.StuckModals(), std::vector<std::string>{"frmEsquecido"});
-    EXPECT_FALSE(dialog.Visible());
 }
 
 TEST_F(Controls, MessageBoxesTakeQueuedAnswersOrTheirDefaultButton)

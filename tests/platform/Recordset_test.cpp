@@ -20,10 +20,11 @@ const char* const ItemNotFound =
 
 TEST(Recordset_Navigation, WalksRowsInOrderAndStaysAtTheEnd)
 {
-    auto rs = RecordsetBuilder({"Codigo", "Nome"}).Row({1, "Banho"}).Row({2, "Tosa"}).Build();
+    auto rs = RecordsetBuilder({"Codigo", "Situação"}).Row({1, "Banho"}).Row({2, "Tosa"}).Build();
     EXPECT_EQ(rs->RecordCount(), 2);
     ASSERT_FALSE(rs->Eof());
-    EXPECT_EQ(rs->Fields("Nome").Value, Variant("Banho"));
+    EXPECT_EQ(rs->Fields("SITUAÇÃO").Value, Variant("Banho"))
+        << "names match without regard to case";
     rs->MoveNext();
     EXPECT_EQ((*rs)["Codigo"], Variant(2));
     rs->MoveNext();
@@ -42,13 +43,6 @@ TEST(Recordset_Navigation, EmptyRecordsetStartsAtTheEnd)
     const RuntimeError error = RuntimeErrorRaisedBy([&] { rs.Fields("Codigo"); });
     EXPECT_EQ(error.Number(), errNoCurrentRecord);
     EXPECT_EQ(error.Description(), NoCurrentRecord);
-}
-
-TEST(Recordset_Fields, NamesMatchWithoutRegardToCase)
-{
-    auto rs = RecordsetBuilder({"NomeFantasia", "Situação"}).Row({"Pet Feliz", 1}).Build();
-    EXPECT_EQ(rs->Fields("nomefantasia").Value, Variant("Pet Feliz"));
-    EXPECT_EQ(rs->Fields("SITUAÇÃO").Value, Variant(1));
 }
 
 TEST(Recordset_Fields, MissingValuesAreNullAndExtraValuesAreRefused)

@@ -20,14 +20,7 @@
 namespace storetest {
 namespace {
 
-std::vector<int32_t> Codes(const platform::RecordsetRef& rows, const char* field)
-{
-    std::vector<int32_t> codes;
-    for (rows->MoveFirst(); !rows->Eof(); rows->MoveNext()) {
-        codes.push_back((*rows)[field].AsLong());
-    }
-    return codes;
-}
+using contracts::FieldNames;
 
 class Catalog : public StoreTest {
 protected:
@@ -41,21 +34,13 @@ protected:
                          "23;\"Dog \"\"Top\"\"\";Aspas\n"
                          "24;Barra\\Pet;Barra invertida\n");
     }
-
-    std::vector<int32_t> Clients(const std::string& typed, const std::string& nickname = "",
-                                 double code = 0)
-    {
-        auto clients = contracts::CreateObject<KELO_N_ClientAnim::clsClientes>();
-        std::string name = nickname;
-        EXPECT_EQ(clients->Selecionar(2, 0, 0, typed, name, code, "", "", "", 0, ""), 0)
-            << clients->DescricaoDoErro;
-        return Codes(clients->ResultadoDaSelecaoEmRecordSet, "CodigoDoCliente");
-    }
 };
 
 struct ClientSearch {
     const char* typed;
     std::vector<int32_t> found;
+    const char* nickname = ""; // the form's lookup, by nickname or exact code
+    double code = 0;
 };
 
 class ClientMatching : public Catalog, public ::testing::WithParamInterface<ClientSearch> {};
@@ -63,7 +48,14 @@ class ClientMatching : public Catalog, public ::testing::WithParamInterface<Clie
 TEST_P(ClientMatching, FindsByFoldedContainsAndTypedCharactersMatchThemselves)
 {
     AddAwkwardClients();
-    EXPECT_EQ(Clients(GetParam().typed), GetParam().found) << GetParam().typed;
+    const ClientSearch& row = GetParam();
+    auto clients = contracts::CreateObject<KELO_N_ClientAnim::clsClientes>();
+    std::string nickname = row.nickname;
+    double code = row.code;
+    ASSERT_EQ(clients->Selecionar(2, 0, 0, row.typed, nickname, code, "", "", "", 0, ""), 0);
+    EXPECT_EQ(Codes(clients->ResultadoDaSelecaoEmRecordSet, "CodigoDoCliente"), row.found)
+        << row.typed;
+    EXPECT_EQ(nickname, row.nickname);
 }
 
 INSTANTIATE_TEST_SUITE_P(Store, ClientMatching,
@@ -74,42 +66,16 @@ INSTANTIATE_TEST_SUITE_P(Store, ClientMatching,
                                            ClientSearch{"'", {22}}, ClientSearch{"d'avila", {22}},
                                            ClientSearch{"\"top\"", {23}}, ClientSearch{"\\", {24}},
                                            ClientSearch{"5", {5}}, ClientSearch{"' OR ''='", {}},
-                                           ClientSearch{"", {}}, ClientSearch{"   ", {}}));
-
-TEST_F(Catalog, ClientLookupOfTheFormGoesByNicknameOrExactCode)
-{
-    EXPECT_EQ(Clients("", "joãozinho"), (std::vector<int32_t>{2}));
-    EXPECT_EQ(Clients("", "", 4), (std::vector<int32_t>{4}));
-    EXPECT_EQ(Clients("", "", 44), (std::vector<int32_t>{}));
-    EXPECT_EQ(Clients("", "", 0), (std::vector<int32_t>{}));
-
-    auto clients = contracts::CreateObject<KELO_N_ClientAnim::clsClientes>();
-    std::string nickname = "Bruna";
-    double code = 0;
-    ASSERT_EQ(clients->Selecionar(2, 0, 0, "", nickname, code, "", "", "", 0, ""), 0);
-    auto rows = clients->ResultadoDaSelecaoEmRecordSet;
-    EXPECT_EQ(rows->FieldNames(), contracts::FieldNames(KELO_N_ClientAnim::CamposDoCliente));
-    EXPECT_EQ(rows->RecordCount(), 1);
-    EXPECT_EQ((*rows)["Situacao"].AsInteger(), 3);
-    EXPECT_EQ(nickname, "Bruna");
-}
-
-TEST_F(Catalog, AnimalsOfAClientByName)
-{
-    auto animals = contracts::CreateObject<KELO_N_ClientAnim::clsAnimais>();
-    double ana = 1;
-    ASSERT_EQ(animals->SelecionarParaComboBoxFiltradoPorCliente(ana, 3), 0);
-    auto rows = animals->ResultadoDaSelecaoEmRecordSet;
-    EXPECT_EQ(Codes(rows, "Codigo"), (std::vector<int32_t>{2, 1, 3})); // Mel, Rex, Thor
-    double withoutAnimals = 7;
-    ASSERT_EQ(animals->SelecionarParaComboBoxFiltradoPorCliente(withoutAnimals, 3), 0);
-    EXPECT_EQ(animals->ResultadoDaSelecaoEmRecordSet->RecordCount(), 0);
-}
+                                           ClientSearch{"", {}}, ClientSearch{"   ", {}},
+                                           ClientSearch{"", {2}, "joãozinho"},
+                                           ClientSearch{"", {4}, "", 4},
+                                           ClientSearch{"", {}, "", 44}));
 
 struct ProductSearch {
-    const char* name;
-    const char* barcode;
-    double code;
+    const char* dialog = nullptr; // the search dialog's text; none: the form's lookup
+    const char* name = "";
+    const char* barcode = "";
+    double code = 0;
     std::vector<int32_t> found;
 };
 
@@ -117,48 +83,35 @@ class ProductMatching : public Catalog, public ::testing::WithParamInterface<Pro
 
 TEST_P(ProductMatching, NameContainsAndCodesExactly)
 {
+    const ProductSearch& row = GetParam();
+    if (row.dialog != nullptr) {
+        EXPECT_EQ(Find(Kind::Product, row.dialog), row.found) << row.dialog;
+        return;
+    }
     auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
-    std::string name = GetParam().name;
-    std::string barcode = GetParam().barcode;
-    double code = GetParam().code;
+    std::string name = row.name;
+    std::string barcode = row.barcode;
+    double code = row.code;
     ASSERT_EQ(products->Selecionar(2, 0, 1, "", name, barcode, code), 0);
-    EXPECT_EQ(Codes(products->ResultadoDaSelecaoEmRecordSet, "CodigoInterno"), GetParam().found);
+    EXPECT_EQ(Codes(products->ResultadoDaSelecaoEmRecordSet, "CodigoInterno"), row.found);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Store, ProductMatching,
-    ::testing::Values(ProductSearch{"racao", "", 0, {1234, 1235, 1003, 1005, 1004}},
-                      ProductSearch{"GATOS", "", 0, {1235, 1004}},
-                      ProductSearch{"", "7891000100103", 0, {1003}},
-                      ProductSearch{"", "78912344", 0, {1001}},
-                      ProductSearch{"", "17891000100117", 0, {1005}},
-                      ProductSearch{"", "789100010010", 0, {}},
+    ::testing::Values(ProductSearch{.name = "racao", .found = {1234, 1235, 1003, 1005, 1004}},
+                      ProductSearch{.name = "GATOS", .found = {1235, 1004}},
+                      ProductSearch{.barcode = "7891000100103", .found = {1003}},
+                      ProductSearch{.barcode = "78912344", .found = {1001}},
+                      ProductSearch{.barcode = "17891000100117", .found = {1005}},
+                      ProductSearch{.barcode = "789100010010", .found = {}},
                       // A scale label brings the internal code taken from it.
-                      ProductSearch{"", "2001234012349", 1234, {1234}},
-                      ProductSearch{"", "", 1002, {1002}}, ProductSearch{"", "", 0, {}}));
-
-TEST_F(Catalog, ProductSearchDialogTakesNameBarcodeOrCode)
-{
-    auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
-    const std::vector<std::pair<std::string, std::vector<int32_t>>> cases = {
-        {"premium cães", {1003, 1005}},
-        {"7896543210987", {1006}},
-        {"1001", {1001}},
-        {"granel gatos", {1235}},
-        {"", {}}};
-    for (const auto& [typed, found] : cases) {
-        ASSERT_EQ(products->Selecionar(2, 0, 1, typed, ""), 0);
-        auto rows = products->ResultadoDaSelecaoEmRecordSet;
-        EXPECT_EQ(Codes(rows, "CodigoInterno"), found) << typed;
-        EXPECT_EQ(rows->FieldNames(),
-                  contracts::FieldNames(KELO_N_Produtos::CamposDoProdutoNaPesquisa));
-    }
-    // A weighed product has no barcode: an empty text, not a null.
-    ASSERT_EQ(products->Selecionar(2, 0, 1, "granel gatos", ""), 0);
-    auto rows = products->ResultadoDaSelecaoEmRecordSet;
-    EXPECT_FALSE((*rows)["CodigoDeBarras"].IsNull());
-    EXPECT_EQ((*rows)["CodigoDeBarras"].AsString(), "");
-}
+                      ProductSearch{.barcode = "2001234012349", .code = 1234, .found = {1234}},
+                      ProductSearch{.code = 1002, .found = {1002}}, ProductSearch{.found = {}},
+                      ProductSearch{.dialog = "premium cães", .found = {1003, 1005}},
+                      ProductSearch{.dialog = "7896543210987", .found = {1006}},
+                      ProductSearch{.dialog = "1001", .found = {1001}},
+                      ProductSearch{.dialog = "granel gatos", .found = {1235}},
+                      ProductSearch{.dialog = "", .found = {}}));
 
 TEST_F(Catalog, ServicesAreSearchedWithinTheChosenType)
 {
@@ -182,57 +135,64 @@ TEST_F(Catalog, ServicesAreSearchedWithinTheChosenType)
     EXPECT_EQ((*rows)["ValorDeVenda"].AsCurrency(), platform::Currency::FromInteger(30));
 }
 
-TEST_F(Catalog, FullListsAnswerEveryRow)
+void ExpectList(const platform::RecordsetRef& rows, const std::vector<std::string>& fields,
+                const char* key, const std::vector<int32_t>& codes)
 {
-    auto employees = contracts::CreateObject<KELO_N_Funcionarios::clsFuncionarios>();
-    double code = 0;
-    ASSERT_EQ(employees->Selecionar(2, 0, 1, "", "", code), 0);
-    EXPECT_EQ(Codes(employees->ResultadoDaSelecaoEmRecordSet, "Codigo"),
-              (std::vector<int32_t>{2, 1, 3})); // Fernanda, Marcos, Roberto
-
-    auto types = contracts::CreateObject<KELO_N_TipoDeServ::clsTiposDeServ>();
-    double unused = 0;
-    ASSERT_EQ(types->SelecionarParaComboBox(unused), 0);
-    EXPECT_EQ(Codes(types->ResultadoDaSelecaoEmRecordSet, "Numero"),
-              (std::vector<int32_t>{1, 2, 3, 4, 5, 6, 7, 99}));
+    EXPECT_EQ(rows->FieldNames(), fields);
+    EXPECT_EQ(Codes(rows, key), codes);
 }
 
-TEST_F(Catalog, EveryListAnswersTheFieldsItsCallersRead)
+// Each list in the order its callers show it, with the fields they read.
+TEST_F(Catalog, EveryListAnswersTheFieldsItsCallersReadInTheirOrder)
 {
-    using contracts::FieldNames;
-    auto services = contracts::CreateObject<KELO_N_Servicos::clsServicos>();
-    int16_t type = 5;
-    std::string name = "banho";
-    double code = 0;
-    ASSERT_EQ(services->Selecionar(2, 0, 1, "", type, name, code), 0);
-    EXPECT_EQ(services->ResultadoDaSelecaoEmRecordSet->FieldNames(),
-              FieldNames(KELO_N_Servicos::CamposDoServico));
-    ASSERT_EQ(services->Selecionar(2, 0, 1, "banho", int32_t{5}), 0);
-    EXPECT_EQ(services->ResultadoDaSelecaoEmRecordSet->FieldNames(),
-              FieldNames(KELO_N_Servicos::CamposDoServicoNaPesquisa));
-
-    auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
+    std::string text = "banho";
     std::string barcode = "78912344";
     std::string none;
+    double code = 0;
+    auto clients = contracts::CreateObject<KELO_N_ClientAnim::clsClientes>();
+    ASSERT_EQ(clients->Selecionar(2, 0, 0, "silva", none, code, "", "", "", 0, ""), 0);
+    ExpectList(clients->ResultadoDaSelecaoEmRecordSet,
+               FieldNames(KELO_N_ClientAnim::CamposDoCliente), "CodigoDoCliente", {2});
+
+    auto animals = contracts::CreateObject<KELO_N_ClientAnim::clsAnimais>();
+    for (auto [client, found] : {std::pair{1.0, std::vector<int32_t>{2, 1, 3}}, {7.0, {}}}) {
+        ASSERT_EQ(animals->SelecionarParaComboBoxFiltradoPorCliente(client, 3), 0);
+        ExpectList(animals->ResultadoDaSelecaoEmRecordSet,
+                   FieldNames(KELO_N_ClientAnim::CamposDoAnimal), "Codigo", found);
+    }
+
+    auto services = contracts::CreateObject<KELO_N_Servicos::clsServicos>();
+    int16_t type = 5;
+    ASSERT_EQ(services->Selecionar(2, 0, 1, "", type, text, code), 0);
+    ExpectList(services->ResultadoDaSelecaoEmRecordSet,
+               FieldNames(KELO_N_Servicos::CamposDoServico), "Codigo", {11, 10});
+    ASSERT_EQ(services->Selecionar(2, 0, 1, "banho", int32_t{5}), 0);
+    ExpectList(services->ResultadoDaSelecaoEmRecordSet,
+               FieldNames(KELO_N_Servicos::CamposDoServicoNaPesquisa), "Codigo", {11, 10});
+
+    auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
     ASSERT_EQ(products->Selecionar(2, 0, 1, "", none, barcode, code), 0);
-    EXPECT_EQ(products->ResultadoDaSelecaoEmRecordSet->FieldNames(),
-              FieldNames(KELO_N_Produtos::CamposDoProduto));
+    ExpectList(products->ResultadoDaSelecaoEmRecordSet,
+               FieldNames(KELO_N_Produtos::CamposDoProduto), "CodigoInterno", {1001});
+    ASSERT_EQ(products->Selecionar(2, 0, 1, "granel gatos", ""), 0);
+    auto rows = products->ResultadoDaSelecaoEmRecordSet;
+    ExpectList(rows, FieldNames(KELO_N_Produtos::CamposDoProdutoNaPesquisa), "CodigoInterno",
+               {1235});
+    // A weighed product has no barcode: an empty text, not a null.
+    rows->MoveFirst();
+    EXPECT_FALSE((*rows)["CodigoDeBarras"].IsNull());
+    EXPECT_EQ((*rows)["CodigoDeBarras"].AsString(), "");
 
     auto employees = contracts::CreateObject<KELO_N_Funcionarios::clsFuncionarios>();
     ASSERT_EQ(employees->Selecionar(2, 0, 1, "", "", code), 0);
-    EXPECT_EQ(employees->ResultadoDaSelecaoEmRecordSet->FieldNames(),
-              FieldNames(KELO_N_Funcionarios::CamposDoFuncionario));
+    ExpectList(employees->ResultadoDaSelecaoEmRecordSet,
+               FieldNames(KELO_N_Funcionarios::CamposDoFuncionario), "Codigo", {2, 1, 3});
 
     auto types = contracts::CreateObject<KELO_N_TipoDeServ::clsTiposDeServ>();
     ASSERT_EQ(types->SelecionarParaComboBox(code), 0);
-    EXPECT_EQ(types->ResultadoDaSelecaoEmRecordSet->FieldNames(),
-              FieldNames(KELO_N_TipoDeServ::CamposDoTipoDeServico));
-
-    auto animals = contracts::CreateObject<KELO_N_ClientAnim::clsAnimais>();
-    double ana = 1;
-    ASSERT_EQ(animals->SelecionarParaComboBoxFiltradoPorCliente(ana, 3), 0);
-    EXPECT_EQ(animals->ResultadoDaSelecaoEmRecordSet->FieldNames(),
-              FieldNames(KELO_N_ClientAnim::CamposDoAnimal));
+    ExpectList(types->ResultadoDaSelecaoEmRecordSet,
+               FieldNames(KELO_N_TipoDeServ::CamposDoTipoDeServico), "Numero",
+               {1, 2, 3, 4, 5, 6, 7, 99});
 }
 
 TEST_F(Catalog, CompanyIsOneRowOrNone)

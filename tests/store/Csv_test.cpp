@@ -6,8 +6,6 @@
 #include "store/Csv.h"
 #include "store/Tables.h"
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -114,19 +112,6 @@ TEST_F(StoreTest, ImportingTheCompanyReplacesItsRow)
     EXPECT_EQ(Scalar("SELECT FormatoDeCodigoDeBarrasParaBalanca FROM Empresa"), 1);
 }
 
-// The tool, run as a shop would run it.
-int Tool(const std::string& arguments, std::string* output = nullptr)
-{
-    std::string out = (NewTempDir() / "out.txt").string();
-    int status = std::system(
-        (std::string(KELO_STORE_BINARY) + " " + arguments + " >" + out + " 2>&1").c_str());
-    if (output != nullptr) {
-        *output = ReadBytes(out);
-    }
-    std::filesystem::remove_all(std::filesystem::path(out).parent_path());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 TEST_F(StoreTest, ToolExitCodesTellSuccessRefusalAndUsage)
 {
     m_db->Close();
@@ -179,10 +164,6 @@ TEST_F(StoreTest, ASpreadsheetsWindows1252FileIsRefusedUnlessNamedAndThenConvert
     std::ofstream(csv, std::ios::binary) << "CodigoDoCliente\n43\n44\x81\n";
     EXPECT_EQ(Tool("import --encoding windows-1252 " + m_path + " clientes " + csv, &output), 1);
     EXPECT_NE(output.find("linha 3"), std::string::npos) << output;
-
-    EXPECT_EQ(Tool("export " + m_path + " usuarios", &output), 0);
-    EXPECT_EQ(output.find("argon2"), std::string::npos) << output;
-    EXPECT_EQ(output.rfind("NomeDeUsuario;Administrador;", 0), 0u) << output;
 }
 
 TEST(Generate, SameCountsGiveTheSameSoundStore)

@@ -52,13 +52,9 @@ protected:
     }
     static Answer Exclude(int64_t number)
     {
-        auto item = contracts::CreateObject<KELO_N_PreVendas::clsPreVendas>();
-        item->Quantidade = "2,000";
-        item->CodigoInternoDoProduto = "1003";
-        item->TipoDeLancamento = "2";
-        item->NumeroDeLancamento = std::to_string(number);
-        int32_t status = item->Excluir();
-        return {status, item->DescricaoDoErro, 0};
+        std::string description;
+        int32_t status = Delete(std::to_string(number), "2", "1003", "2,000", &description);
+        return {status, description, 0};
     }
     static Answer Select()
     {
@@ -105,10 +101,10 @@ TEST_F(Faults, EveryFailingReadWriteOrSyncAnswersAnErrorAndLosesNothing)
                                                   : Select();
                     bool delivered = store::FaultDelivered();
                     store::ArmFault(operation, 0, kind);
-                    std::string where = "fault " + std::to_string(static_cast<int>(kind)) +
-                                        " on operation " +
-                                        std::to_string(static_cast<int>(operation)) + " number " +
-                                        std::to_string(n) + " of action " + std::to_string(action);
+                    SCOPED_TRACE(testing::Message()
+                                 << "fault " << static_cast<int>(kind) << " on operation "
+                                 << static_cast<int>(operation) << " number " << n << " of action "
+                                 << action);
                     if (answer.status == 0 && action == 0) {
                         acknowledged.insert(answer.number);
                     }
@@ -116,15 +112,15 @@ TEST_F(Faults, EveryFailingReadWriteOrSyncAnswersAnErrorAndLosesNothing)
                         acknowledged.erase(victim);
                     }
                     if (answer.status != 0) {
-                        EXPECT_EQ(answer.status, 1) << where;
+                        EXPECT_EQ(answer.status, 1);
                         EXPECT_NE(answer.description.find(m_path), std::string::npos)
-                            << where << ": " << answer.description;
+                            << answer.description;
                     }
                     m_db->Close();
-                    ASSERT_EQ(StoredNumbers(), acknowledged) << where;
-                    ASSERT_EQ(store::Check(*m_db), std::vector<std::string>{}) << where;
+                    ASSERT_EQ(StoredNumbers(), acknowledged);
+                    ASSERT_EQ(store::Check(*m_db), std::vector<std::string>{});
                     if (!delivered) {
-                        EXPECT_EQ(answer.status, 0) << where;
+                        EXPECT_EQ(answer.status, 0);
                         break;
                     }
                     ++walked;

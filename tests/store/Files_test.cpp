@@ -29,30 +29,23 @@ struct Answer {
 std::vector<Answer> AskEveryKind()
 {
     std::vector<Answer> answers;
-    {
-        auto clients = contracts::CreateObject<KELO_N_ClientAnim::clsClientes>();
-        std::string nickname = "ana";
-        double code = 0;
-        int32_t status = clients->Selecionar(2, 0, 0, "", nickname, code, "", "", "", 0, "");
+    const auto note = [&](int32_t status, const auto& component) {
         answers.push_back(
-            {status, clients->NumeroDoErro, clients->DescricaoDoErro, clients->LocalDoErro});
-    }
-    {
-        auto company = contracts::CreateObject<KELO_N_Empresa::clsEmpresa>();
-        int32_t status = company->Selecionar(1, 2);
-        answers.push_back(
-            {status, company->NumeroDoErro, company->DescricaoDoErro, company->LocalDoErro});
-    }
-    {
-        auto item = contracts::CreateObject<KELO_N_PreVendas::clsPreVendas>();
-        item->TipoDeLancamento = int16_t{2};
-        item->CodigoDoCliente = 1.0;
-        item->CodigoInternoDoProduto = 1003.0;
-        item->Quantidade = "1,000";
-        item->ValorUnitario = "189,90";
-        int32_t status = item->Incluir();
-        answers.push_back({status, item->NumeroDoErro, item->DescricaoDoErro, item->LocalDoErro});
-    }
+            {status, component->NumeroDoErro, component->DescricaoDoErro, component->LocalDoErro});
+    };
+    auto clients = contracts::CreateObject<KELO_N_ClientAnim::clsClientes>();
+    std::string nickname = "ana";
+    double code = 0;
+    note(clients->Selecionar(2, 0, 0, "", nickname, code, "", "", "", 0, ""), clients);
+    auto company = contracts::CreateObject<KELO_N_Empresa::clsEmpresa>();
+    note(company->Selecionar(1, 2), company);
+    auto item = contracts::CreateObject<KELO_N_PreVendas::clsPreVendas>();
+    item->TipoDeLancamento = int16_t{2};
+    item->CodigoDoCliente = 1.0;
+    item->CodigoInternoDoProduto = 1003.0;
+    item->Quantidade = "1,000";
+    item->ValorUnitario = "189,90";
+    note(item->Incluir(), item);
     return answers;
 }
 

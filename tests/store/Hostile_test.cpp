@@ -2,9 +2,6 @@
 // and found exactly, and never reaches the engine as anything but a bound value.
 #include "StoreFixture.h"
 
-#include "contracts/KELO_N_ClientAnim.h"
-#include "contracts/KELO_N_Produtos.h"
-#include "contracts/Registry.h"
 #include "store/Admin.h"
 #include "store/Csv.h"
 #include "store/Tables.h"
@@ -29,29 +26,6 @@ struct Hostile {
 
 class HostileText : public StoreTest, public ::testing::WithParamInterface<Hostile> {
 protected:
-    std::vector<int32_t> Clients(const std::string& typed)
-    {
-        auto clients = contracts::CreateObject<KELO_N_ClientAnim::clsClientes>();
-        std::string nickname;
-        double code = 0;
-        EXPECT_EQ(clients->Selecionar(2, 0, 0, typed, nickname, code, "", "", "", 0, ""), 0)
-            << clients->DescricaoDoErro;
-        return Codes(clients->ResultadoDaSelecaoEmRecordSet, "CodigoDoCliente");
-    }
-    std::vector<int32_t> Products(const std::string& typed)
-    {
-        auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
-        EXPECT_EQ(products->Selecionar(2, 0, 1, typed, ""), 0) << products->DescricaoDoErro;
-        return Codes(products->ResultadoDaSelecaoEmRecordSet, "CodigoInterno");
-    }
-    static std::vector<int32_t> Codes(const platform::RecordsetRef& rows, const char* field)
-    {
-        std::vector<int32_t> codes;
-        for (rows->MoveFirst(); rows && !rows->Eof(); rows->MoveNext()) {
-            codes.push_back((*rows)[field].AsLong());
-        }
-        return codes;
-    }
     // The field of row 90 as the export writes it.
     std::string Exported(const char* table, size_t field)
     {
@@ -90,7 +64,9 @@ TEST_P(HostileText, IsRefusedWithAReasonOrStoredAndFoundExactly)
     } else {
         EXPECT_EQ(Scalar("SELECT count(*) FROM Clientes"), clients);
     }
-    for (const std::vector<int32_t>& codes : {Clients(row.typed), Products(row.typed)}) {
+    for (Kind kind : {Kind::Client, Kind::Product}) {
+        const std::vector<int32_t> codes = Find(kind, row.typed);
+        EXPECT_NE(codes, std::vector<int32_t>{-1});
         EXPECT_EQ(std::count(codes.begin(), codes.end(), 90), row.found ? 1 : 0);
     }
     EXPECT_TRUE(store::Check(*m_db).empty());

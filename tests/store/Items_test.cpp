@@ -1,16 +1,18 @@
 // Storing and deleting pre-sale items: the shared lançamento sequence, the product reservation,
 // the conversion of what the screen hands over, the grid's and the printout's selections, and
-// a failure at every write point leaving nothing half-stored.
+// a failure at every write point leaving nothing half-stored; and the printout's two filter
+// shapes, recognised exactly.
 #include "StoreFixture.h"
 
 #include "contracts/KELO_N_PreVendas.h"
 #include "contracts/Registry.h"
 #include "platform/Runtime.h"
+#include "store/PrintFilter.h"
 #include "store/Tables.h"
 
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -201,15 +203,9 @@ TEST_F(Items, ADiscountAccountOutlivesItsItemAndTellsOnlyOfStoredOnes)
               0)
         << item->DescricaoDoErro;
     ASSERT_EQ(Delete(std::to_string(number), "1", "10", "1"), 0);
-
-    std::ostringstream csv;
-    store::ExportCsv(*m_db, "autorizacoes", csv);
-    EXPECT_THAT(csv.str(), testing::StartsWith("NumeroDeLancamento;CodigoDoCliente;"
-                                               "PercentualDeDesconto;LimiteDeDesconto;"
-                                               "Autorizador;DataEHora\n" +
-                                               std::to_string(number) + ";1;15;10;admin;"));
-    EXPECT_THAT(csv.str(), testing::MatchesRegex(".*;[0-3][0-9]/[01][0-9]/20[0-9][0-9] "
-                                                 "[0-2][0-9]:[0-5][0-9]:[0-5][0-9]\n"));
+    EXPECT_EQ(Scalar("SELECT count(*) FROM AutorizacoesDeDesconto WHERE NumeroDeLancamento = " +
+                     std::to_string(number)),
+              1);
 
     EXPECT_EQ(item->RegistrarAutorizacaoDeDesconto(number + 1, Currency::FromDouble(15),
                                                    Currency::FromDouble(10), "admin"),
@@ -302,30 +298,53 @@ TEST_F(Items, PrintSelectionLeavesOutClinicalServicesAndClinicalRecords)
     EXPECT_EQ(platform::CStr((*rows)["NomeDoServicoOuProduto"]), "Ração premium cães adultos 15kg");
 }
 
-TEST_F(Items, PrintSelectionRefusesAnyOtherFilterBeforeReachingTheEngine)
+TEST(PrintFilter, RecognisesOnlyThePrintoutsTwoShapes)
 {
-    const std::vector<std::pair<std::string, std::string>> attempts = {
-        {ServiceFilter("1 OR 1=1"), ProductFilter("1")},
-        {ServiceFilter("1"), ProductFilter("1) OR (1=1")},
-        {ServiceFilter("1); DROP TABLE Clientes; --"), ProductFilter("1")},
-        {ServiceFilter("1"), ProductFilter("2")},
-        {"", ""},
+    struct Filters {
+        std::string services;
+        std::string products;
+        std::optional<int32_t> client;
     };
-    for (auto [services, products] : attempts) {
+    // One blank fewer where the printout writes two.
+    std::string oneBlank = ServiceFilter("5");
+    oneBlank.replace(oneBlank.find("=0  AND"), 7, "=0 AND");
+    const std::vector<Filters> cases = {
+        {ServiceFilter("123"), ProductFilter("123"), 123},
+        {ServiceFilter("0"), ProductFilter("0"), 0},
+        {ServiceFilter("2147483647"), ProductFilter("2147483647"), 2147483647},
+        {ServiceFilter("2147483648"), ProductFilter("2147483648"), std::nullopt},
+        {ServiceFilter(""), ProductFilter(""), std::nullopt},
+        {ServiceFilter("-1"), ProductFilter("-1"), std::nullopt},
+        {ServiceFilter("1 "), ProductFilter("1"), std::nullopt},
+        {ServiceFilter("12"), ProductFilter("13"), std::nullopt},
+        {ProductFilter("12"), ServiceFilter("12"), std::nullopt},
+        {ServiceFilter("1 OR 1=1"), ProductFilter("1"), std::nullopt},
+        {ServiceFilter("1"), ProductFilter("1) OR ((1=1"), std::nullopt},
+        {ServiceFilter("1); DROP TABLE Clientes; --"), ProductFilter("1"), std::nullopt},
+        {ServiceFilter("1") + ";", ProductFilter("1"), std::nullopt},
+        {ServiceFilter("1").substr(1), ProductFilter("1"), std::nullopt},
+        {"WHERE 1=1", ProductFilter("1"), std::nullopt},
+        {oneBlank, ProductFilter("5"), std::nullopt},
+        {"", "", std::nullopt},
+    };
+    for (const Filters& c : cases) {
+        EXPECT_EQ(store::RecognisePrintFilters(c.services, c.products), c.client)
+            << "[" << c.services << "] [" << c.products << "]";
+    }
+}
+
+TEST_F(Items, PrintSelectionRefusesAnyOtherFilterOrSelectorBeforeReachingTheEngine)
+{
+    for (int16_t selector : {2, 1}) {
+        std::string services = ServiceFilter(selector == 2 ? "1 OR 1=1" : "1");
+        std::string products = ProductFilter("1");
         auto items = contracts::CreateObject<clsPreVendas>();
-        EXPECT_EQ(items->SelecionarServicosEfetuadosEProdutosReservadosParaImpressao(2, services,
-                                                                                     products),
+        EXPECT_EQ(items->SelecionarServicosEfetuadosEProdutosReservadosParaImpressao(
+                      selector, services, products),
                   3);
         EXPECT_EQ(items->DescricaoDaFalha, "Filtro de impressão não reconhecido.");
         EXPECT_FALSE(items->ResultadoDaSelecaoParaImpressaoEmRecordset);
     }
-    std::string services = ServiceFilter("1");
-    std::string products = ProductFilter("1");
-    auto items = contracts::CreateObject<clsPreVendas>();
-    EXPECT_EQ(
-        items->SelecionarServicosEfetuadosEProdutosReservadosParaImpressao(1, services, products),
-        3);
-    EXPECT_EQ(Scalar("SELECT count(*) FROM Clientes"), 7);
 }
 
 TEST_F(Items, AFailureAtAnyWritePointLeavesNothingHalfStored)

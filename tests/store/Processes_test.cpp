@@ -1,5 +1,5 @@
-// Several processes on one store file, and a process killed in the middle of its writes: no
-// acknowledged item is lost, no lançamento number is shared, and the store checks clean.
+// Several processes on one store: no acknowledged item is lost, no lançamento number is shared,
+// and the store checks clean. (A writer killed mid-stream: tests/reliability.)
 #include "StoreFixture.h"
 
 #include "contracts/KELO_N_PreVendas.h"
@@ -7,7 +7,6 @@
 #include "store/Admin.h"
 #include "store/Store.h"
 
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -67,11 +66,11 @@ Child Spawn(const std::string& path, int count)
     return {pid, fds[0]};
 }
 
-// Reads acknowledged numbers until `limit` of them or the end of the pipe.
-void ReadNumbers(int in, std::vector<int32_t>& numbers, size_t limit = SIZE_MAX)
+// Reads acknowledged numbers until the end of the pipe.
+void ReadNumbers(int in, std::vector<int32_t>& numbers)
 {
     int32_t number = 0;
-    while (numbers.size() < limit && read(in, &number, sizeof number) == sizeof number) {
+    while (read(in, &number, sizeof number) == sizeof number) {
         numbers.push_back(number);
     }
 }
@@ -80,7 +79,7 @@ int ExitCode(pid_t pid)
 {
     int status = 0;
     waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 using Processes = StoreTest;
@@ -114,25 +113,6 @@ TEST_F(Processes, FourWritersAtOnceLoseNothingAndNeverShareANumber)
     std::set<int64_t> stored = StoredNumbers();
     EXPECT_EQ(stored.size(), before + all);
     EXPECT_TRUE(std::includes(stored.begin(), stored.end(), distinct.begin(), distinct.end()));
-    EXPECT_EQ(store::Check(*m_db), std::vector<std::string>{});
-}
-
-TEST_F(Processes, AWriterKilledMidStreamKeepsEveryAcknowledgedItem)
-{
-    m_db->Close();
-    Child writer = Spawn(m_path, 100000);
-    std::vector<int32_t> acknowledged;
-    ReadNumbers(writer.in, acknowledged, 150);
-    kill(writer.pid, SIGKILL);
-    EXPECT_EQ(ExitCode(writer.pid), -SIGKILL);
-    ReadNumbers(writer.in, acknowledged); // acknowledged before the kill, still in the pipe
-    close(writer.in);
-    ASSERT_GE(acknowledged.size(), 150u);
-
-    std::set<int64_t> stored = StoredNumbers();
-    for (int32_t number : acknowledged) {
-        EXPECT_TRUE(stored.contains(number)) << number;
-    }
     EXPECT_EQ(store::Check(*m_db), std::vector<std::string>{});
 }
 

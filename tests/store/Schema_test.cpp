@@ -44,41 +44,6 @@ std::pair<int64_t, int64_t> VersionAndIndexes(const std::string& path)
     return {statement.Int(0), statement.Int(1)};
 }
 
-enum class Kind { Client, Product, Service };
-
-// The codes a search dialog finds for `typed`, or {-1} when the component did not answer 0.
-std::vector<int32_t> Find(Kind kind, const std::string& typed)
-{
-    platform::RecordsetRef rows;
-    const char* field = "Codigo";
-    int32_t status = 0;
-    if (kind == Kind::Client) {
-        auto clients = contracts::CreateObject<KELO_N_ClientAnim::clsClientes>();
-        std::string nickname;
-        double code = 0;
-        status = clients->Selecionar(2, 0, 0, typed, nickname, code, "", "", "", 0, "");
-        rows = clients->ResultadoDaSelecaoEmRecordSet;
-        field = "CodigoDoCliente";
-    } else if (kind == Kind::Product) {
-        auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
-        status = products->Selecionar(2, 0, 1, typed, "");
-        rows = products->ResultadoDaSelecaoEmRecordSet;
-        field = "CodigoInterno";
-    } else {
-        auto services = contracts::CreateObject<KELO_N_Servicos::clsServicos>();
-        status = services->Selecionar(2, 0, 1, typed, int32_t{0});
-        rows = services->ResultadoDaSelecaoEmRecordSet;
-    }
-    if (status != 0) {
-        return {-1};
-    }
-    std::vector<int32_t> codes;
-    for (rows->MoveFirst(); !rows->Eof(); rows->MoveNext()) {
-        codes.push_back((*rows)[field].AsLong());
-    }
-    return codes;
-}
-
 TEST_F(StoreTest, AVersion1StoreIsUpgradedInOneTransactionWhenOpened)
 {
     KELO_SKIP_ON_SERVER("the version-1 file and its FTS5 indexes");
@@ -171,29 +136,17 @@ TEST_F(StoreTest, NameSearchesReadNoTableWhole)
         }
         EXPECT_GT(scanned([&] { Find(kind, "an"); }), 0) << static_cast<int>(kind);
     }
-    EXPECT_EQ(scanned([] {
-                  auto clients = contracts::CreateObject<KELO_N_ClientAnim::clsClientes>();
-                  std::string nickname = "joão";
-                  double code = 0;
-                  clients->Selecionar(2, 0, 0, "", nickname, code, "", "", "", 0, "");
-              }),
+    // The form's own lookups: a nickname, a product's name, a service's name within its type.
+    std::string nickname = "joão", name = "gatos", service = "banho", none;
+    double code = 0;
+    int16_t type = 5;
+    auto clients = contracts::CreateObject<KELO_N_ClientAnim::clsClientes>();
+    auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
+    auto services = contracts::CreateObject<KELO_N_Servicos::clsServicos>();
+    EXPECT_EQ(scanned([&] { clients->Selecionar(2, 0, 0, "", nickname, code, "", "", "", 0, ""); }),
               0);
-    EXPECT_EQ(scanned([] {
-                  auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
-                  std::string name = "gatos";
-                  std::string barcode;
-                  double code = 0;
-                  products->Selecionar(2, 0, 1, "", name, barcode, code);
-              }),
-              0);
-    EXPECT_EQ(scanned([] {
-                  auto services = contracts::CreateObject<KELO_N_Servicos::clsServicos>();
-                  int16_t type = 5;
-                  std::string name = "banho";
-                  double code = 0;
-                  services->Selecionar(2, 0, 1, "", type, name, code);
-              }),
-              0);
+    EXPECT_EQ(scanned([&] { products->Selecionar(2, 0, 1, "", name, none, code); }), 0);
+    EXPECT_EQ(scanned([&] { services->Selecionar(2, 0, 1, "", type, service, code); }), 0);
 }
 
 TEST_F(StoreTest, CheckFindsANameIndexOutOfStepAndRepairRebuildsIt)

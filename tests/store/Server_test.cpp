@@ -9,8 +9,6 @@
 #include "store/Sqlite.h"
 #include "store/Store.h"
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -58,86 +56,53 @@ TEST(ServerAddress, AFailedConnectionNamesHostAndDatabaseOnly)
 }
 
 // The tool and the components on databases of the test cluster.
-class ServerStore : public ::testing::Test {
+class ServerStore : public StoreTest {
 protected:
     void SetUp() override
     {
         if (!OnServer()) {
             GTEST_SKIP() << "a PostgreSQL test: runs with KELO_TEST_POSTGRES set";
         }
-        std::string whyNot;
-        m_server = TestServer::Get(whyNot);
-        if (m_server == nullptr) {
-            GTEST_SKIP() << "no PostgreSQL server: " << whyNot;
-        }
-        store::UseCheapHashesForTests();
+        StoreTest::SetUp();
     }
-    void TearDown() override
-    {
-        contracts::Clear();
-        for (const std::string& address : m_made) {
-            m_server->Drop(address);
-        }
-    }
-    std::string Made(std::string address)
-    {
-        m_made.push_back(address);
-        return address;
-    }
-    static int Tool(const std::string& arguments, std::string& output)
-    {
-        std::filesystem::path dir = NewTempDir();
-        std::string out = (dir / "out.txt").string();
-        int status = std::system(
-            (std::string(KELO_STORE_BINARY) + " " + arguments + " >" + out + " 2>&1").c_str());
-        output = ReadBytes(out);
-        std::filesystem::remove_all(dir);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    TestServer* m_server = nullptr;
-    std::vector<std::string> m_made;
 };
 
 TEST_F(ServerStore, CreateMakesTheSchemaInAnEmptyDatabaseOnlyAndTheToolWorksOnIt)
 {
-    std::string address = Made(m_server->NewEmptyDatabase());
+    std::string address = NewStoreAddress("");
     std::string output;
-    EXPECT_EQ(Tool("create " + address, output), 0) << output;
-    EXPECT_EQ(Tool("create " + address, output), 1) << output;
+    EXPECT_EQ(Tool("create " + address, &output), 0) << output;
+    EXPECT_EQ(Tool("create " + address, &output), 1) << output;
     EXPECT_NE(output.find("já existe"), std::string::npos) << output;
-    EXPECT_EQ(Tool("check " + address, output), 0) << output;
+    EXPECT_EQ(Tool("check " + address, &output), 0) << output;
 
     // Someone else's tables: refused, and left alone.
-    std::string other = Made(m_server->NewEmptyDatabase());
+    std::string other = NewStoreAddress("");
     store::Connection::ToServer(other, 1000)->Execute("CREATE TABLE Contas (Id INTEGER)");
-    EXPECT_EQ(Tool("demo " + other, output), 1) << output;
-    EXPECT_EQ(Tool("check " + other, output), 1) << output;
+    EXPECT_EQ(Tool("demo " + other, &output), 1) << output;
+    EXPECT_EQ(Tool("check " + other, &output), 1) << output;
     EXPECT_NE(output.find("não contém um armazenamento"), std::string::npos) << output;
 
-    std::string demo = Made(m_server->NewEmptyDatabase());
-    EXPECT_EQ(Tool("demo " + demo, output), 0) << output;
+    std::string demo = NewStoreAddress("");
+    EXPECT_EQ(Tool("demo " + demo, &output), 0) << output;
     EXPECT_EQ(output.find("kelo@"), std::string::npos) << "the address's user is shown: " << output;
-    std::filesystem::path dir = NewTempDir();
-    std::ofstream(dir / "c.csv") << "CodigoDoCliente;ApelidoOuNomeFantasia\n40;Zé Ninguém\n";
-    EXPECT_EQ(Tool("import " + demo + " clientes " + (dir / "c.csv").string(), output), 0)
+    std::ofstream(m_dir / "c.csv") << "CodigoDoCliente;ApelidoOuNomeFantasia\n40;Zé Ninguém\n";
+    EXPECT_EQ(Tool("import " + demo + " clientes " + (m_dir / "c.csv").string(), &output), 0)
         << output;
-    std::filesystem::remove_all(dir);
-    EXPECT_EQ(Tool("export " + demo + " clientes", output), 0) << output;
+    EXPECT_EQ(Tool("export " + demo + " clientes", &output), 0) << output;
     EXPECT_NE(output.find("\n40;Zé Ninguém;"), std::string::npos) << output;
-    EXPECT_EQ(Tool("check " + demo, output), 0) << output;
+    EXPECT_EQ(Tool("check " + demo, &output), 0) << output;
 }
 
 TEST_F(ServerStore, ADatabaseOfANewerSchemaIsRefusedUnaltered)
 {
-    std::string address = Made(m_server->NewDemoDatabase());
-    store::Connection::ToServer(address, 1000)->Execute("UPDATE Armazenamento SET Versao = 99");
-    store::RegisterComponents(std::make_shared<store::Database>(address));
+    store::Connection::ToServer(m_path, 1000)->Execute("UPDATE Armazenamento SET Versao = 99");
+    store::RegisterComponents(std::make_shared<store::Database>(m_path));
     auto item = Product();
     EXPECT_EQ(item->Incluir(), 1);
     EXPECT_EQ(item->NumeroDoErro, store::kErrNewerVersion);
     EXPECT_NE(item->DescricaoDoErro.find("versão 99"), std::string::npos) << item->DescricaoDoErro;
-    store::Database database(address);
+    store::Database database(m_path);
     EXPECT_THROW(database.Conn(), store::StoreError);
 }
 

@@ -1,5 +1,8 @@
 #include "StoreFixture.h"
 
+#include "contracts/KELO_N_ClientAnim.h"
+#include "contracts/KELO_N_Produtos.h"
+#include "contracts/KELO_N_Servicos.h"
 #include "contracts/Registry.h"
 #include "platform/Currency.h"
 #include "store/Admin.h"
@@ -7,6 +10,8 @@
 #include "store/Passwords.h"
 #include "store/Store.h"
 #include "store/Tables.h"
+
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -89,9 +94,56 @@ int32_t Delete(const std::string& number, const std::string& kind, const std::st
     item->NumeroDeLancamento = number;
     int32_t status = item->Excluir();
     if (failure != nullptr) {
-        *failure = item->DescricaoDaFalha;
+        *failure = item->DescricaoDaFalha + item->DescricaoDoErro;
     }
     return status;
+}
+
+std::vector<int32_t> Codes(const platform::RecordsetRef& rows, const char* field)
+{
+    std::vector<int32_t> codes;
+    for (rows->MoveFirst(); !rows->Eof(); rows->MoveNext()) {
+        codes.push_back((*rows)[field].AsLong());
+    }
+    return codes;
+}
+
+std::vector<int32_t> Find(Kind kind, const std::string& typed)
+{
+    platform::RecordsetRef rows;
+    const char* field = "Codigo";
+    int32_t status = 0;
+    if (kind == Kind::Client) {
+        auto clients = contracts::CreateObject<KELO_N_ClientAnim::clsClientes>();
+        std::string nickname;
+        double code = 0;
+        status = clients->Selecionar(2, 0, 0, typed, nickname, code, "", "", "", 0, "");
+        rows = clients->ResultadoDaSelecaoEmRecordSet;
+        field = "CodigoDoCliente";
+    } else if (kind == Kind::Product) {
+        auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
+        status = products->Selecionar(2, 0, 1, typed, "");
+        rows = products->ResultadoDaSelecaoEmRecordSet;
+        field = "CodigoInterno";
+    } else {
+        auto services = contracts::CreateObject<KELO_N_Servicos::clsServicos>();
+        status = services->Selecionar(2, 0, 1, typed, int32_t{0});
+        rows = services->ResultadoDaSelecaoEmRecordSet;
+    }
+    return status == 0 ? Codes(rows, field) : std::vector<int32_t>{-1};
+}
+
+int Tool(const std::string& arguments, std::string* output)
+{
+    std::filesystem::path dir = NewTempDir();
+    std::string out = (dir / "out.txt").string();
+    int status = std::system(
+        (std::string(KELO_STORE_BINARY) + " " + arguments + " >" + out + " 2>&1").c_str());
+    if (output != nullptr) {
+        *output = ReadBytes(out);
+    }
+    std::filesystem::remove_all(dir);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 void StoreTest::SetUp()

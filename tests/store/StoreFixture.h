@@ -6,6 +6,7 @@
 
 #include "TestServer.h"
 #include "contracts/KELO_N_PreVendas.h"
+#include "platform/Recordset.h"
 #include "store/Database.h"
 
 #include <gtest/gtest.h>
@@ -24,9 +25,20 @@ std::string ReadBytes(const std::filesystem::path& path);
 // Two bags of product 1003 for Ana, with Marcos's commission; totals left for the store.
 std::shared_ptr<KELO_N_PreVendas::clsPreVendas> Product(double quantity = 2);
 
-// What the grid row hands to Excluir: its cells as texts.
+// What the grid row hands to Excluir: its cells as texts; `failure` gets the refusal or the error.
 int32_t Delete(const std::string& number, const std::string& kind, const std::string& code,
                const std::string& quantity, std::string* failure = nullptr);
+
+// The value of `field` in every row, as whole numbers, in the rows' order.
+std::vector<int32_t> Codes(const platform::RecordsetRef& rows, const char* field);
+
+enum class Kind { Client, Product, Service };
+// The codes the search dialog of `kind` finds for `typed`, or {-1} when the component did not
+// answer 0.
+std::vector<int32_t> Find(Kind kind, const std::string& typed);
+
+// The kelo-store tool, run as a shop would run it: its exit code, and what it printed.
+int Tool(const std::string& arguments, std::string* output = nullptr);
 
 // Skips a test of what only a SQLite file has (its bytes, its pragmas, its VFS) on the server.
 #define KELO_SKIP_ON_SERVER(why)                                                                   \

@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <array>
-#include <deque>
 #include <iterator>
 #include <utility>
 
@@ -24,45 +23,10 @@ namespace support {
 
 using platform::Variant;
 
-// ---- FakeAnswer
-
-FakeAnswer FakeAnswer::WithRows(platform::RecordsetRef rows)
-{
-    FakeAnswer answer;
-    answer.Rows = std::move(rows);
-    return answer;
-}
-
-FakeAnswer FakeAnswer::Error(int32_t numero, std::string descricao, std::string local)
-{
-    FakeAnswer answer;
-    answer.Result = contracts::resErro;
-    answer.NumeroDoErro = numero;
-    answer.DescricaoDoErro = std::move(descricao);
-    answer.LocalDoErro = std::move(local);
-    return answer;
-}
-
-FakeAnswer FakeAnswer::Refusal(int32_t result, std::string descricao)
-{
-    FakeAnswer answer;
-    answer.Result = result;
-    answer.DescricaoDaFalha = std::move(descricao);
-    return answer;
-}
-
-FakeAnswer FakeAnswer::Raising(int32_t number, std::string description)
-{
-    FakeAnswer answer;
-    answer.RaiseNumber = number;
-    answer.RaiseDescription = std::move(description);
-    return answer;
-}
-
 // ---- The business layer's shared state
 
 struct FakeBusinessState {
-    std::map<std::string, std::deque<FakeAnswer>, std::less<>> answers;
+    std::map<std::string, FakeAnswer, std::less<>> answers;
     std::vector<RecordedCall> calls;
     std::vector<std::pair<std::string, std::weak_ptr<platform::Object>>> instances;
     int32_t nextLancamento = 1;
@@ -73,15 +37,14 @@ struct FakeBusinessState {
         return std::string(className) + "." + std::string(member);
     }
 
-    FakeAnswer NextAnswer(std::string_view className, std::string_view member)
+    // Records the call and hands back its answer; an answer that raises raises here.
+    FakeAnswer Take(RecordedCall call)
     {
-        const auto found = answers.find(Key(className, member));
-        if (found == answers.end() || found->second.empty())
-            return {};
-        auto& queue = found->second;
-        FakeAnswer answer = queue.front();
-        if (queue.size() > 1)
-            queue.pop_front();
+        const auto found = answers.find(Key(call.ClassName, call.Member));
+        FakeAnswer answer = found == answers.end() ? FakeAnswer{} : found->second;
+        calls.push_back(std::move(call));
+        if (answer.RaiseNumber != 0)
+            platform::Raise(answer.RaiseNumber, answer.RaiseDescription);
         return answer;
     }
 
@@ -98,24 +61,6 @@ namespace {
 
 using Properties = std::map<std::string, Variant, std::less<>>;
 
-void ApplyWriteBack(const FakeAnswer& answer, std::size_t position, double& argument)
-{
-    if (const auto found = answer.WriteBack.find(position); found != answer.WriteBack.end())
-        argument = found->second.AsDouble();
-}
-
-void ApplyWriteBack(const FakeAnswer& answer, std::size_t position, int16_t& argument)
-{
-    if (const auto found = answer.WriteBack.find(position); found != answer.WriteBack.end())
-        argument = found->second.AsInteger();
-}
-
-void ApplyWriteBack(const FakeAnswer& answer, std::size_t position, std::string& argument)
-{
-    if (const auto found = answer.WriteBack.find(position); found != answer.WriteBack.end())
-        argument = found->second.AsString();
-}
-
 // The common part of every fake business component: records each call, then answers it.
 template <class Contract>
 class FakeComponent : public Contract {
@@ -126,22 +71,19 @@ public:
     }
 
 protected:
-    // Records the call and hands back its answer; an answer that raises raises here.
-    FakeAnswer Take(std::string_view member, std::vector<Variant> arguments,
-                    Properties properties = {})
+    // Records the call with its arguments as handed over, then writes the answer's values into
+    // the arguments passed by reference.
+    template <class... Arguments>
+    FakeAnswer Take(std::string_view member, Properties properties, Arguments&... arguments)
     {
-        RecordedCall call;
-        call.ClassName = Contract::ClassName;
-        call.Member = std::string(member);
-        call.Instance = m_instance;
-        call.Arguments = std::move(arguments);
-        call.Properties = std::move(properties);
-        call.DadosDoUsuario = this->DadosDoUsuario;
-        m_state->calls.push_back(std::move(call));
-
-        auto answer = m_state->NextAnswer(Contract::ClassName, member);
-        if (answer.RaiseNumber != 0)
-            platform::Raise(answer.RaiseNumber, answer.RaiseDescription);
+        FakeAnswer answer = m_state->Take({Contract::ClassName,
+                                           std::string(member),
+                                           m_instance,
+                                           {Variant(arguments)...},
+                                           std::move(properties),
+                                           this->DadosDoUsuario});
+        std::size_t position = 0;
+        (WriteBack(answer, position++, arguments), ...);
         return answer;
     }
 
@@ -171,6 +113,20 @@ protected:
     std::shared_ptr<FakeBusinessState> m_state;
 
 private:
+    static void Assign(const Variant& value, double& argument) { argument = value.AsDouble(); }
+    static void Assign(const Variant& value, int16_t& argument) { argument = value.AsInteger(); }
+    static void Assign(const Variant& value, std::string& argument) { argument = value.AsString(); }
+    template <class Other>
+    static void Assign(const Variant&, Other&) // passed by value or read only
+    {
+    }
+    template <class Argument>
+    static void WriteBack(const FakeAnswer& answer, std::size_t position, Argument& argument)
+    {
+        if (const auto found = answer.WriteBack.find(position); found != answer.WriteBack.end())
+            Assign(found->second, argument);
+    }
+
     int32_t m_instance;
 };
 
@@ -184,12 +140,10 @@ public:
                        const std::string& filtro2, const std::string& filtro3, double filtro4,
                        const std::string& filtro5) override
     {
-        const auto answer = Take("Selecionar", {seletor1, seletor2, seletor3, textoDePesquisa,
-                                                apelidoOuNomeFantasia, codigoDoCliente, filtro1,
-                                                filtro2, filtro3, filtro4, filtro5});
-        ApplyWriteBack(answer, 4, apelidoOuNomeFantasia);
-        ApplyWriteBack(answer, 5, codigoDoCliente);
-        return Respond(answer, KELO_N_ClientAnim::CamposDoCliente);
+        return Respond(Take("Selecionar", {}, seletor1, seletor2, seletor3, textoDePesquisa,
+                            apelidoOuNomeFantasia, codigoDoCliente, filtro1, filtro2, filtro3,
+                            filtro4, filtro5),
+                       KELO_N_ClientAnim::CamposDoCliente);
     }
 };
 
@@ -200,10 +154,9 @@ public:
     int32_t SelecionarParaComboBoxFiltradoPorCliente(double& codigoDoCliente,
                                                      int16_t seletor) override
     {
-        const auto answer =
-            Take("SelecionarParaComboBoxFiltradoPorCliente", {codigoDoCliente, seletor});
-        ApplyWriteBack(answer, 0, codigoDoCliente);
-        return Respond(answer, KELO_N_ClientAnim::CamposDoAnimal);
+        return Respond(
+            Take("SelecionarParaComboBoxFiltradoPorCliente", {}, codigoDoCliente, seletor),
+            KELO_N_ClientAnim::CamposDoAnimal);
     }
 };
 
@@ -213,9 +166,8 @@ public:
 
     int32_t SelecionarParaComboBox(double& numero) override
     {
-        const auto answer = Take("SelecionarParaComboBox", {numero});
-        ApplyWriteBack(answer, 0, numero);
-        return Respond(answer, KELO_N_TipoDeServ::CamposDoTipoDeServico);
+        return Respond(Take("SelecionarParaComboBox", {}, numero),
+                       KELO_N_TipoDeServ::CamposDoTipoDeServico);
     }
 };
 
@@ -227,20 +179,17 @@ public:
                        const std::string& textoDePesquisa, int16_t& numeroDoTipoDeServico,
                        std::string& nome, double& codigo) override
     {
-        const auto answer = Take("Selecionar", {seletor1, seletor2, seletor3, textoDePesquisa,
-                                                numeroDoTipoDeServico, nome, codigo});
-        ApplyWriteBack(answer, 4, numeroDoTipoDeServico);
-        ApplyWriteBack(answer, 5, nome);
-        ApplyWriteBack(answer, 6, codigo);
-        return Respond(answer, KELO_N_Servicos::CamposDoServico);
+        return Respond(Take("Selecionar", {}, seletor1, seletor2, seletor3, textoDePesquisa,
+                            numeroDoTipoDeServico, nome, codigo),
+                       KELO_N_Servicos::CamposDoServico);
     }
 
     int32_t Selecionar(int32_t seletor1, int16_t seletor2, int32_t seletor3,
                        const std::string& textoDePesquisa, int32_t numeroDoTipoDeServico) override
     {
-        const auto answer = Take(
-            "Selecionar", {seletor1, seletor2, seletor3, textoDePesquisa, numeroDoTipoDeServico});
-        return Respond(answer, KELO_N_Servicos::CamposDoServicoNaPesquisa);
+        return Respond(Take("Selecionar", {}, seletor1, seletor2, seletor3, textoDePesquisa,
+                            numeroDoTipoDeServico),
+                       KELO_N_Servicos::CamposDoServicoNaPesquisa);
     }
 };
 
@@ -252,20 +201,17 @@ public:
                        const std::string& textoDePesquisa, std::string& nome,
                        std::string& codigoDeBarras, double& codigoInterno) override
     {
-        const auto answer = Take("Selecionar", {seletor1, seletor2, seletor3, textoDePesquisa, nome,
-                                                codigoDeBarras, codigoInterno});
-        ApplyWriteBack(answer, 4, nome);
-        ApplyWriteBack(answer, 5, codigoDeBarras);
-        ApplyWriteBack(answer, 6, codigoInterno);
-        return Respond(answer, KELO_N_Produtos::CamposDoProduto);
+        return Respond(Take("Selecionar", {}, seletor1, seletor2, seletor3, textoDePesquisa, nome,
+                            codigoDeBarras, codigoInterno),
+                       KELO_N_Produtos::CamposDoProduto);
     }
 
     int32_t Selecionar(int32_t seletor1, int16_t seletor2, int32_t seletor3,
                        const std::string& textoDePesquisa, const std::string& filtro) override
     {
-        const auto answer =
-            Take("Selecionar", {seletor1, seletor2, seletor3, textoDePesquisa, filtro});
-        return Respond(answer, KELO_N_Produtos::CamposDoProdutoNaPesquisa);
+        return Respond(
+            Take("Selecionar", {}, seletor1, seletor2, seletor3, textoDePesquisa, filtro),
+            KELO_N_Produtos::CamposDoProdutoNaPesquisa);
     }
 };
 
@@ -277,10 +223,9 @@ public:
                        const std::string& textoDePesquisa, const std::string& filtro,
                        double& codigo) override
     {
-        const auto answer =
-            Take("Selecionar", {seletor1, seletor2, seletor3, textoDePesquisa, filtro, codigo});
-        ApplyWriteBack(answer, 5, codigo);
-        return Respond(answer, KELO_N_Funcionarios::CamposDoFuncionario);
+        return Respond(
+            Take("Selecionar", {}, seletor1, seletor2, seletor3, textoDePesquisa, filtro, codigo),
+            KELO_N_Funcionarios::CamposDoFuncionario);
     }
 };
 
@@ -290,8 +235,7 @@ public:
 
     int32_t Selecionar(int16_t seletor1, int16_t seletor2) override
     {
-        const auto answer = Take("Selecionar", {seletor1, seletor2});
-        return Respond(answer, KELO_N_Empresa::CamposDaEmpresa);
+        return Respond(Take("Selecionar", {}, seletor1, seletor2), KELO_N_Empresa::CamposDaEmpresa);
     }
 };
 
@@ -301,39 +245,35 @@ public:
 
     int32_t SelecionarServicosEfetuadosEProdutosReservados(double& codigoDoCliente) override
     {
-        const auto answer =
-            Take("SelecionarServicosEfetuadosEProdutosReservados", {codigoDoCliente});
-        ApplyWriteBack(answer, 0, codigoDoCliente);
-        return Respond(answer, KELO_N_PreVendas::CamposDaGrade);
+        return Respond(Take("SelecionarServicosEfetuadosEProdutosReservados", {}, codigoDoCliente),
+                       KELO_N_PreVendas::CamposDaGrade);
     }
 
     int32_t Incluir() override
     {
-        const auto answer = Take("Incluir", {}, Record());
+        const auto answer = Take("Incluir", Record());
         if (answer.Result == contracts::resSucesso)
             NumeroDeLancamentoGerado =
                 answer.NumeroDeLancamentoGerado.value_or(m_state->nextLancamento++);
         return RespondWithoutRows(answer);
     }
 
-    int32_t Excluir() override { return RespondWithoutRows(Take("Excluir", {}, Record())); }
+    int32_t Excluir() override { return RespondWithoutRows(Take("Excluir", Record())); }
 
     int32_t RegistrarAutorizacaoDeDesconto(int32_t numeroDoLancamento,
                                            platform::Currency percentual, platform::Currency limite,
                                            const std::string& autorizador) override
     {
-        return RespondWithoutRows(Take("RegistrarAutorizacaoDeDesconto",
-                                       {numeroDoLancamento, percentual, limite, autorizador}));
+        return RespondWithoutRows(Take("RegistrarAutorizacaoDeDesconto", {}, numeroDoLancamento,
+                                       percentual, limite, autorizador));
     }
 
     int32_t SelecionarServicosEfetuadosEProdutosReservadosParaImpressao(
         int16_t seletor, std::string& filtroDeServicos, std::string& filtroDeProdutos) override
     {
-        const auto answer = Take("SelecionarServicosEfetuadosEProdutosReservadosParaImpressao",
-                                 {seletor, filtroDeServicos, filtroDeProdutos});
-        ApplyWriteBack(answer, 1, filtroDeServicos);
-        ApplyWriteBack(answer, 2, filtroDeProdutos);
-        return Respond(answer, KELO_N_PreVendas::CamposDaImpressao,
+        return Respond(Take("SelecionarServicosEfetuadosEProdutosReservadosParaImpressao", {},
+                            seletor, filtroDeServicos, filtroDeProdutos),
+                       KELO_N_PreVendas::CamposDaImpressao,
                        &clsPreVendas::ResultadoDaSelecaoParaImpressaoEmRecordset);
     }
 
@@ -353,10 +293,9 @@ public:
 
     int32_t Autenticar() override
     {
-        const auto answer =
-            Take("Autenticar", {},
-                 {{"NomeDeUsuario", NomeDeUsuario}, {"SenhaDoUsuario", SenhaDoUsuario}});
-        return Respond(answer, KELO_N_Login::CamposDoUsuario);
+        return Respond(Take("Autenticar",
+                            {{"NomeDeUsuario", NomeDeUsuario}, {"SenhaDoUsuario", SenhaDoUsuario}}),
+                       KELO_N_Login::CamposDoUsuario);
     }
 };
 
@@ -369,14 +308,7 @@ public:
 
     std::string ObterversaoDoSO() override
     {
-        RecordedCall call;
-        call.ClassName = ClassName;
-        call.Member = "ObterversaoDoSO";
-        call.Instance = m_instance;
-        m_state->calls.push_back(std::move(call));
-        const auto answer = m_state->NextAnswer(ClassName, "ObterversaoDoSO");
-        if (answer.RaiseNumber != 0)
-            platform::Raise(answer.RaiseNumber, answer.RaiseDescription);
+        m_state->Take({ClassName, "ObterversaoDoSO", m_instance, {}, {}, {}});
         return m_state->operatingSystem;
     }
 
@@ -385,24 +317,20 @@ private:
     int32_t m_instance;
 };
 
-template <class Fake>
-void RegisterFake(const std::shared_ptr<FakeBusinessState>& state)
-{
-    contracts::Register(Fake::ClassName, [state] { return state->Create<Fake>(state); });
-}
-
-constexpr std::array BusinessClassNames{
-    KELO_N_ClientAnim::clsClientes::ClassName,
-    KELO_N_ClientAnim::clsAnimais::ClassName,
-    KELO_N_TipoDeServ::clsTiposDeServ::ClassName,
-    KELO_N_Servicos::clsServicos::ClassName,
-    KELO_N_Produtos::clsProdutos::ClassName,
-    KELO_N_Funcionarios::clsFuncionarios::ClassName,
-    KELO_N_Empresa::clsEmpresa::ClassName,
-    KELO_N_PreVendas::clsPreVendas::ClassName,
-    KELO_N_Login::clsLogin::ClassName,
-    KELO_N_SO::clsObterVersaoDoSO::ClassName,
+// Registers each fake to one state, or takes them all away.
+template <class... Fakes>
+struct FakeList {
+    static void Register(const std::shared_ptr<FakeBusinessState>& state)
+    {
+        (contracts::Register(Fakes::ClassName, [state] { return state->Create<Fakes>(state); }),
+         ...);
+    }
+    static void Unregister() { (contracts::Unregister(Fakes::ClassName), ...); }
 };
+
+using BusinessFakes =
+    FakeList<FakeClientes, FakeAnimais, FakeTiposDeServ, FakeServicos, FakeProdutos,
+             FakeFuncionarios, FakeEmpresa, FakePreVendas, FakeLogin, FakeObterVersaoDoSO>;
 
 } // namespace
 
@@ -413,14 +341,7 @@ FakeBusinessLayer::FakeBusinessLayer() : m_state(std::make_shared<FakeBusinessSt
 void FakeBusinessLayer::Answer(std::string_view className, std::string_view member,
                                FakeAnswer answer)
 {
-    AnswerInTurn(className, member, {std::move(answer)});
-}
-
-void FakeBusinessLayer::AnswerInTurn(std::string_view className, std::string_view member,
-                                     std::vector<FakeAnswer> answers)
-{
-    m_state->answers[FakeBusinessState::Key(className, member)] = std::deque<FakeAnswer>(
-        std::make_move_iterator(answers.begin()), std::make_move_iterator(answers.end()));
+    m_state->answers[FakeBusinessState::Key(className, member)] = std::move(answer);
 }
 
 void FakeBusinessLayer::SetOperatingSystemName(std::string name)
@@ -449,13 +370,6 @@ void FakeBusinessLayer::ForgetCalls()
     m_state->calls.clear();
 }
 
-int32_t FakeBusinessLayer::InstancesCreated(std::string_view className) const
-{
-    return static_cast<int32_t>(
-        std::count_if(m_state->instances.begin(), m_state->instances.end(),
-                      [&](const auto& instance) { return instance.first == className; }));
-}
-
 int32_t FakeBusinessLayer::InstancesAlive(std::string_view className) const
 {
     return static_cast<int32_t>(std::count_if(
@@ -466,74 +380,58 @@ int32_t FakeBusinessLayer::InstancesAlive(std::string_view className) const
 
 void FakeBusinessLayer::Register() const
 {
-    RegisterFake<FakeClientes>(m_state);
-    RegisterFake<FakeAnimais>(m_state);
-    RegisterFake<FakeTiposDeServ>(m_state);
-    RegisterFake<FakeServicos>(m_state);
-    RegisterFake<FakeProdutos>(m_state);
-    RegisterFake<FakeFuncionarios>(m_state);
-    RegisterFake<FakeEmpresa>(m_state);
-    RegisterFake<FakePreVendas>(m_state);
-    RegisterFake<FakeLogin>(m_state);
-    RegisterFake<FakeObterVersaoDoSO>(m_state);
+    BusinessFakes::Register(m_state);
 }
 
 void FakeBusinessLayer::Unregister()
 {
-    for (const auto* className : BusinessClassNames)
-        contracts::Unregister(className);
+    BusinessFakes::Unregister();
 }
 
-// ---- FakeErrorMessages
-
-struct FakeErrorMessagesState {
-    std::vector<ErrorReport> reports;
-    int32_t raiseNumber = 0;
-};
+// ---- FakeErrorMessages and FakeDarkOverlay
 
 namespace {
 
 class FakeMensagem : public KELO_A_MsgErro::clsMensagem {
 public:
-    explicit FakeMensagem(std::shared_ptr<FakeErrorMessagesState> state) : m_state(std::move(state))
+    explicit FakeMensagem(std::shared_ptr<std::vector<ErrorReport>> reports)
+        : m_reports(std::move(reports))
     {
     }
 
     void Exibir(const Variant& numero, const Variant& descricao, const Variant& local,
                 std::string& nomeDaAplicacao) override
     {
-        m_state->reports.push_back({numero, descricao, local, nomeDaAplicacao});
-        if (m_state->raiseNumber != 0)
-            platform::Raise(m_state->raiseNumber);
+        m_reports->push_back({numero, descricao, local, nomeDaAplicacao});
     }
 
 private:
-    std::shared_ptr<FakeErrorMessagesState> m_state;
+    std::shared_ptr<std::vector<ErrorReport>> m_reports;
+};
+
+class FakeFundoEscuro : public KELO_A_EfeitosDeTela::clsFundoEscuro {
+public:
+    explicit FakeFundoEscuro(std::shared_ptr<std::vector<OverlayCall>> calls)
+        : m_calls(std::move(calls))
+    {
+    }
+
+    void Aplicar(int32_t hWnd, int16_t& valor) override
+    {
+        m_calls->push_back({"Aplicar", hWnd, valor});
+    }
+    void Remover(int32_t hWnd) override { m_calls->push_back({"Remover", hWnd, 0}); }
+
+private:
+    std::shared_ptr<std::vector<OverlayCall>> m_calls;
 };
 
 } // namespace
 
-FakeErrorMessages::FakeErrorMessages() : m_state(std::make_shared<FakeErrorMessagesState>()) {}
-
-std::vector<ErrorReport> FakeErrorMessages::Reports() const
-{
-    return m_state->reports;
-}
-
-void FakeErrorMessages::ForgetReports()
-{
-    m_state->reports.clear();
-}
-
-void FakeErrorMessages::RaiseOnExibir(int32_t number)
-{
-    m_state->raiseNumber = number;
-}
-
 void FakeErrorMessages::Register() const
 {
     contracts::Register(FakeMensagem::ClassName,
-                        [state = m_state] { return std::make_shared<FakeMensagem>(state); });
+                        [reports = m_reports] { return std::make_shared<FakeMensagem>(reports); });
 }
 
 void FakeErrorMessages::Unregister()
@@ -541,68 +439,25 @@ void FakeErrorMessages::Unregister()
     contracts::Unregister(KELO_A_MsgErro::clsMensagem::ClassName);
 }
 
-// ---- FakeDarkOverlay
-
-struct FakeDarkOverlayState {
-    std::vector<OverlayCall> calls;
-};
-
-namespace {
-
-class FakeFundoEscuro : public KELO_A_EfeitosDeTela::clsFundoEscuro {
-public:
-    explicit FakeFundoEscuro(std::shared_ptr<FakeDarkOverlayState> state)
-        : m_state(std::move(state))
-    {
-    }
-
-    void Aplicar(int32_t hWnd, int16_t& valor) override
-    {
-        m_state->calls.push_back({"Aplicar", hWnd, valor});
-    }
-
-    void Remover(int32_t hWnd) override { m_state->calls.push_back({"Remover", hWnd, 0}); }
-
-private:
-    std::shared_ptr<FakeDarkOverlayState> m_state;
-};
-
-} // namespace
-
-FakeDarkOverlay::FakeDarkOverlay() : m_state(std::make_shared<FakeDarkOverlayState>()) {}
-
-std::vector<OverlayCall> FakeDarkOverlay::Calls() const
-{
-    return m_state->calls;
-}
-
 int32_t FakeDarkOverlay::Applied(int32_t hWnd) const
 {
     return static_cast<int32_t>(
-        std::count_if(m_state->calls.begin(), m_state->calls.end(), [&](const OverlayCall& call) {
+        std::count_if(m_calls->begin(), m_calls->end(), [&](const OverlayCall& call) {
             return call.Member == "Aplicar" && call.hWnd == hWnd;
-        }));
-}
-
-int32_t FakeDarkOverlay::Removed(int32_t hWnd) const
-{
-    return static_cast<int32_t>(
-        std::count_if(m_state->calls.begin(), m_state->calls.end(), [&](const OverlayCall& call) {
-            return call.Member == "Remover" && call.hWnd == hWnd;
         }));
 }
 
 bool FakeDarkOverlay::IsDark(int32_t hWnd) const
 {
-    const auto last = std::find_if(m_state->calls.rbegin(), m_state->calls.rend(),
+    const auto last = std::find_if(m_calls->rbegin(), m_calls->rend(),
                                    [&](const OverlayCall& call) { return call.hWnd == hWnd; });
-    return last != m_state->calls.rend() && last->Member == "Aplicar";
+    return last != m_calls->rend() && last->Member == "Aplicar";
 }
 
 void FakeDarkOverlay::Register() const
 {
     contracts::Register(FakeFundoEscuro::ClassName,
-                        [state = m_state] { return std::make_shared<FakeFundoEscuro>(state); });
+                        [calls = m_calls] { return std::make_shared<FakeFundoEscuro>(calls); });
 }
 
 void FakeDarkOverlay::Unregister()

@@ -23,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace support {
@@ -32,25 +33,37 @@ struct FakeAnswer {
     int32_t Result = contracts::resSucesso;
     // The rows of a selection. Unset: an empty set of the member's fields on success, nothing on
     // failure.
-    platform::RecordsetRef Rows;
+    platform::RecordsetRef Rows{};
     int32_t NumeroDoErro = 0;
-    std::string DescricaoDoErro;
-    std::string LocalDoErro;
-    std::string DescricaoDaFalha;
+    std::string DescricaoDoErro{};
+    std::string LocalDoErro{};
+    std::string DescricaoDaFalha{};
     // Incluir's number; unset, the fakes number the stored items 1, 2, 3... in order.
-    std::optional<int32_t> NumeroDeLancamentoGerado;
+    std::optional<int32_t> NumeroDeLancamentoGerado{};
     // Values written into by-reference arguments after the call, by argument position (0-based).
-    std::map<std::size_t, platform::Variant> WriteBack;
+    std::map<std::size_t, platform::Variant> WriteBack{};
     // When not 0, the member raises this run-time error instead of answering.
     int32_t RaiseNumber = 0;
-    std::string RaiseDescription;
+    std::string RaiseDescription{};
 
-    static FakeAnswer WithRows(platform::RecordsetRef rows);
+    static FakeAnswer WithRows(platform::RecordsetRef rows) { return {.Rows = std::move(rows)}; }
     // Result 1 with the component's own error.
-    static FakeAnswer Error(int32_t numero, std::string descricao, std::string local);
+    static FakeAnswer Error(int32_t numero, std::string descricao, std::string local)
+    {
+        return {.Result = contracts::resErro,
+                .NumeroDoErro = numero,
+                .DescricaoDoErro = std::move(descricao),
+                .LocalDoErro = std::move(local)};
+    }
     // Result 2 or 3 with the refusal's text.
-    static FakeAnswer Refusal(int32_t result, std::string descricao);
-    static FakeAnswer Raising(int32_t number, std::string description = {});
+    static FakeAnswer Refusal(int32_t result, std::string descricao)
+    {
+        return {.Result = result, .DescricaoDaFalha = std::move(descricao)};
+    }
+    static FakeAnswer Raising(int32_t number, std::string description = {})
+    {
+        return {.RaiseNumber = number, .RaiseDescription = std::move(description)};
+    }
 };
 
 struct RecordedCall {
@@ -74,18 +87,10 @@ public:
 
     // Every later call of the member answers `answer`; unset members answer success.
     void Answer(std::string_view className, std::string_view member, FakeAnswer answer);
-    // The next calls answer these in turn; the last one then stays.
-    void AnswerInTurn(std::string_view className, std::string_view member,
-                      std::vector<FakeAnswer> answers);
     template <class Contract>
     void Answer(std::string_view member, FakeAnswer answer)
     {
         Answer(Contract::ClassName, member, std::move(answer));
-    }
-    template <class Contract>
-    void AnswerInTurn(std::string_view member, std::vector<FakeAnswer> answers)
-    {
-        AnswerInTurn(Contract::ClassName, member, std::move(answers));
     }
     // What KELO_N_SO.clsObterVersaoDoSO reports; "Windows 10" until set.
     void SetOperatingSystemName(std::string name);
@@ -98,7 +103,6 @@ public:
         return CallsTo(Contract::ClassName, member);
     }
     void ForgetCalls();
-    int32_t InstancesCreated(std::string_view className) const;
     // Instances somebody still holds.
     int32_t InstancesAlive(std::string_view className) const;
 
@@ -117,23 +121,18 @@ struct ErrorReport {
     std::string NomeDaAplicacao;
 };
 
-struct FakeErrorMessagesState;
-
 // KELO_A_MsgErro.clsMensagem.
 class FakeErrorMessages {
 public:
-    FakeErrorMessages();
-
-    std::vector<ErrorReport> Reports() const;
-    void ForgetReports();
-    // Exibir raises this error (after recording the report) until set back to 0.
-    void RaiseOnExibir(int32_t number);
+    std::vector<ErrorReport> Reports() const { return *m_reports; }
+    void ForgetReports() { m_reports->clear(); }
 
     void Register() const;
     static void Unregister();
 
 private:
-    std::shared_ptr<FakeErrorMessagesState> m_state;
+    std::shared_ptr<std::vector<ErrorReport>> m_reports =
+        std::make_shared<std::vector<ErrorReport>>();
 };
 
 struct OverlayCall {
@@ -142,16 +141,11 @@ struct OverlayCall {
     int16_t Valor = 0; // Aplicar's value
 };
 
-struct FakeDarkOverlayState;
-
 // KELO_A_EfeitosDeTela.clsFundoEscuro: one darkening per window, shared by all instances.
 class FakeDarkOverlay {
 public:
-    FakeDarkOverlay();
-
-    std::vector<OverlayCall> Calls() const;
+    std::vector<OverlayCall> Calls() const { return *m_calls; }
     int32_t Applied(int32_t hWnd) const;
-    int32_t Removed(int32_t hWnd) const;
     // Aplicar came after the last Remover of that window.
     bool IsDark(int32_t hWnd) const;
 
@@ -159,7 +153,8 @@ public:
     static void Unregister();
 
 private:
-    std::shared_ptr<FakeDarkOverlayState> m_state;
+    std::shared_ptr<std::vector<OverlayCall>> m_calls =
+        std::make_shared<std::vector<OverlayCall>>();
 };
 
 // Every fake, registered for the lifetime of this object.

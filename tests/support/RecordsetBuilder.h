@@ -5,16 +5,31 @@
 #include "platform/Recordset.h"
 
 #include <initializer_list>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace support {
 
 class RecordsetBuilder {
 public:
-    explicit RecordsetBuilder(std::vector<std::string> fieldNames);
-    RecordsetBuilder& Row(std::vector<platform::Variant> values);
-    platform::RecordsetRef Build() const;
+    explicit RecordsetBuilder(std::vector<std::string> fieldNames)
+        : m_fieldNames(std::move(fieldNames))
+    {
+    }
+    RecordsetBuilder& Row(std::vector<platform::Variant> values)
+    {
+        m_rows.push_back(std::move(values));
+        return *this;
+    }
+    platform::RecordsetRef Build() const
+    {
+        auto recordset = std::make_shared<platform::Recordset>(m_fieldNames);
+        for (const auto& row : m_rows)
+            recordset->AddRow(row);
+        return recordset;
+    }
 
 private:
     std::vector<std::string> m_fieldNames;
