@@ -260,11 +260,8 @@ void ControlPeer::OnQtFocusIn(Qt::FocusReason reason)
         m_host.ScheduleFocusSync();
         return;
     }
-    Act([control] {
-        // A Validate elsewhere may keep the focus; the focus sync then puts it back.
-        if (control->IsShown() && control->Enabled)
-            platform::Screen::MoveFocus(*control);
-    });
+    // A Validate elsewhere may keep the focus; the focus sync then puts it back.
+    Act([control] { control->UserFocus(); });
 }
 
 void ControlPeer::OnPlatformGotFocus()

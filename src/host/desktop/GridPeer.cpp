@@ -294,14 +294,10 @@ bool GridPeer::OnViewportEvent(QEvent* event)
         }
         Act([this, index, right] {
             platform::Grid& grid = Grid();
-            if (!index.isValid()) {
-                // Below the last row: the grid takes the focus and nothing else happens.
-                if (grid.IsShown() && grid.Enabled)
-                    platform::Screen::MoveFocus(grid);
-                return;
-            }
-            const int32_t row = GridRow(index.row());
-            if (right)
+            const int32_t row = index.isValid() ? GridRow(index.row()) : -1;
+            if (row < 0)
+                grid.UserClickOutsideCells();
+            else if (right)
                 grid.UserRightClick(row, index.column());
             else
                 grid.UserClickCell(row, index.column());
@@ -312,19 +308,15 @@ bool GridPeer::OnViewportEvent(QEvent* event)
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton)
             return true;
-        const int16_t shift = ShiftStateOf(mouse->modifiers());
-        const auto x = static_cast<float>(Scaling().Twips(mouse->position().toPoint().x()));
-        const auto y = static_cast<float>(Scaling().Twips(mouse->position().toPoint().y()));
+        const QModelIndex index = table->indexAt(mouse->position().toPoint());
         m_lastPressTime = 0; // a third press is a new click
         m_lastPressCell = QModelIndex();
-        // The press before it was already a click (Qt reports it on its own), so only the
-        // second half of the real control's sequence is left: DblClick, then MouseUp.
-        Act([this, shift, x, y] {
-            platform::Grid& grid = Grid();
-            if (!grid.IsShown() || !grid.Enabled || !grid.HasFocus())
-                return;
-            grid.DblClick.Raise();
-            grid.MouseUp.Raise(platform::vbLeftButton, shift, x, y);
+        // Qt has already reported the first press as a click of its own.
+        Act([this, index] {
+            if (index.isValid())
+                Grid().UserSecondPress(GridRow(index.row()), index.column());
+            else
+                Grid().UserSecondPress();
         });
         return true;
     }
@@ -377,13 +369,7 @@ bool GridPeer::OnKey(QEvent* event)
     if (code == 0)
         return false;
     const int16_t shift = ShiftStateOf(key->modifiers());
-    Act([this, code, shift] {
-        // As everywhere: a key the grid leaves alone may be one of its form's shortcuts.
-        platform::Form* form = Grid().ParentForm();
-        if (!Grid().TakesKey(code, shift) && form && form->UserShortcut(code, shift))
-            return;
-        Grid().UserKeyDown(code, shift);
-    });
+    Act([this, code, shift] { Grid().UserPressKey(code, shift, {}); });
     return true;
 }
 

@@ -48,9 +48,8 @@ public:
 protected:
     QWidget* CreateWidget(QWidget* parent) override
     {
-        return ClickableLabel(parent, Lifetime(), [this] {
-            Act([this] { As<platform::Label>(Control()).UserClick(); });
-        });
+        return ClickableLabel(parent, Lifetime(),
+                              [this] { Act([this] { Control()->UserClick(); }); });
     }
 
     void Apply(const std::string& member) override
@@ -84,7 +83,7 @@ protected:
         QObject::connect(button, &QRadioButton::clicked, Lifetime(), [this] {
             if (m_applying)
                 return;
-            Act([this] { As<platform::OptionButton>(Control()).UserClick(); });
+            Act([this] { Control()->UserClick(); });
         });
         return button;
     }
@@ -112,9 +111,8 @@ public:
 protected:
     QWidget* CreateWidget(QWidget* parent) override
     {
-        QLabel* picture = ClickableLabel(parent, Lifetime(), [this] {
-            Act([this] { As<platform::PictureBox>(Control()).UserClick(); });
-        });
+        QLabel* picture =
+            ClickableLabel(parent, Lifetime(), [this] { Act([this] { Control()->UserClick(); }); });
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return picture;
     }
