@@ -1,6 +1,6 @@
 // The peer of a form: a window of its own, or embedded in the host window the component parents
 // it to, covering it at least at the form's design size; a modal form runs its own loop.
-#include "host/desktop/DesktopHost.h"
+#include "host/desktop/PeerHost.h"
 #include "host/desktop/PeerKinds.h"
 #include "host/desktop/Peers.h"
 #include "platform/Controls.h"
@@ -60,7 +60,7 @@ private:
 
 } // namespace
 
-FormPeer::FormPeer(DesktopHost& host, platform::Form& form) : ControlPeer(host, form) {}
+FormPeer::FormPeer(PeerHost& host, platform::Form& form) : ControlPeer(host, form) {}
 
 platform::Form& FormPeer::Form() const
 {

@@ -5,7 +5,7 @@
 // component scrolls the grid itself.
 #include "host/desktop/Peers.h"
 
-#include "host/desktop/DesktopHost.h"
+#include "host/desktop/PeerHost.h"
 #include "host/desktop/Pictures.h"
 #include "platform/Controls.h"
 #include "platform/Grid.h"
@@ -65,7 +65,7 @@ int32_t KeyState(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
 
 } // namespace
 
-GridPeer::GridPeer(DesktopHost& host, platform::Grid& grid) : ControlPeer(host, grid) {}
+GridPeer::GridPeer(PeerHost& host, platform::Grid& grid) : ControlPeer(host, grid) {}
 
 platform::Grid& GridPeer::Grid() const
 {

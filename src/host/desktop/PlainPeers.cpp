@@ -1,6 +1,6 @@
 // The peers of the platform's plain controls: labels, option buttons, picture boxes, shapes,
 // and the plain widget for any kind without a peer of its own.
-#include "host/desktop/DesktopHost.h"
+#include "host/desktop/PeerHost.h"
 #include "host/desktop/PeerKinds.h"
 #include "host/desktop/Pictures.h"
 #include "platform/Controls.h"
@@ -210,7 +210,7 @@ const std::vector<PeerKind>& PlainPeerKinds()
     return kinds;
 }
 
-std::shared_ptr<ControlPeer> MakePlainPeer(DesktopHost& host, platform::Control& control)
+std::shared_ptr<ControlPeer> MakePlainPeer(PeerHost& host, platform::Control& control)
 {
     return MakePeerOf<PlainPeer>(host, control);
 }

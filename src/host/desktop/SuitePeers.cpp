@@ -1,6 +1,6 @@
 // The peers of the suite's controls: the find box, the combo box, the number and text boxes,
 // the command button and the theme frame.
-#include "host/desktop/DesktopHost.h"
+#include "host/desktop/PeerHost.h"
 #include "host/desktop/PeerKinds.h"
 #include "platform/Controls.h"
 #include "platform/Host.h"

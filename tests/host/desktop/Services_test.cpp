@@ -8,6 +8,7 @@
 #include "host/desktop/DesktopHost.h"
 #include "host/desktop/LoginDialog.h"
 #include "host/desktop/PresentationServices.h"
+#include "host/desktop/PrintPreview.h"
 #include "platform/Controls.h"
 #include "platform/Host.h"
 #include "platform/WindowSystem.h"
@@ -173,7 +174,7 @@ TEST_F(DesktopServices, ThePrintSeamWritesAPdf)
     QTemporaryDir folder;
     const std::string path = folder.filePath("pre-venda.pdf").toStdString();
     int pages = 0;
-    EXPECT_TRUE(desktop::DesktopHost::SaveAsPdf(path, [&](QPrinter& printer) {
+    EXPECT_TRUE(desktop::SaveAsPdf(path, [&](QPrinter& printer) {
         QPainter painter(&printer);
         painter.drawText(100, 100, "Pré-venda");
         ++pages;
