@@ -5,6 +5,7 @@
 #include "host/desktop/DesktopHost.h"
 #include "host/desktop/LoginDialog.h"
 #include "host/desktop/MenuWindow.h"
+#include "host/desktop/Pictures.h"
 #include "host/desktop/PresentationServices.h"
 #include "store/Admin.h"
 #include "store/Store.h"
@@ -76,6 +77,7 @@ int RunApplication(int& argc, char** argv, const Options& options, const Environ
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(NomeDaAplicacao));
     QApplication::setFont(ToQFont("Arial", 9, false));
+    QApplication::setWindowIcon(ApplicationIcon());
 
     DesktopHost host;
     host.SetApplicationName(NomeDaAplicacao);

@@ -20,6 +20,7 @@
 #include <QTableWidget>
 #include <QWheelEvent>
 
+#include <cstdlib>
 #include <set>
 
 namespace desktop {
@@ -61,6 +62,20 @@ int32_t KeyState(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
     if (buttons & Qt::MiddleButton)
         state |= 0x10;
     return state;
+}
+
+// The selected rows as the eye finds them: a selection colour hardly apart from the cells' own
+// (the search dialogs ask for 242, 242, 242 on white) is mixed with the palette's highlight, so
+// the row the arrows move stays plainly visible.
+QColor VisibleSelection(const QColor& selection, const QColor& cells)
+{
+    constexpr int LeastLightnessApart = 40;
+    if (std::abs(selection.lightness() - cells.lightness()) >= LeastLightnessApart)
+        return selection;
+    const QColor highlight = QApplication::palette().color(QPalette::Highlight);
+    const auto mix = [](int a, int b) { return (a * 55 + b * 45) / 100; };
+    return QColor(mix(selection.red(), highlight.red()), mix(selection.green(), highlight.green()),
+                  mix(selection.blue(), highlight.blue()));
 }
 
 } // namespace
@@ -237,8 +252,11 @@ void GridPeer::ShowSelection()
                 continue;
             const bool selected =
                 highlight && grid.IsCellSelected(row, col) && !grid.IsFixedCell(row, col);
-            const auto back =
-                ToQColor(selected ? grid.BackColorSel : grid.CellBackColorAt(row, col));
+            auto back = ToQColor(grid.CellBackColorAt(row, col));
+            if (selected) {
+                const auto asked = ToQColor(grid.BackColorSel);
+                back = asked ? VisibleSelection(*asked, back.value_or(Qt::white)) : back;
+            }
             const auto fore =
                 ToQColor(selected ? grid.ForeColorSel : grid.CellForeColorAt(row, col));
             item->setBackground(back ? QBrush(*back) : QBrush());

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QToolButton>
 
 #include <algorithm>
@@ -69,6 +70,15 @@ bool ForwardEditKey(const QLineEdit& edit, const QKeyEvent& key, const KeyPress&
     }
 }
 
+// A box shows where the typing goes: a thin border, a wider blue one while it has the focus
+// (the padding keeps the text where it is).
+const QString EditFrame = QStringLiteral(
+    "QLineEdit { border: 1px solid rgb(176, 186, 199); border-radius: 3px; padding: 0 3px; }"
+    "QLineEdit:focus { border: 2px solid rgb(41, 121, 214); padding: 0 2px; }");
+const QString FindFrame =
+    QStringLiteral("QFrame#QVFind { border: 1px solid rgb(176, 186, 199); border-radius: 3px; }"
+                   "QFrame#QVFind[foco=\"true\"] { border: 2px solid rgb(41, 121, 214); }");
+
 class FindPeer : public ControlPeer {
 public:
     using ControlPeer::ControlPeer;
@@ -93,6 +103,17 @@ protected:
         layout->addWidget(m_clear);
         layout->addWidget(m_search);
         frame->setFocusProxy(m_edit);
+        frame->setStyleSheet(FindFrame);
+        // The frame is the box's border: it follows the focus of the edit inside it.
+        new EventHook(m_edit, frame, [frame](QObject*, QEvent* event) {
+            if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+                frame->setProperty("foco", event->type() == QEvent::FocusIn);
+                frame->style()->unpolish(frame);
+                frame->style()->polish(frame);
+                frame->update();
+            }
+            return false;
+        });
 
         QObject::connect(m_search, &QToolButton::clicked, Lifetime(),
                          [this] { Act([this] { Find().UserConfirm(); }); });
@@ -254,6 +275,7 @@ protected:
     QWidget* CreateWidget(QWidget* parent) override
     {
         auto* edit = new QLineEdit(parent);
+        edit->setStyleSheet(EditFrame);
         // Every edit goes through the box's KeyPress; Qt's own editing paths are closed.
         edit->setContextMenuPolicy(Qt::NoContextMenu);
         edit->setAcceptDrops(false);
@@ -330,6 +352,7 @@ protected:
     QWidget* CreateWidget(QWidget* parent) override
     {
         auto* edit = new QLineEdit(parent);
+        edit->setStyleSheet(EditFrame);
         edit->setContextMenuPolicy(Qt::NoContextMenu);
         QObject::connect(edit, &QLineEdit::textEdited, Lifetime(), [this](const QString& text) {
             if (!m_applying)
@@ -356,7 +379,8 @@ protected:
             const std::string mask = box.PasswordChar;
             edit->setEchoMode(mask.empty() ? QLineEdit::Normal : QLineEdit::Password);
             if (!mask.empty())
-                edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: %1 }")
+                edit->setStyleSheet(EditFrame +
+                                    QStringLiteral("QLineEdit { lineedit-password-character: %1 }")
                                         .arg(static_cast<int>(ToQString(mask).at(0).unicode())));
         } else {
             ControlPeer::Apply(member);
