@@ -65,8 +65,8 @@ OpenedStore OpenStore(const std::string& path, bool createDemo, std::ostream& ou
         database->Conn();
         return {database, {}};
     } catch (const std::exception& error) {
-        return {nullptr, "Não foi possível abrir a loja " + store::ShownAddress(path) + ".\n\n" +
-                             error.what()};
+        // The store's message names the file and says what to do.
+        return {nullptr, std::string("Não foi possível abrir a loja.\n\n") + error.what()};
     }
 }
 

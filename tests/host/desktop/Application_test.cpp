@@ -76,7 +76,7 @@ TEST(Application_Store, TheOwnStoresFoldersAreMadeForItsOwnerOnly)
     EXPECT_EQ(modeOf(top), before);
 }
 
-TEST(Application_Store, AStoreThatCannotBeOpenedNamesTheFileAndTheCause)
+TEST(Application_Store, AStoreThatCannotBeOpenedNamesTheFileOnceAndSaysWhatToDo)
 {
     QTemporaryDir folder;
     const std::string missing = folder.filePath("nao-existe.kelo").toStdString();
@@ -86,9 +86,11 @@ TEST(Application_Store, AStoreThatCannotBeOpenedNamesTheFileAndTheCause)
         std::ostringstream out;
         const OpenedStore opened = OpenStore(path, false, out);
         EXPECT_FALSE(opened.database) << path;
-        EXPECT_NE(opened.error.find(path), std::string::npos) << opened.error;
-        // The cause follows the file's name.
-        EXPECT_GT(opened.error.size(), path.size() + 40) << opened.error;
+        const std::size_t named = opened.error.find(path);
+        ASSERT_NE(named, std::string::npos) << opened.error;
+        EXPECT_EQ(opened.error.find(path, named + 1), std::string::npos) << opened.error;
+        EXPECT_NE(opened.error.find("kelo-store create"), std::string::npos) << opened.error;
+        EXPECT_EQ(opened.error.find(" file "), std::string::npos) << opened.error;
         EXPECT_EQ(out.str(), "");
     }
 }
