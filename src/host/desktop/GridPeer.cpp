@@ -65,15 +65,15 @@ int32_t KeyState(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
 }
 
 // The selected rows as the eye finds them: a selection colour hardly apart from the cells' own
-// (the search dialogs ask for 242, 242, 242 on white) is mixed with the palette's highlight, so
-// the row the arrows move stays plainly visible.
+// (the search dialogs ask for 242, 242, 242 on rows of 217 and 242) is mixed with the palette's
+// highlight, so the row the arrows move stays plainly visible.
 QColor VisibleSelection(const QColor& selection, const QColor& cells)
 {
     constexpr int LeastLightnessApart = 40;
     if (std::abs(selection.lightness() - cells.lightness()) >= LeastLightnessApart)
         return selection;
     const QColor highlight = QApplication::palette().color(QPalette::Highlight);
-    const auto mix = [](int a, int b) { return (a * 55 + b * 45) / 100; };
+    const auto mix = [](int a, int b) { return (a * 35 + b * 65) / 100; };
     return QColor(mix(selection.red(), highlight.red()), mix(selection.green(), highlight.green()),
                   mix(selection.blue(), highlight.blue()));
 }
@@ -255,7 +255,9 @@ void GridPeer::ShowSelection()
             auto back = ToQColor(grid.CellBackColorAt(row, col));
             if (selected) {
                 const auto asked = ToQColor(grid.BackColorSel);
-                back = asked ? VisibleSelection(*asked, back.value_or(Qt::white)) : back;
+                // Where the arrows move it: without the focus the form's colour as it is.
+                back = asked && grid.HasFocus() ? VisibleSelection(*asked, back.value_or(Qt::white))
+                                                : asked;
             }
             const auto fore =
                 ToQColor(selected ? grid.ForeColorSel : grid.CellForeColorAt(row, col));

@@ -76,8 +76,8 @@ const QString EditFrame = QStringLiteral(
     "QLineEdit { border: 1px solid rgb(176, 186, 199); border-radius: 3px; padding: 0 3px; }"
     "QLineEdit:focus { border: 2px solid rgb(41, 121, 214); padding: 0 2px; }");
 const QString FindFrame =
-    QStringLiteral("QFrame#QVFind { border: 1px solid rgb(176, 186, 199); border-radius: 3px; }"
-                   "QFrame#QVFind[foco=\"true\"] { border: 2px solid rgb(41, 121, 214); }");
+    QStringLiteral("QFrame { border: 1px solid rgb(176, 186, 199); border-radius: 3px; }"
+                   "QFrame[foco=\"true\"] { border: 2px solid rgb(41, 121, 214); }");
 
 class FindPeer : public ControlPeer {
 public:
