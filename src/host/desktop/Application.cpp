@@ -46,10 +46,10 @@ void SaveScreenshot(QWidget& window, const std::string& path)
 {
     const QPixmap picture = window.grab();
     if (picture.save(ToQString(path), "PNG")) {
-        std::cout << "screenshot: " << path << "\n";
+        std::cout << "captura da janela salva em " << path << "\n";
         QCoreApplication::exit(0);
     } else {
-        std::cerr << "could not save the screenshot to " << path << "\n";
+        std::cerr << "não foi possível salvar a captura da janela em " << path << "\n";
         QCoreApplication::exit(1);
     }
 }
