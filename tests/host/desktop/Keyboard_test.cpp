@@ -66,15 +66,13 @@ protected:
     FormDeTeclas form;
 };
 
-TEST_F(DesktopKeys, AFindBoxEditsAtTheCaretOneKeyDownPerKeyAndEnterSearches)
+TEST_F(DesktopKeys, AFindBoxEditsAtTheCaretOneKeyDownPerKeyEnterSearchesEscResets)
 {
     std::vector<int16_t> keys;
-    std::vector<std::string> searched;
+    std::vector<std::string> clicks;
     form.qvfNome.KeyDown.Connect([&](int16_t& code, int16_t) { keys.push_back(code); });
-    form.qvfNome.Click.Connect([&] {
-        if (form.qvfNome.Modo == suite_controls::QVFind::ModoPesquisar)
-            searched.push_back(form.qvfNome.Text());
-    });
+    form.qvfNome.Click.Connect(
+        [&] { clicks.push_back(std::to_string(form.qvfNome.Modo()) + ":" + form.qvfNome.Text()); });
     QWidget* edit = Focus(form.qvfNome);
     QTest::keyClicks(edit, "Rex");
     QTest::keyClick(edit, Qt::Key_Left);
@@ -87,7 +85,11 @@ TEST_F(DesktopKeys, AFindBoxEditsAtTheCaretOneKeyDownPerKeyAndEnterSearches)
     EXPECT_EQ(keys, (std::vector<int16_t>{'R', 'E', 'X', platform::vbKeyLeft, platform::vbKeyBack,
                                           platform::vbKeyHome, platform::vbKeyDelete,
                                           platform::vbKeyReturn}));
-    EXPECT_EQ(searched, std::vector<std::string>{"x"});
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QTest::mouseClick(WidgetOf(host, form.qvfNome)->findChild<QWidget*>("pesquisar"),
+                      Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(host, form.qvfNome)->findChild<QWidget*>("limpar"), Qt::LeftButton);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"1:x", "2:x", "1:x", "2:x"}));
 }
 
 TEST_F(DesktopKeys, ACodeBoxTakesDigitsOnlyAndANumberBoxsDeleteErasesForward)
@@ -96,14 +98,19 @@ TEST_F(DesktopKeys, ACodeBoxTakesDigitsOnlyAndANumberBoxsDeleteErasesForward)
     EXPECT_EQ(form.qvfCodigo.Text(), "123");
 
     std::vector<int16_t> pressed;
-    form.qvnumQtde.KeyPress.Connect([&](int16_t& key) { pressed.push_back(key); });
+    form.qvnumQtde.KeyPress.Connect([&](int16_t& key) {
+        pressed.push_back(key);
+        if (key == 'x')
+            key = 0; // the form discards it
+    });
     QWidget* number = Focus(form.qvnumQtde);
-    QTest::keyClicks(number, "12");
+    QTest::keyClicks(number, "1x2");
     QTest::keyClick(number, Qt::Key_Delete); // at the end: nothing after the caret
     QTest::keyClick(number, Qt::Key_Home);
     QTest::keyClick(number, Qt::Key_Delete);
     EXPECT_EQ(form.qvnumQtde.Text(), "2");
-    EXPECT_EQ(pressed, (std::vector<int16_t>{'1', '2', platform::vbKeyBack}));
+    EXPECT_EQ(pressed, (std::vector<int16_t>{'1', 'x', '2', platform::vbKeyBack}));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(number)->text(), "2");
 }
 
 TEST_F(DesktopKeys, TheBoxWithTheFocusShowsAFrameOfItsOwn)

@@ -142,50 +142,6 @@ TEST_F(DesktopPeers, AButtonClickIsTheButtonsClick)
     EXPECT_TRUE(form.qvcmdOk.HasFocus());
 }
 
-TEST_F(DesktopPeers, FindBoxKeysAndButtonsSearchOrReset)
-{
-    ShowAndActivate(host, form);
-    std::vector<int16_t> modes;
-    form.qvfNome.Click.Connect([&] { modes.push_back(form.qvfNome.Modo); });
-    QTest::mouseClick(W(form.qvfNome, true), Qt::LeftButton);
-    QTest::keyClicks(W(form.qvfNome, true), "Rex");
-    EXPECT_EQ(form.qvfNome.Text(), "Rex");
-    QTest::keyClick(W(form.qvfNome, true), Qt::Key_Return);
-    QTest::keyClick(W(form.qvfNome, true), Qt::Key_Escape);
-    QTest::mouseClick(W(form.qvfNome)->findChild<QWidget*>("pesquisar"), Qt::LeftButton);
-    QTest::mouseClick(W(form.qvfNome)->findChild<QWidget*>("limpar"), Qt::LeftButton);
-    EXPECT_EQ(modes, (std::vector<int16_t>{1, 2, 1, 2}));
-}
-
-TEST_F(DesktopPeers, TypingAFindBoxRaisesOneKeyDownPerKey)
-{
-    ShowAndActivate(host, form);
-    int keyDowns = 0;
-    form.qvfNome.KeyDown.Connect([&](int16_t&, int16_t) { ++keyDowns; });
-    QTest::mouseClick(W(form.qvfNome, true), Qt::LeftButton);
-    QTest::keyClicks(W(form.qvfNome, true), "Bob");
-    EXPECT_EQ(keyDowns, 3);
-}
-
-TEST_F(DesktopPeers, NumberBoxKeysGoThroughKeyPress)
-{
-    ShowAndActivate(host, form);
-    std::vector<int16_t> pressed;
-    form.qvnumA.KeyPress.Connect([&](int16_t& key) {
-        pressed.push_back(key);
-        if (key == 'x')
-            key = 0; // the form discards it
-    });
-    form.qvnumA.Text = "";
-    QTest::mouseClick(W(form.qvnumA), Qt::LeftButton);
-    ASSERT_TRUE(form.qvnumA.HasFocus());
-    QTest::keyClicks(W(form.qvnumA), "1x2");
-    QTest::keyClick(W(form.qvnumA), Qt::Key_Backspace);
-    EXPECT_EQ(pressed, (std::vector<int16_t>{'1', 'x', '2', 8}));
-    EXPECT_EQ(form.qvnumA.Text(), "1");
-    EXPECT_EQ(qobject_cast<QLineEdit*>(W(form.qvnumA))->text(), "1");
-}
-
 TEST_F(DesktopPeers, AValidateThatRefusesKeepsTheFocus)
 {
     ShowAndActivate(host, form);
