@@ -2,6 +2,8 @@
 // scenario runner's session: the store's components, the host's services, the form opened from
 // its menu entry), each path beside the raw SQLite statements that fetch the same rows:
 //   ClientByCode        a code typed + Enter: label, animals, open items in the grid, totals
+//   BarcodeScreen       a barcode typed + Enter: product, quantity, value, employee list
+//   ScaleLabel{Weight,Price}  a scale label read the same way, in either of the company's formats
 //   Client2000Items     the same for a client with 2,000 open items
 //   Totals              the grid's totals over 10,000 and 100,000 rows (no store involved)
 //   SearchDialog        a nickname shared by ~5,000 clients: the search dialog filled, closed
@@ -10,13 +12,18 @@
 // The headless clock moves on by itself, so the dialogs' one-second Pausar costs nothing here.
 #include "BenchSupport.h"
 
+#include "contracts/KELO_N_Empresa.h"
+#include "contracts/KELO_N_Funcionarios.h"
+#include "contracts/KELO_N_Produtos.h"
 #include "globals/modPrincipal.h"
 #include "host/script/Session.h"
 #include "presale/ColunasDaGrade.h"
+#include "presale/EtiquetaDeBalanca.h"
 #include "presale/frmPreVendas.h"
 #include "search/frmPesquisaDeClientes.h"
 
 #include <memory>
+#include <span>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -167,6 +174,134 @@ BENCHMARK_CAPTURE(ClientScreen, items, std::string("items"), 2)
 BENCHMARK_CAPTURE(ClientRaw, items, std::string("items"), 2)
     ->Name("Client2000Items/items/raw")
     ->Unit(benchmark::kMillisecond);
+
+// ---- A product at the counter: the barcode box and the scale label
+
+std::string Columns(std::span<const std::string_view> fields)
+{
+    std::string list;
+    for (std::string_view field : fields) {
+        list += (list.empty() ? "" : ", ") + std::string(field);
+    }
+    return list;
+}
+
+// What the screen reads for a product found: the product, the employees for the commission
+// list and the company (its promotion, and a label's format).
+const std::string kProductByBarcodeSql = "SELECT " + Columns(KELO_N_Produtos::CamposDoProduto) +
+                                         " FROM Produtos WHERE CodigoDeBarras = ?1";
+const std::string kProductByCodeSql = "SELECT " + Columns(KELO_N_Produtos::CamposDoProduto) +
+                                      " FROM Produtos WHERE CodigoInterno = ?1";
+const std::string kEmployeesSql = "SELECT " + Columns(KELO_N_Funcionarios::CamposDoFuncionario) +
+                                  " FROM Funcionarios ORDER BY ApelidoBusca, Codigo";
+const std::string kCompanySql =
+    "SELECT " + Columns(KELO_N_Empresa::CamposDaEmpresa) + " FROM Empresa";
+
+// Product 4321 of the generated stores, by its barcode and on a label: "2", the code in six
+// digits, 01234 (1,234 kg or 12,34 by the company's format) and a check digit nobody reads.
+constexpr const char* kBarcode = "7890000043212";
+constexpr const char* kLabel = "2004321012345";
+constexpr int64_t kProduct = 4321;
+
+// The generated company reads weights; the price runs set it for their own run.
+class LabelFormat {
+public:
+    LabelFormat(const std::string& path, int16_t format) : m_raw(path) { Set(format); }
+    ~LabelFormat() { Set(KELO_A_PreVendas::FormatoDeBalancaPeso); }
+    LabelFormat(const LabelFormat&) = delete;
+    LabelFormat& operator=(const LabelFormat&) = delete;
+
+private:
+    void Set(int16_t format)
+    {
+        m_raw.Execute(
+            ("UPDATE Empresa SET FormatoDeCodigoDeBarrasParaBalanca = " + std::to_string(format))
+                .c_str());
+    }
+    bench::Raw m_raw;
+};
+
+// What is typed into the barcode box, and the quantity the screen must show after it (null: one
+// read from the label, whatever it is).
+void ProductScreen(benchmark::State& state, const char* typed, int16_t format, const char* quantity)
+{
+    const std::string path = bench::StorePath("large");
+    if (!bench::NeedStore(state, path)) {
+        return;
+    }
+    LabelFormat company(path, format);
+    Screen screen(path);
+    frmPreVendas& form = screen.Form();
+    screen.FindClient("4321");
+    form.optProduto.UserClick();
+    bench::Percentiles times;
+    for (auto _ : state) {
+        auto start = bench::Percentiles::Clock::now();
+        form.qvfCodigoDeBarrasDoProduto.UserType(typed);
+        form.qvfCodigoDeBarrasDoProduto.UserConfirm();
+        times.Add(bench::Percentiles::Clock::now() - start);
+    }
+    times.Report(state);
+    state.counters["employees"] = form.qvcmbComissionado.ListCount() - 1;
+    if (std::string trouble = screen.Trouble(); !trouble.empty()) {
+        state.SkipWithError(trouble.c_str());
+    } else if (form.qvfCodigoInternoDoProduto.Text() != std::to_string(kProduct) ||
+               (quantity ? form.qvnumQuantidade.Text() != quantity
+                         : form.qvnumQuantidade.Text() == "1,000") ||
+               form.qvnumValorUnitario.Text().empty() || form.qvcmbComissionado.ListCount() < 2) {
+        state.SkipWithError(("the product was not shown: code '" +
+                             form.qvfCodigoInternoDoProduto.Text() + "', quantity '" +
+                             form.qvnumQuantidade.Text() + "'")
+                                .c_str());
+    }
+}
+
+void ProductRaw(benchmark::State& state, bool label)
+{
+    const std::string path = bench::StorePath("large");
+    if (!bench::NeedStore(state, path)) {
+        return;
+    }
+    bench::Raw raw(path);
+    sqlite3_stmt* product =
+        raw.Prepare(label ? kProductByCodeSql.c_str() : kProductByBarcodeSql.c_str());
+    sqlite3_stmt* employees = raw.Prepare(kEmployeesSql.c_str());
+    sqlite3_stmt* company = raw.Prepare(kCompanySql.c_str());
+    bench::Percentiles times;
+    int64_t rows = 0;
+    for (auto _ : state) {
+        auto start = bench::Percentiles::Clock::now();
+        if (label) {
+            sqlite3_bind_int64(product, 1, kProduct);
+        } else {
+            sqlite3_bind_text(product, 1, kBarcode, -1, SQLITE_STATIC);
+        }
+        rows = raw.ReadAll(product) + raw.ReadAll(employees) + raw.ReadAll(company);
+        times.Add(bench::Percentiles::Clock::now() - start);
+    }
+    times.Report(state);
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
+BENCHMARK_CAPTURE(ProductScreen, barcode, kBarcode, KELO_A_PreVendas::FormatoDeBalancaPeso, "1,000")
+    ->Name("BarcodeScreen/large/project")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ProductRaw, barcode, false)
+    ->Name("BarcodeScreen/large/raw")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ProductScreen, weight, kLabel, KELO_A_PreVendas::FormatoDeBalancaPeso, "1,234")
+    ->Name("ScaleLabelWeight/large/project")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ProductRaw, weight, true)
+    ->Name("ScaleLabelWeight/large/raw")
+    ->Unit(benchmark::kMicrosecond);
+// The quantity is the price over the product's own unit value, so it is not known here.
+BENCHMARK_CAPTURE(ProductScreen, price, kLabel, KELO_A_PreVendas::FormatoDeBalancaPreco, nullptr)
+    ->Name("ScaleLabelPrice/large/project")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ProductRaw, price, true)
+    ->Name("ScaleLabelPrice/large/raw")
+    ->Unit(benchmark::kMicrosecond);
 
 // The totals alone, over a grid filled once with `rows` items.
 void Totals(benchmark::State& state, int32_t rows)

@@ -48,7 +48,7 @@ Opened& Open(const std::string& path)
     return opened;
 }
 
-// What the name indexes are asked for each searched text, as the components ask them (the two
+// What the name indexes are asked for each searched text, as the components ask them (the
 // rarest trigrams), so that the raw side runs the same query without the component around it.
 struct Matches {
     std::string product;

@@ -4,6 +4,7 @@
 
 #include "globals/modMensagemDeErro.h"
 #include "globals/modPrincipal.h"
+#include "platform/Host.h"
 #include "platform/Pictures.h"
 #include "platform/WindowSystem.h"
 #include "screen_services/modArredondarCantosDoObjeto.h"
@@ -336,6 +337,27 @@ bool frmPreVendas::MostrarPesquisa(MolduraDePesquisa& pesquisa)
         return true;
     pesquisa.Unload();
     return false;
+}
+
+std::optional<bool> frmPreVendas::SeguirComOsEncontrados(
+    const platform::RecordsetRef& encontrados, int16_t& ponto,
+    const std::function<std::string()>& mensagemDeNenhum,
+    bool (frmPreVendas::*escolherNaPesquisa)(const platform::RecordsetRef&))
+{
+    const int32_t llngRegistros = encontrados ? encontrados->RecordCount() : 0;
+    if (llngRegistros == 0) {
+        platform::MsgBox(mensagemDeNenhum(), platform::vbInformation,
+                         modPrincipal::gstrNomeDaAplicacao);
+        platform::SendKeys("+{HOME}");
+        return false;
+    }
+    if (llngRegistros > 1) {
+        ponto = 4;
+        return (this->*escolherNaPesquisa)(encontrados);
+    }
+    ponto = 3;
+    encontrados->MoveFirst();
+    return std::nullopt;
 }
 
 void frmPreVendas::CentralizarpicMensagem()

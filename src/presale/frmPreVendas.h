@@ -30,7 +30,9 @@
 #include "presale/GrupoDeCaixasDePesquisa.h"
 #include "suite_controls/SuiteControls.h"
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -286,6 +288,24 @@ private:
     std::optional<AutorizacaoDoDesconto> mAutorizacaoDoDesconto;
     void RegistrarAutorizacaoDoDesconto(KELO_N_PreVendas::clsPreVendas& lobjPreVendas);
     std::optional<ItemRetomado> mItemRetomado;
+    // What the entry fields held before Alterar wrote an item into them, put back when the
+    // alteration cannot be finished: the item is then in its row again, never in both places.
+    struct CamposDeEntrada {
+        bool Servico = false;
+        bool Produto = false;
+        int16_t TipoDeServico = -1;
+        int16_t Animal = -1;
+        std::vector<std::string> Caixas; // CaixasDoItem, in order
+        std::string CustoDoServico;
+        std::string CustoDoProduto;
+        std::string Quantidade;
+        std::string Unidade;
+        platform::Currency PercentualDeComissao;
+    };
+    // The service and product find boxes Alterar writes an item into.
+    std::array<suite_controls::QVFind*, 5> CaixasDoItem();
+    CamposDeEntrada GuardarCamposDeEntrada();
+    void RestaurarCamposDeEntrada(const CamposDeEntrada& campos);
     std::vector<platform::Variant> MontarItemRetomado(int32_t linha) const;
     int16_t GravarItemRetomado(const ItemRetomado& item, int32_t& numero);
     void PreencherLancamento(KELO_N_PreVendas::clsPreVendas& registro);
@@ -315,10 +335,16 @@ private:
     void MostrarClienteEncontrado(const ClienteEncontrado& cliente);
     bool EscolherClienteNaPesquisa(const platform::RecordsetRef& clientes);
     void IniciarGradeVazia();
-    // Shows a search dialog modally over the darkened menu window.
     // Shows the search dialog over the darkened screen; false, the dialog unloaded, when it was
     // closed without a pick.
     bool MostrarPesquisa(MolduraDePesquisa& pesquisa);
+    // Where every lookup goes once its component has answered: none found is said, with the
+    // typed text selected for retyping (false); several go to the search dialog (its answer).
+    // A single record is made current and left to the caller to read (nothing).
+    std::optional<bool>
+    SeguirComOsEncontrados(const platform::RecordsetRef& encontrados, int16_t& ponto,
+                           const std::function<std::string()>& mensagemDeNenhum,
+                           bool (frmPreVendas::*escolherNaPesquisa)(const platform::RecordsetRef&));
 
     // The service's find boxes as one group, and the form's own choice of a service type.
     struct ServicoEncontrado;

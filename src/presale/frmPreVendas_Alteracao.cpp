@@ -2,6 +2,10 @@
 // deleting it in the store), Remover and the store's Excluir they share. There is no update in
 // place: an alteration is a deletion and a new insertion under a new number.
 //
+// Alterar changes nothing on the screen until the store has deleted the item; should a later step
+// fail, the item is stored back in its row and the entry fields are put back as they were, so
+// that it is never both in the grid and in the fields.
+//
 // An item taken back by Alterar is deleted in the store while the attendant corrects it. Until
 // Adicionar stores it again, every way of leaving it (Limpar campos, printing, another client,
 // closing the screen or the program) first stores it back as it was, under its original client,
@@ -154,10 +158,6 @@ int16_t frmPreVendas::Registros_Alterar()
             const auto celula = [&](int32_t coluna) { return msfgGrade.TextMatrix(linha, coluna); };
             const int16_t tipo = platform::CInt(celula(col::TipoDeLancamento));
             const bool servico = tipo == LancamentoDeServico;
-            if (servico)
-                optServico.Value = true;
-            else if (tipo == LancamentoDeProduto)
-                optProduto.Value = true;
             ponto = 2;
             if (servico && platform::CDbl(celula(col::Tipo)) <= 4) {
                 platform::MsgBox("Serviços clínicos e cirúrgicos somente podem ser alterados na "
@@ -170,16 +170,24 @@ int16_t frmPreVendas::Registros_Alterar()
             ItemRetomado retomado{MontarItemRetomado(linha), {}};
             for (int32_t coluna = 0; coluna < msfgGrade.Cols; ++coluna)
                 retomado.Linha.push_back(celula(coluna));
+            // The screen changes only once the item is deleted: a failure leaves it as it was.
             if (Excluir() == 1)
                 return 0;
             ponto = 4;
-            // From here the item is not stored: a step that fails puts it back in place.
+            // From here the item is not stored: a step that fails puts it back in place and the
+            // entry fields back as they were.
+            const CamposDeEntrada campos = GuardarCamposDeEntrada();
             const auto devolverNoLugar = [&]() -> int16_t {
                 int32_t numero = 0;
                 if (GravarItemRetomado(retomado, numero) == 0)
                     msfgGrade.SetTextMatrix(linha, col::Lancamento, std::to_string(numero));
+                RestaurarCamposDeEntrada(campos);
                 return 1;
             };
+            if (servico)
+                optServico.Value = true;
+            else if (tipo == LancamentoDeProduto)
+                optProduto.Value = true;
             if (servico && PreencherComboboxTiposDeServicos() == 1)
                 return devolverNoLugar();
             ponto = 5;
@@ -231,6 +239,51 @@ void frmPreVendas::mnuAlterar_Click()
 void frmPreVendas::mnuExcluir_Click()
 {
     qvcmdRemover_Click();
+}
+
+std::array<suite_controls::QVFind*, 5> frmPreVendas::CaixasDoItem()
+{
+    return {&qvfCodigoDoServico, &qvfNomeDoServico, &qvfCodigoDeBarrasDoProduto,
+            &qvfCodigoInternoDoProduto, &qvfNomeDoProduto};
+}
+
+frmPreVendas::CamposDeEntrada frmPreVendas::GuardarCamposDeEntrada()
+{
+    CamposDeEntrada campos;
+    campos.Servico = optServico.Value;
+    campos.Produto = optProduto.Value;
+    campos.TipoDeServico = qvcmbTiposDeServicos.ListIndex;
+    campos.Animal = qvcmbAnimal.ListIndex;
+    for (suite_controls::QVFind* caixa : CaixasDoItem())
+        campos.Caixas.push_back(caixa->Text());
+    campos.CustoDoServico = qvfNomeDoServico.Tag;
+    campos.CustoDoProduto = qvfNomeDoProduto.Tag;
+    campos.Quantidade = qvnumQuantidade.Text();
+    campos.Unidade = UnidadeDeVendaDoItem;
+    campos.PercentualDeComissao = PercentualDeComissaoDoItem;
+    return campos;
+}
+
+void frmPreVendas::RestaurarCamposDeEntrada(const CamposDeEntrada& campos)
+{
+    ComTratamentoDeErro(", frmPreVendas, RestaurarCamposDeEntrada, Ponto: ", [&](int16_t&) {
+        // Switching back runs the mode's own set-up, which empties its fields; then they are
+        // written back.
+        if (campos.Servico && !optServico.Value)
+            optServico.Value = true;
+        else if (campos.Produto && !optProduto.Value)
+            optProduto.Value = true;
+        SelecionarTipoDeServico(campos.TipoDeServico);
+        std::size_t i = 0;
+        for (suite_controls::QVFind* caixa : CaixasDoItem())
+            EscreverNaCaixa(*caixa, campos.Caixas[i++]);
+        qvfNomeDoServico.Tag = campos.CustoDoServico;
+        qvfNomeDoProduto.Tag = campos.CustoDoProduto;
+        qvcmbAnimal.ListIndex = campos.Animal;
+        qvnumQuantidade.Text = campos.Quantidade;
+        UnidadeDeVendaDoItem = campos.Unidade;
+        PercentualDeComissaoDoItem = campos.PercentualDeComissao;
+    });
 }
 
 // ---- An item taken back and not stored again

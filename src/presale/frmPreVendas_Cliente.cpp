@@ -234,29 +234,21 @@ bool frmPreVendas::PesquisarCliente(const std::string& apelidoOuNomeFantasia,
             ponto = 2;
             platform::RecordsetRef lrstClientes = lobjClientes->ResultadoDaSelecaoEmRecordSet;
             lobjClientes.reset();
-            const int32_t llngRegistros = lrstClientes ? lrstClientes->RecordCount() : 0;
-            if (llngRegistros == 0) {
-                std::string lstrMensagem;
-                if (!platform::Trim(apelidoOuNomeFantasia).empty())
-                    lstrMensagem = "Nenhum cliente encontrado com o apelido ou nome fantasia '" +
-                                   apelidoOuNomeFantasia + "'.";
-                else if (!platform::Trim(nomeOuRazaoSocial).empty())
-                    lstrMensagem = "Nenhum cliente encontrado com o nome ou razão social '" +
-                                   nomeOuRazaoSocial + "'.";
-                else
-                    lstrMensagem = "Nenhum cliente encontrado com o código '" +
-                                   platform::CStr(codigoDoCliente) + "' informado.";
-                platform::MsgBox(lstrMensagem, platform::vbInformation,
-                                 modPrincipal::gstrNomeDaAplicacao);
-                platform::SendKeys("+{HOME}");
-                return false;
-            }
-            if (llngRegistros > 1) {
-                ponto = 4;
-                return EscolherClienteNaPesquisa(lrstClientes);
-            }
-            ponto = 3;
-            lrstClientes->MoveFirst();
+            const auto lbooResposta = SeguirComOsEncontrados(
+                lrstClientes, ponto,
+                [&] {
+                    if (!platform::Trim(apelidoOuNomeFantasia).empty())
+                        return "Nenhum cliente encontrado com o apelido ou nome fantasia '" +
+                               apelidoOuNomeFantasia + "'.";
+                    if (!platform::Trim(nomeOuRazaoSocial).empty())
+                        return "Nenhum cliente encontrado com o nome ou razão social '" +
+                               nomeOuRazaoSocial + "'.";
+                    return "Nenhum cliente encontrado com o código '" +
+                           platform::CStr(codigoDoCliente) + "' informado.";
+                },
+                &frmPreVendas::EscolherClienteNaPesquisa);
+            if (lbooResposta)
+                return *lbooResposta;
             const std::string lstrRecusa =
                 MensagemDaSituacaoDoCliente(lrstClientes->Fields("Situacao").Value.AsInteger());
             if (!lstrRecusa.empty()) {

@@ -247,26 +247,20 @@ bool frmPreVendas::PesquisarProduto(const std::string& nome, const std::string& 
             ponto = 2;
             platform::RecordsetRef lrstProdutos = lobjProdutos->ResultadoDaSelecaoEmRecordSet;
             lobjProdutos.reset();
-            const int32_t llngRegistros = lrstProdutos ? lrstProdutos->RecordCount() : 0;
-            if (llngRegistros == 0) {
-                const std::string lstrMensagem =
-                    !nome.empty() ? "Nenhum produto encontrado com o nome '" + nome + "'."
-                    : codigoDeBarras.empty()
-                        ? "Nenhum produto encontrado com o código interno '" +
-                              platform::CStr(codigoInterno) + "' informado."
-                        : "Nenhum produto encontrado com o código de barras '" + codigoDeBarras +
-                              "'.";
-                platform::MsgBox(lstrMensagem, platform::vbInformation,
-                                 modPrincipal::gstrNomeDaAplicacao);
-                platform::SendKeys("+{HOME}");
-                return false;
-            }
-            if (llngRegistros > 1) {
-                ponto = 4;
-                return EscolherProdutoNaPesquisa(lrstProdutos);
-            }
-            ponto = 3;
-            lrstProdutos->MoveFirst();
+            const auto lbooResposta = SeguirComOsEncontrados(
+                lrstProdutos, ponto,
+                [&] {
+                    if (!nome.empty())
+                        return "Nenhum produto encontrado com o nome '" + nome + "'.";
+                    if (codigoDeBarras.empty())
+                        return "Nenhum produto encontrado com o código interno '" +
+                               platform::CStr(codigoInterno) + "' informado.";
+                    return "Nenhum produto encontrado com o código de barras '" + codigoDeBarras +
+                           "'.";
+                },
+                &frmPreVendas::EscolherProdutoNaPesquisa);
+            if (lbooResposta)
+                return *lbooResposta;
             const auto campo = [&](const char* nome) { return lrstProdutos->Fields(nome).Value; };
             ProdutoEncontrado lprdProduto;
             lprdProduto.CodigoInterno = platform::CStr(platform::CDbl(campo("CodigoInterno")));

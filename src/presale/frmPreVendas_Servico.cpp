@@ -106,12 +106,7 @@ GrupoDeCaixasDePesquisa::Regras frmPreVendas::RegrasDoServico()
 {
     GrupoDeCaixasDePesquisa::Regras regras;
     regras.PodePesquisar = [this](suite_controls::QVFind&) {
-        if (qvcmbTiposDeServicos.ListIndex != -1)
-            return true;
-        platform::MsgBox("Selecione o tipo de serviço.", platform::vbInformation,
-                         modPrincipal::gstrNomeDaAplicacao);
-        qvcmbTiposDeServicos.SetFocus();
-        return false;
+        return TipoDeServicoEscolhido(qvcmbTiposDeServicos);
     };
     // A found service has moved the focus on: nothing more is done.
     regras.Pesquisar = [this](suite_controls::QVFind&) { return PesquisarServicoDaCaixa(); };
@@ -161,26 +156,20 @@ bool frmPreVendas::PesquisarServico(int16_t numeroDoTipoDeServico, const std::st
             ponto = 2;
             platform::RecordsetRef lrstServicos = lobjServicos->ResultadoDaSelecaoEmRecordSet;
             lobjServicos.reset();
-            const int32_t llngRegistros = lrstServicos ? lrstServicos->RecordCount() : 0;
-            if (llngRegistros == 0) {
-                const std::string lstrTipo = qvcmbTiposDeServicos.Text;
-                const std::string lstrMensagem =
-                    !nome.empty() ? "Nenhum serviço encontrado com o nome '" + nome +
-                                        "' informado e com o tipo de serviço '" + lstrTipo + "'."
-                                  : "Nenhum produto encontrado com o código '" +
-                                        platform::CStr(codigoDoServico) +
-                                        "' informado e com o tipo de serviço '" + lstrTipo + "'.";
-                platform::MsgBox(lstrMensagem, platform::vbInformation,
-                                 modPrincipal::gstrNomeDaAplicacao);
-                platform::SendKeys("+{HOME}");
-                return false;
-            }
-            if (llngRegistros > 1) {
-                ponto = 4;
-                return EscolherServicoNaPesquisa(lrstServicos);
-            }
-            ponto = 3;
-            lrstServicos->MoveFirst();
+            const auto lbooResposta = SeguirComOsEncontrados(
+                lrstServicos, ponto,
+                [&] {
+                    const std::string lstrTipo = qvcmbTiposDeServicos.Text;
+                    if (!nome.empty())
+                        return "Nenhum serviço encontrado com o nome '" + nome +
+                               "' informado e com o tipo de serviço '" + lstrTipo + "'.";
+                    return "Nenhum produto encontrado com o código '" +
+                           platform::CStr(codigoDoServico) +
+                           "' informado e com o tipo de serviço '" + lstrTipo + "'.";
+                },
+                &frmPreVendas::EscolherServicoNaPesquisa);
+            if (lbooResposta)
+                return *lbooResposta;
             const auto campo = [&](const char* nome) { return lrstServicos->Fields(nome).Value; };
             ServicoEncontrado lsrvServico;
             lsrvServico.Codigo = platform::CStr(platform::CDbl(campo("Codigo")));

@@ -138,14 +138,19 @@ void frmPesquisaDeServicos::qvfndCodigoOuNome_Click()
     PesquisarNaCaixa("qvfndCodigoOuNome_Click");
 }
 
-bool frmPesquisaDeServicos::PodePesquisar()
+bool TipoDeServicoEscolhido(suite_controls::QVComboBox& tipos)
 {
-    if (qvcmbTiposDeServicos.ListIndex != -1)
+    if (tipos.ListIndex != -1)
         return true;
     platform::MsgBox("Selecione o tipo de serviço.", platform::vbInformation,
                      modPrincipal::gstrNomeDaAplicacao);
-    qvcmbTiposDeServicos.SetFocus();
+    tipos.SetFocus();
     return false;
+}
+
+bool frmPesquisaDeServicos::PodePesquisar()
+{
+    return TipoDeServicoEscolhido(qvcmbTiposDeServicos);
 }
 
 std::shared_ptr<contracts::ComponenteDeNegocio> frmPesquisaDeServicos::CriarComponenteDeNegocio()

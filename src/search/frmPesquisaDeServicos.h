@@ -47,6 +47,10 @@ static_assert(colCodigo == ColunaDoCodigo);
 // the dark overlay is removed, 1. Runs inside its caller's error handler.
 int16_t PreencherListaDeTiposDeServicos(suite_controls::QVComboBox& lista, int32_t numeroMinimo);
 
+// Services are looked up within a type: with none chosen in `tipos` the user is told so and
+// sent to the list (false).
+bool TipoDeServicoEscolhido(suite_controls::QVComboBox& tipos);
+
 class frmPesquisaDeServicos : public MolduraDePesquisa {
 public:
     frmPesquisaDeServicos();

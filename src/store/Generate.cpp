@@ -1,7 +1,7 @@
 // Synthetic stores for benchmarks: names built from word lists by index and prices from a fixed
-// linear congruential sequence, so the same counts always give the same store. Rows go in through
-// prepared statements reused inside one transaction; the sequence and the reservations are set
-// once at the end from what was stored.
+// linear congruential sequence, so the same counts always give the same store. Rows go in by
+// table in bulk (store/Sqlite.h BulkInsert) inside one transaction; the sequence and the
+// reservations are set once at the end from what was stored.
 #include "store/Admin.h"
 
 #include "store/Schema.h"
@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace store {
 
@@ -73,21 +74,46 @@ void Generate(Database& database, const GenerateCounts& counts, const Progress& 
     // would hold every page once more and then copy it into the file; the cache holds the
     // indexes that rows reach in no order (names), so their pages are written once. Every row
     // refers only to rows made before it here, so the references go unchecked (check does it).
-    connection.Execute(
-        "PRAGMA journal_mode=DELETE; PRAGMA cache_size=-262144; PRAGMA foreign_keys=OFF");
+    const bool file = connection.Dialect() == Engine::Sqlite;
+    if (file) {
+        connection.Execute(
+            "PRAGMA journal_mode=DELETE; PRAGMA cache_size=-262144; PRAGMA foreign_keys=OFF");
+    }
     struct BackToWal {
         Connection& connection;
+        bool file;
         ~BackToWal()
         {
             try {
-                connection.Execute(
-                    "PRAGMA foreign_keys=ON; PRAGMA cache_size=-2000; PRAGMA journal_mode=WAL");
+                if (file) {
+                    connection.Execute("PRAGMA foreign_keys=ON; PRAGMA cache_size=-2000;"
+                                       " PRAGMA journal_mode=WAL");
+                }
             } catch (const StoreError&) {
                 // Opening the store sets the WAL again.
             }
         }
-    } backToWal{connection};
+    } backToWal{connection, file};
     Transaction transaction(database);
+    // A server checks each reference of each row as it goes in; its references are dropped
+    // instead and made again at the end, which checks every row in one join per reference.
+    std::vector<std::string> references;
+    if (!file) {
+        Statement keys = connection.Prepare(
+            "SELECT 'ALTER TABLE ' || conrelid::regclass::text || ' ADD CONSTRAINT '"
+            " || quote_ident(conname) || ' ' || pg_get_constraintdef(oid),"
+            " 'ALTER TABLE ' || conrelid::regclass::text || ' DROP CONSTRAINT '"
+            " || quote_ident(conname) FROM pg_catalog.pg_constraint WHERE contype = 'f'"
+            " AND connamespace = current_schema()::regnamespace");
+        std::vector<std::string> drops;
+        while (keys.Step()) {
+            references.push_back(keys.Text(0));
+            drops.push_back(keys.Text(1));
+        }
+        for (const std::string& drop : drops) {
+            connection.Execute(drop);
+        }
+    }
     Sequence random;
     // One bulk fill of the name indexes at the end costs far less than a trigger per row.
     DropNameIndexes(connection);
@@ -98,19 +124,21 @@ void Generate(Database& database, const GenerateCounts& counts, const Progress& 
         " (6, 'Hospedagem'), (7, 'Adestramento'), (99, 'Outros')");
     constexpr std::array kTypes = {1, 2, 3, 4, 5, 6, 7, 99};
     constexpr int kServices = 64;
+    std::array<int64_t, kServices + 1> servicePrices{};
     {
-        Statement insert = connection.Prepare(
-            "INSERT INTO Servicos (Codigo, Nome, NomeBusca, Descricao, Custo, ValorDeVenda,"
-            " NumeroDoTipoDeServico) VALUES (?, ?, ?, '', ?, ?, ?)");
+        BulkInsert insert(connection, "Servicos",
+                          {"Codigo", "Nome", "NomeBusca", "Descricao", "Custo", "ValorDeVenda",
+                           "NumeroDoTipoDeServico"});
         for (int code = 1; code <= kServices; ++code) {
             std::string name = std::string("Serviço ") + kBrands[code % kBrands.size()] + " " +
                                std::to_string(code);
             int64_t price = random.Next(1500, 50000) * 100;
-            insert.Bind(1, int64_t{code}).Bind(2, name).Bind(3, Fold(name));
-            insert.Bind(4, price / 3).Bind(5, price).Bind(6, int64_t{kTypes[code % kTypes.size()]});
-            insert.Run();
-            insert.Reset();
+            servicePrices[static_cast<size_t>(code)] = price;
+            insert.Add(int64_t{code}).Add(name).Add(Fold(name)).Add("");
+            insert.Add(price / 3).Add(price).Add(int64_t{kTypes[code % kTypes.size()]});
+            insert.EndRow();
         }
+        insert.Finish();
     }
     connection.Execute(
         "INSERT INTO Funcionarios (Codigo, Apelido, ApelidoBusca, Comissionado, ComissaoUnica,"
@@ -120,96 +148,154 @@ void Generate(Database& database, const GenerateCounts& counts, const Progress& 
         " (3, 'Roberto', 'ROBERTO', 'Não', 'Não', 0, 0)");
     connection.Execute("INSERT INTO Empresa (Id, NomeFantasia, FormatoDeCodigoDeBarrasParaBalanca)"
                        " VALUES (1, 'Pet Shop Sintético', 2)");
+    // Prices first, then the items drawn from the sequence that follows them, so that each
+    // product goes in with its reserved quantity and each item with its price: no row is read
+    // back or updated afterwards.
+    const auto products = static_cast<size_t>(counts.products);
+    std::vector<int64_t> productPrices(products + 1);
+    for (size_t code = 1; code <= products; ++code) {
+        productPrices[code] = random.Next(190, 60000) * 100;
+    }
+    const auto animalsOf = [](int64_t client) { return 1 + client % 2; };
+    struct Item {
+        int64_t number;
+        int64_t client;
+        int64_t which; // the service or product
+        int64_t quantity;
+        int64_t animal;
+    };
+    // Every item in lançamento order: `service` for a service, `product` for a product.
+    const auto eachItem = [&, itemsStart = random](const auto& service, const auto& product) {
+        Sequence draw = itemsStart;
+        int64_t number = 0;
+        int64_t animalCode = 0;
+        for (int64_t code = 1; code <= counts.clients; ++code) {
+            const int64_t firstAnimal = animalCode + 1;
+            const int64_t animals = animalsOf(code);
+            animalCode += animals;
+            for (int k = 0; k < counts.itemsPerClient; ++k) {
+                ++number;
+                if (k % 2 == 0 || counts.products == 0) {
+                    service(Item{number, code, draw.Next(1, kServices), 10000,
+                                 firstAnimal + k % animals});
+                } else {
+                    const int64_t quantity = draw.Next(1, 3) * 10000;
+                    product(Item{number, code, draw.Next(1, counts.products), quantity, 0});
+                }
+            }
+        }
+        return number;
+    };
+    std::vector<int64_t> reserved(products + 1);
+    const auto none = [](const Item&) {};
+    const int64_t number = eachItem(none, [&](const Item& item) {
+        reserved[static_cast<size_t>(item.which)] += item.quantity;
+    });
     {
-        Statement insert = connection.Prepare(
-            "INSERT INTO Produtos (CodigoInterno, CodigoDeBarras, Nome, NomeBusca, NomeDoGrupo,"
-            " NomeDoSubgrupo, UnidadeDeVenda, ValorDeCusto, ValorDeVenda, PercentualDeComissao)"
-            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        BulkInsert insert(connection, "Produtos",
+                          {"CodigoInterno", "CodigoDeBarras", "Nome", "NomeBusca", "NomeDoGrupo",
+                           "NomeDoSubgrupo", "UnidadeDeVenda", "ValorDeCusto", "ValorDeVenda",
+                           "PercentualDeComissao", "QuantidadeReservada"});
         for (int64_t code = 1; code <= counts.products; ++code) {
             Tell(progress, "produtos", code - 1, counts.products);
             const char* kind = kKinds[static_cast<size_t>(code) % kKinds.size()];
+            const char* forWhom = kFor[static_cast<size_t>(code / 100) % kFor.size()];
             std::string name = std::string(kind) + " " +
                                kBrands[static_cast<size_t>(code / 10) % kBrands.size()] + " " +
-                               kFor[static_cast<size_t>(code / 100) % kFor.size()] + " " +
-                               std::to_string(code);
-            int64_t price = random.Next(190, 60000) * 100;
-            insert.Bind(1, code).Bind(2, Barcode(code)).Bind(3, name).Bind(4, Fold(name));
-            insert.Bind(5, std::string_view(kind));
-            insert.Bind(6, std::string_view(kFor[static_cast<size_t>(code / 100) % kFor.size()]));
-            insert.Bind(7, std::string_view(code % 17 == 0 ? "KG" : "UN"));
-            insert.Bind(8, price * 6 / 10).Bind(9, price).Bind(10, int64_t{code % 4 * 10000});
-            insert.Run();
-            insert.Reset();
+                               forWhom + " " + std::to_string(code);
+            const int64_t price = productPrices[static_cast<size_t>(code)];
+            insert.Add(code).Add(Barcode(code)).Add(name).Add(Fold(name)).Add(kind).Add(forWhom);
+            insert.Add(code % 17 == 0 ? "KG" : "UN").Add(price * 6 / 10).Add(price);
+            insert.Add(int64_t{code % 4 * 10000}).Add(reserved[static_cast<size_t>(code)]);
+            insert.EndRow();
         }
+        insert.Finish();
     }
     Tell(progress, "produtos", counts.products, counts.products);
-    Statement client = connection.Prepare(
-        "INSERT INTO Clientes (CodigoDoCliente, ApelidoOuNomeFantasia, NomeOuRazaoSocial,"
-        " ApelidoBusca, NomeBusca, Situacao, CategoriaDaCurvaABC, VIP, DescontoUnico,"
-        " PercentualDeDescontoEmBanhosTosasEEsteticas) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    Statement animal =
-        connection.Prepare("INSERT INTO Animais (Codigo, CodigoDoCliente, Nome) VALUES (?, ?, ?)");
-    Statement service = connection.Prepare(
-        "INSERT INTO ServicosEfetuados (NumeroDeLancamento, CodigoDoCliente, DataDeLancamento,"
-        " NumeroDoTipoDeServico, CodigoDoServico, CodigoDoAnimal, Quantidade, ValorUnitario,"
-        " ValorTotal, ValorLiquido) SELECT ?, ?, '07/12/2026', NumeroDoTipoDeServico, Codigo, ?,"
-        " 10000, ValorDeVenda, ValorDeVenda, ValorDeVenda FROM Servicos WHERE Codigo = ?");
-    Statement product = connection.Prepare(
-        "INSERT INTO ProdutosReservados (NumeroDeLancamento, CodigoDoCliente, DataDeLancamento,"
-        " CodigoInternoDoProduto, Quantidade, ValorUnitario, ValorTotal, ValorLiquido)"
-        " SELECT ?1, ?2, '07/12/2026', CodigoInterno, ?3, ValorDeVenda,"
-        " ValorDeVenda * ?3 / 10000, ValorDeVenda * ?3 / 10000"
-        " FROM Produtos WHERE CodigoInterno = ?4");
-    int64_t animalCode = 0;
-    int64_t number = 0;
-    for (int64_t code = 1; code <= counts.clients; ++code) {
-        Tell(progress, "clientes", code - 1, counts.clients);
-        std::string nickname = std::string(kFirst[static_cast<size_t>(code) % kFirst.size()]) +
-                               " " + std::to_string(code);
-        std::string name = std::string(kFirst[static_cast<size_t>(code) % kFirst.size()]) + " " +
-                           kLast[static_cast<size_t>(code / 14) % kLast.size()];
-        client.Bind(1, code).Bind(2, nickname).Bind(3, name).Bind(4, Fold(nickname));
-        client.Bind(5, Fold(name)).Bind(6, int64_t{code % 20 == 0 ? 2 : 1});
-        client.Bind(7, std::string_view(code % 5 == 0 ? "A" : code % 2 == 0 ? "B" : "C"));
-        client.Bind(8, std::string_view(code % 10 == 0 ? "Sim" : "Não"));
-        client.Bind(9, std::string_view("Não")).Bind(10, int64_t{code % 3 * 50000});
-        client.Run();
-        client.Reset();
-        int64_t firstAnimal = animalCode + 1;
-        int64_t animals = 1 + code % 2;
-        for (int64_t k = 0; k < animals; ++k) {
-            animal.Bind(1, ++animalCode).Bind(2, code);
-            animal.Bind(3, std::string_view(kPets[static_cast<size_t>(animalCode) % kPets.size()]));
-            animal.Run();
-            animal.Reset();
+    // One table at a time, as a server takes one stream at a time.
+    {
+        BulkInsert client(connection, "Clientes",
+                          {"CodigoDoCliente", "ApelidoOuNomeFantasia", "NomeOuRazaoSocial",
+                           "ApelidoBusca", "NomeBusca", "Situacao", "CategoriaDaCurvaABC", "VIP",
+                           "DescontoUnico", "PercentualDeDescontoEmBanhosTosasEEsteticas"});
+        for (int64_t code = 1; code <= counts.clients; ++code) {
+            Tell(progress, "clientes", code - 1, counts.clients);
+            const char* first = kFirst[static_cast<size_t>(code) % kFirst.size()];
+            std::string nickname = std::string(first) + " " + std::to_string(code);
+            std::string name =
+                std::string(first) + " " + kLast[static_cast<size_t>(code / 14) % kLast.size()];
+            client.Add(code).Add(nickname).Add(name).Add(Fold(nickname)).Add(Fold(name));
+            client.Add(int64_t{code % 20 == 0 ? 2 : 1});
+            client.Add(code % 5 == 0 ? "A" : code % 2 == 0 ? "B" : "C");
+            client.Add(code % 10 == 0 ? "Sim" : "Não").Add("Não").Add(int64_t{code % 3 * 50000});
+            client.EndRow();
         }
-        for (int k = 0; k < counts.itemsPerClient; ++k) {
-            ++number;
-            if (k % 2 == 0 || counts.products == 0) {
-                service.Bind(1, number).Bind(2, code).Bind(3, firstAnimal + k % animals);
-                service.Bind(4, random.Next(1, kServices));
-                service.Run();
-                service.Reset();
-            } else {
-                product.Bind(1, number).Bind(2, code).Bind(3, random.Next(1, 3) * 10000);
-                product.Bind(4, random.Next(1, counts.products));
-                product.Run();
-                product.Reset();
+        client.Finish();
+    }
+    Tell(progress, "clientes", counts.clients, counts.clients);
+    {
+        BulkInsert animal(connection, "Animais", {"Codigo", "CodigoDoCliente", "Nome"});
+        int64_t animalCode = 0;
+        for (int64_t code = 1; code <= counts.clients; ++code) {
+            for (int64_t k = 0; k < animalsOf(code); ++k) {
+                ++animalCode;
+                animal.Add(animalCode).Add(code);
+                animal.Add(kPets[static_cast<size_t>(animalCode) % kPets.size()]);
+                animal.EndRow();
             }
         }
+        animal.Finish();
+    }
+    if (progress) {
+        progress("itens", 0, 2);
+    }
+    {
+        BulkInsert insert(connection, "ServicosEfetuados",
+                          {"NumeroDeLancamento", "CodigoDoCliente", "DataDeLancamento",
+                           "NumeroDoTipoDeServico", "CodigoDoServico", "CodigoDoAnimal",
+                           "Quantidade", "ValorUnitario", "ValorTotal", "ValorLiquido"});
+        eachItem(
+            [&](const Item& item) {
+                const int64_t price = servicePrices[static_cast<size_t>(item.which)];
+                insert.Add(item.number).Add(item.client).Add("07/12/2026");
+                insert.Add(int64_t{kTypes[static_cast<size_t>(item.which) % kTypes.size()]});
+                insert.Add(item.which).Add(item.animal).Add(item.quantity);
+                insert.Add(price).Add(price).Add(price);
+                insert.EndRow();
+            },
+            none);
+        insert.Finish();
+    }
+    if (progress) {
+        progress("itens", 1, 2);
+    }
+    {
+        BulkInsert insert(connection, "ProdutosReservados",
+                          {"NumeroDeLancamento", "CodigoDoCliente", "DataDeLancamento",
+                           "CodigoInternoDoProduto", "Quantidade", "ValorUnitario", "ValorTotal",
+                           "ValorLiquido"});
+        eachItem(none, [&](const Item& item) {
+            const int64_t price = productPrices[static_cast<size_t>(item.which)];
+            const int64_t total = price * item.quantity / 10000;
+            insert.Add(item.number).Add(item.client).Add("07/12/2026").Add(item.which);
+            insert.Add(item.quantity).Add(price).Add(total).Add(total);
+            insert.EndRow();
+        });
+        insert.Finish();
+    }
+    if (progress) {
+        progress("itens", 2, 2);
     }
     Statement sequence =
         connection.Prepare("UPDATE Sequencias SET Ultimo = ? WHERE Nome = 'Lancamento'");
     sequence.Bind(1, number).Run();
-    connection.Execute(
-        "UPDATE Produtos SET QuantidadeReservada = r.Total FROM (SELECT CodigoInternoDoProduto"
-        " AS Codigo, sum(Quantidade) AS Total FROM ProdutosReservados GROUP BY"
-        " CodigoInternoDoProduto) r WHERE Produtos.CodigoInterno = r.Codigo");
-    Tell(progress, "clientes", counts.clients, counts.clients);
     if (progress) {
         progress("índices de nomes", 0, 1);
     }
     RebuildNameIndexes(connection);
+    for (const std::string& reference : references) {
+        connection.Execute(reference);
+    }
     transaction.commit();
     if (progress) {
         progress("índices de nomes", 1, 1);

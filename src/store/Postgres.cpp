@@ -1,8 +1,10 @@
 // The server's engine: one libpq connection per Database, every value a bound parameter of
 // PQexecParams (text format; whole numbers typed bigint, texts left for the server to infer
-// from where they stand). Statements arrive in SQLite's dialect: ?N and ? become $N and instr()
-// becomes strpos(), which takes its arguments in the same order. Server failures are numbered as
-// the SQLite result they correspond to, so a component answers the same NumeroDoErro.
+// from where they stand). Statements arrive in SQLite's dialect: ?N and ? become $N, a search's
+// instr(COLUMN, ?N) > 0 becomes a LIKE with the text's own % _ \ escaped (the trigram indexes of
+// store/Schema.h answer LIKE, not strpos), and any other instr() becomes strpos(), which takes its
+// arguments in the same order. Server failures are numbered as the SQLite result they correspond
+// to, so a component answers the same NumeroDoErro.
 #include "store/Sqlite.h"
 
 #include <libpq-fe.h>
@@ -51,6 +53,52 @@ bool IsWordChar(char c)
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
 }
 
+size_t SkipSpaces(std::string_view sql, size_t at)
+{
+    while (at < sql.size() && std::isspace(static_cast<unsigned char>(sql[at]))) {
+        ++at;
+    }
+    return at;
+}
+
+// "instr(COLUMN, ?N) > 0" at `at` (just after "instr("): sets `column` and `number` and answers
+// where it ends; 0 for any other call.
+size_t ContainsCall(std::string_view sql, size_t at, std::string_view& column, int& number)
+{
+    size_t end = at;
+    while (end < sql.size() && (IsWordChar(sql[end]) || sql[end] == '.')) {
+        ++end;
+    }
+    if (end == at || std::isdigit(static_cast<unsigned char>(sql[at]))) {
+        return 0;
+    }
+    column = sql.substr(at, end - at);
+    end = SkipSpaces(sql, end);
+    if (end + 1 >= sql.size() || sql[end] != ',') {
+        return 0;
+    }
+    end = SkipSpaces(sql, end + 1);
+    if (end >= sql.size() || sql[end] != '?') {
+        return 0;
+    }
+    size_t digits = ++end;
+    while (end < sql.size() && std::isdigit(static_cast<unsigned char>(sql[end]))) {
+        ++end;
+    }
+    if (end == digits || end - digits > 4) {
+        return 0;
+    }
+    number = std::atoi(std::string(sql.substr(digits, end - digits)).c_str());
+    for (char expected : {')', '>', '0'}) {
+        end = SkipSpaces(sql, end);
+        if (end >= sql.size() || sql[end] != expected) {
+            return 0;
+        }
+        ++end;
+    }
+    return end < sql.size() && (IsWordChar(sql[end]) || sql[end] == '.') ? 0 : end;
+}
+
 // The statement in the server's dialect; `used` gets the parameter numbers it refers to.
 std::string Translate(std::string_view sql, std::set<int>& used)
 {
@@ -78,8 +126,20 @@ std::string Translate(std::string_view sql, std::set<int>& used)
             i = digits - 1;
         } else if ((c == 'i' || c == 'I') && (i == 0 || !IsWordChar(sql[i - 1])) &&
                    sql.size() - i > 6 && strncasecmp(sql.data() + i, "instr(", 6) == 0) {
-            out += "strpos(";
-            i += 5;
+            std::string_view column;
+            int number = 0;
+            if (size_t end = ContainsCall(sql, i + 6, column, number); end != 0) {
+                // Folded once the server knows the value, so the planner sees a plain pattern.
+                const std::string text = "$" + std::to_string(number);
+                out += "(" + std::string(column) + " LIKE '%' || replace(replace(replace(" + text +
+                       ", '\\', '\\\\'), '%', '\\%'), '_', '\\_') || '%' ESCAPE '\\')";
+                highest = std::max(highest, number);
+                used.insert(number);
+                i = end - 1;
+            } else {
+                out += "strpos(";
+                i += 5;
+            }
         } else {
             out += c;
         }
@@ -194,13 +254,65 @@ public:
 
     void Execute(std::string_view sql) override
     {
-        Result result(PQexec(m_conn, std::string(sql).c_str()));
+        std::string text(sql);
+        if (m_beginPending) {
+            m_beginPending = false;
+            text = std::string(kBegin) + "; " + text;
+        }
+        Result result(PQexec(m_conn, text.c_str()));
         Check(result.get());
     }
 
-    std::unique_ptr<engine::StatementEngine> Prepare(std::string_view sql) override;
+    // Runs one statement with its parameters; a write transaction's BEGIN goes in the same
+    // round trip (a pipeline), which on a busy network is most of an item's Incluir.
+    Result Run(const char* sql, int count, const Oid* types, const char* const* values)
+    {
+        if (!m_beginPending) {
+            Result result(PQexecParams(m_conn, sql, count, types, values, nullptr, nullptr, 0));
+            Check(result.get());
+            return result;
+        }
+        m_beginPending = false;
+        if (PQenterPipelineMode(m_conn) != 1) {
+            Execute(kBegin);
+            return Run(sql, count, types, values);
+        }
+        const bool sent =
+            PQsendQueryParams(m_conn, kBegin, 0, nullptr, nullptr, nullptr, nullptr, 0) == 1 &&
+            PQsendQueryParams(m_conn, sql, count, types, values, nullptr, nullptr, 0) == 1 &&
+            PQpipelineSync(m_conn) == 1;
+        Result begin;
+        Result result;
+        // Every result up to the sync is read, whatever failed, before the pipeline ends.
+        for (int query = 0; sent && query < 2; ++query) {
+            (query == 0 ? begin : result).reset(PQgetResult(m_conn));
+            while (PGresult* extra = PQgetResult(m_conn)) {
+                PQclear(extra);
+            }
+        }
+        if (sent) {
+            Result sync(PQgetResult(m_conn));
+        }
+        PQexitPipelineMode(m_conn);
+        Check(begin.get());
+        Check(result.get());
+        return result;
+    }
 
-    void BeginWrite() override { Execute("BEGIN ISOLATION LEVEL READ COMMITTED"); }
+    // For what cannot share the round trip (a COPY).
+    void SendPendingBegin()
+    {
+        if (m_beginPending) {
+            Execute("");
+        }
+    }
+
+    std::unique_ptr<engine::StatementEngine> Prepare(std::string_view sql) override;
+    std::unique_ptr<engine::BulkEngine> Bulk(std::string_view table,
+                                             const std::vector<std::string_view>& columns) override;
+
+    // Sent with the transaction's first statement.
+    void BeginWrite() override { m_beginPending = true; }
     int64_t Changes() const override { return m_changes; }
     bool IsReadOnly() const override
     {
@@ -243,9 +355,12 @@ public:
     }
 
 private:
+    static constexpr const char* kBegin = "BEGIN ISOLATION LEVEL READ COMMITTED";
+
     PGconn* m_conn = nullptr;
     std::string m_shown;
     int64_t m_changes = 0;
+    bool m_beginPending = false;
 };
 
 class PgStatement final : public engine::StatementEngine {
@@ -394,10 +509,7 @@ private:
         for (const auto& value : m_values) {
             values.push_back(value ? value->c_str() : nullptr);
         }
-        Result result(PQexecParams(m_connection.Handle(), m_sql.c_str(), m_parameters,
-                                   m_types.data(), values.data(), nullptr, nullptr, 0));
-        m_connection.Check(result.get());
-        m_result = std::move(result);
+        m_result = m_connection.Run(m_sql.c_str(), m_parameters, m_types.data(), values.data());
         m_row = -1;
     }
 
@@ -416,6 +528,131 @@ private:
 std::unique_ptr<engine::StatementEngine> PgConnection::Prepare(std::string_view sql)
 {
     return std::make_unique<PgStatement>(*this, sql);
+}
+
+// COPY ... FROM STDIN in text format: a row is its values separated by tabs and ended by a
+// newline, \N for null, and a backslash before each of the few bytes that would end a value.
+class PgCopy final : public engine::BulkEngine {
+public:
+    PgCopy(PgConnection& connection, std::string_view table,
+           const std::vector<std::string_view>& columns)
+        : m_connection(connection)
+    {
+        m_connection.SendPendingBegin();
+        std::string sql = "COPY " + std::string(table) + " (";
+        for (size_t k = 0; k < columns.size(); ++k) {
+            sql += (k > 0 ? ", " : "") + std::string(columns[k]);
+        }
+        Result result(PQexec(m_connection.Handle(), (sql + ") FROM STDIN").c_str()));
+        if (PQresultStatus(result.get()) != PGRES_COPY_IN) {
+            m_connection.Check(result.get());
+        }
+        m_open = true;
+    }
+    ~PgCopy() override
+    {
+        if (m_open) {
+            // Abandoned: the server fails the COPY, and with it the caller's transaction.
+            PQputCopyEnd(m_connection.Handle(), "abandonado");
+            Drain();
+        }
+    }
+
+    void Int(int64_t value) override { Separate() += std::to_string(value); }
+    void Text(std::string_view value) override
+    {
+        if (value.find('\0') != std::string_view::npos) {
+            throw StoreError(kErrEngine, "Armazenamento '" + m_connection.Shown() +
+                                             "': um texto com caractere nulo não pode ser"
+                                             " gravado no servidor.");
+        }
+        std::string& out = Separate();
+        for (char c : value) {
+            switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
+            }
+        }
+    }
+    void Null() override { Separate() += "\\N"; }
+    void EndRow() override
+    {
+        m_buffer += '\n';
+        m_first = true;
+        if (m_buffer.size() >= kChunk) {
+            Send();
+        }
+    }
+    void Finish() override
+    {
+        Send();
+        m_open = false;
+        if (PQputCopyEnd(m_connection.Handle(), nullptr) != 1) {
+            Drain();
+            m_connection.Check(nullptr);
+        }
+        Drain();
+    }
+
+private:
+    static constexpr size_t kChunk = 256 * 1024;
+
+    std::string& Separate()
+    {
+        if (!m_first) {
+            m_buffer += '\t';
+        }
+        m_first = false;
+        return m_buffer;
+    }
+
+    void Send()
+    {
+        if (!m_buffer.empty() && PQputCopyData(m_connection.Handle(), m_buffer.data(),
+                                               static_cast<int>(m_buffer.size())) != 1) {
+            m_open = false;
+            m_connection.Check(nullptr);
+        }
+        m_buffer.clear();
+    }
+
+    // Reads the COPY's results; throws the first failure once they are all read.
+    void Drain()
+    {
+        Result failed;
+        while (PGresult* next = PQgetResult(m_connection.Handle())) {
+            Result result(next);
+            if (PQresultStatus(next) != PGRES_COMMAND_OK && !failed) {
+                failed = std::move(result);
+            }
+        }
+        if (failed && !m_open) {
+            m_connection.Check(failed.get());
+        }
+    }
+
+    PgConnection& m_connection;
+    std::string m_buffer;
+    bool m_first = true;
+    bool m_open = false;
+};
+
+std::unique_ptr<engine::BulkEngine> PgConnection::Bulk(std::string_view table,
+                                                       const std::vector<std::string_view>& columns)
+{
+    return std::make_unique<PgCopy>(*this, table, columns);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <iterator>
+#include <optional>
 
 namespace store {
 
@@ -85,6 +86,77 @@ std::string ServerSql(std::string sql)
 
 constexpr const char* kTriggers[] = {"AoIncluir", "AoExcluir", "AoAlterar"};
 
+// The server's name index over one folded column: a GIN trigram index that LIKE '%...%' uses.
+std::string ServerIndexName(const Table& table, std::string_view column)
+{
+    return std::string(table.nameIndex) + "_" + std::string(column);
+}
+
+std::string QuotedIdentifier(std::string_view name)
+{
+    std::string quoted = "\"";
+    for (char c : name) {
+        quoted += c;
+        if (c == '"') {
+            quoted += '"';
+        }
+    }
+    return quoted + "\"";
+}
+
+// The schema that holds pg_trgm's operator classes, creating the extension when it is missing.
+std::string TrigramSchema(Connection& connection)
+{
+    const auto schema = [&]() -> std::optional<std::string> {
+        Statement find = connection.Prepare(
+            "SELECT n.nspname FROM pg_catalog.pg_extension e JOIN pg_catalog.pg_namespace n"
+            " ON n.oid = e.extnamespace WHERE e.extname = 'pg_trgm'");
+        return find.Step() ? std::optional(find.Text(0)) : std::nullopt;
+    };
+    if (std::optional<std::string> found = schema()) {
+        return *found;
+    }
+    try {
+        connection.Execute("CREATE EXTENSION IF NOT EXISTS pg_trgm");
+    } catch (const StoreError& error) {
+        throw StoreError(error.Number(),
+                         "Armazenamento '" + connection.Path() +
+                             "': a extensão pg_trgm do PostgreSQL, que indexa as buscas por nome,"
+                             " não está instalada neste banco de dados e este usuário não pode"
+                             " instalá-la; peça ao administrador do servidor que execute"
+                             " CREATE EXTENSION pg_trgm; neste banco (" +
+                             error.what() + ")");
+    }
+    return schema().value_or("public");
+}
+
+void CreateServerNameIndexes(Connection& connection)
+{
+    std::string operators;
+    for (const Table* table : kTables) {
+        if (table->nameIndex.empty()) {
+            continue;
+        }
+        if (operators.empty()) {
+            operators = QuotedIdentifier(TrigramSchema(connection)) + ".gin_trgm_ops";
+        }
+        for (std::string_view column : FoldedColumns(*table)) {
+            connection.Execute("CREATE INDEX IF NOT EXISTS " + ServerIndexName(*table, column) +
+                               " ON " + std::string(table->name) + " USING gin (" +
+                               std::string(column) + " " + operators + ")");
+        }
+    }
+}
+
+// Server stores made before their name searches were indexed get the trigram indexes; files
+// have had theirs since version 2.
+void IndexServerNames(Connection& connection)
+{
+    if (connection.Dialect() == Engine::Postgres) {
+        CreateServerNameIndexes(connection);
+    }
+}
+
 // One step per version after the first; a new version adds its step here.
 struct UpgradeStep {
     int32_t to;
@@ -98,7 +170,8 @@ void CreateDiscountAccounts(Connection& connection)
     connection.Execute(connection.Dialect() == Engine::Postgres ? ServerSql(sql) : sql);
 }
 
-constexpr UpgradeStep kSteps[] = {{2, &RebuildNameIndexes}, {3, &CreateDiscountAccounts}};
+constexpr UpgradeStep kSteps[] = {
+    {2, &RebuildNameIndexes}, {3, &CreateDiscountAccounts}, {4, &IndexServerNames}};
 static_assert(std::size(kSteps) == kSchemaVersion - 1 &&
               kSteps[std::size(kSteps) - 1].to == kSchemaVersion);
 
@@ -130,11 +203,14 @@ void UpgradeSchema(Connection& connection, int32_t version)
 
 void DropNameIndexes(Connection& connection)
 {
-    if (connection.Dialect() == Engine::Postgres) {
-        return; // the server scans the folded names (see Schema.h)
-    }
     for (const Table* table : kTables) {
         if (table->nameIndex.empty()) {
+            continue;
+        }
+        if (connection.Dialect() == Engine::Postgres) {
+            for (std::string_view column : FoldedColumns(*table)) {
+                connection.Execute("DROP INDEX IF EXISTS " + ServerIndexName(*table, column));
+            }
             continue;
         }
         const std::string index(table->nameIndex);
@@ -147,10 +223,11 @@ void DropNameIndexes(Connection& connection)
 
 void RebuildNameIndexes(Connection& connection)
 {
-    if (connection.Dialect() == Engine::Postgres) {
-        return; // the server scans the folded names (see Schema.h)
-    }
     DropNameIndexes(connection);
+    if (connection.Dialect() == Engine::Postgres) {
+        CreateServerNameIndexes(connection);
+        return;
+    }
     for (const Table* table : kTables) {
         if (table->nameIndex.empty()) {
             continue;
@@ -158,6 +235,9 @@ void RebuildNameIndexes(Connection& connection)
         const std::string index(table->nameIndex);
         connection.Execute(NameIndexSql(*table));
         connection.Execute("INSERT INTO " + index + " (" + index + ") VALUES ('rebuild')");
+        // A large rebuild leaves a few dozen segments, and every searched trigram is looked up
+        // in each of them: merged, each trigram is one lookup.
+        connection.Execute("INSERT INTO " + index + " (" + index + ") VALUES ('optimize')");
         // How many names hold each trigram, for searches to ask the index for the rarest ones.
         connection.Execute(
             "CREATE TABLE IF NOT EXISTS FrequenciaDosTrigramas (Indice TEXT NOT NULL,"
@@ -173,12 +253,27 @@ void RebuildNameIndexes(Connection& connection)
 std::vector<std::string> CheckNameIndexes(Connection& connection)
 {
     std::vector<std::string> problems;
+    const std::string repair = " (kelo-store check --repair o refaz)";
     for (const Table* table : kTables) {
-        if (table->nameIndex.empty() || connection.Dialect() == Engine::Postgres) {
+        if (table->nameIndex.empty()) {
+            continue;
+        }
+        if (connection.Dialect() == Engine::Postgres) {
+            for (std::string_view column : FoldedColumns(*table)) {
+                // Unquoted names are kept in lower case by the server.
+                Statement index = connection.Prepare(
+                    "SELECT indisvalid FROM pg_catalog.pg_index i JOIN pg_catalog.pg_class c"
+                    " ON c.oid = i.indexrelid WHERE c.relname = lower(?1)"
+                    " AND c.relnamespace = current_schema()::regnamespace");
+                index.Bind(1, ServerIndexName(*table, column));
+                if (!index.Step() || index.Int(0) == 0) {
+                    problems.push_back("índice de nomes " + ServerIndexName(*table, column) +
+                                       " ausente ou inválido" + repair);
+                }
+            }
             continue;
         }
         const std::string index(table->nameIndex);
-        const std::string repair = " (kelo-store check --repair o refaz)";
         Statement triggers = connection.Prepare(
             "SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND tbl_name = ?1"
             " AND name IN (?2 || 'AoIncluir', ?2 || 'AoExcluir', ?2 || 'AoAlterar')");
@@ -235,28 +330,36 @@ std::string NameIndexQuery(Connection& connection, std::string_view index, std::
     for (size_t k = 0; k + 3 < starts.size(); ++k) {
         trigrams.push_back(folded.substr(starts[k], starts[k + 3] - starts[k]));
     }
-    // A name that contains the text contains each of its trigrams, so any of them narrow the
-    // rows for instr(); the fewer and rarer, the fewer posting lists to read. Without counts
-    // (a store never rebuilt since), side-by-side trigrams cover the text.
+    // One statement for every trigram (SQLite's substr counts characters, as `starts` does): a
+    // statement each would lock and unlock the file once per trigram.
     Statement counts = connection.Prepare(
-        "SELECT (SELECT Nomes FROM FrequenciaDosTrigramas WHERE Indice = ?1 AND Trigrama = ?2),"
-        " EXISTS (SELECT 1 FROM FrequenciaDosTrigramas WHERE Indice = ?1)");
+        "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < ?3)"
+        " SELECT (SELECT Nomes FROM FrequenciaDosTrigramas WHERE Indice = ?1"
+        " AND Trigrama = substr(?2, i, 3)), EXISTS (SELECT 1 FROM FrequenciaDosTrigramas"
+        " WHERE Indice = ?1) FROM k ORDER BY i");
+    counts.Bind(1, index).Bind(2, folded).Bind(3, static_cast<int64_t>(trigrams.size()));
     std::vector<std::pair<int64_t, size_t>> rarest; // names holding it, position
-    for (size_t k = 0; k < trigrams.size(); ++k) {
-        counts.Reset();
-        counts.Bind(1, index).Bind(2, trigrams[k]);
-        counts.Step();
+    for (size_t k = 0; k < trigrams.size() && counts.Step(); ++k) {
         if (counts.Int(1) == 0) {
             rarest.clear();
             break;
         }
         rarest.emplace_back(counts.IsNull(0) ? 0 : counts.Int(0), k);
     }
+    counts.Reset();
+    // A name that contains the text contains each of its trigrams, so any of them narrow the
+    // rows for instr(). Two rare trigrams of a large catalogue often overlap ("432", " 43") and
+    // leave a thousand candidates to fetch; a third cuts them near the answer's size for little
+    // more reading of posting lists. Without counts (a store never rebuilt since), side-by-side
+    // trigrams cover the text.
     std::vector<size_t> chosen;
     if (!rarest.empty()) {
         std::sort(rarest.begin(), rarest.end());
-        for (size_t k = 0; k < rarest.size() && chosen.size() < 2; ++k) {
-            if (chosen.empty() || trigrams[rarest[k].second] != trigrams[chosen[0]]) {
+        constexpr size_t kTerms = 3;
+        for (size_t k = 0; k < rarest.size() && chosen.size() < kTerms; ++k) {
+            const std::string_view trigram = trigrams[rarest[k].second];
+            if (std::none_of(chosen.begin(), chosen.end(),
+                             [&](size_t c) { return trigrams[c] == trigram; })) {
                 chosen.push_back(rarest[k].second);
             }
         }

@@ -6,8 +6,10 @@
 // triggers, so that "contains" searches of three characters or more look names up instead of
 // reading every row; FrequenciaDosTrigramas counts, at each rebuild, the names holding each
 // trigram (only the speed of a search depends on it). Version 3: AutorizacoesDeDesconto, who let
-// each item through above the discount ceiling. A server database has the same tables and
-// version numbers but no name indexes: its searches read the folded names, with the same answers.
+// each item through above the discount ceiling. Version 4: on a server database, its name
+// indexes (GIN trigram indexes of the pg_trgm extension over the same folded columns, which its
+// LIKE searches use; nothing on a file). A server's version 2 step makes them too; the server
+// keeps them in step by itself, and needs no frequencies.
 #pragma once
 
 #include "store/Sqlite.h"
@@ -18,7 +20,7 @@
 
 namespace store {
 
-inline constexpr int32_t kSchemaVersion = 3;
+inline constexpr int32_t kSchemaVersion = 4;
 
 // The current schema on an empty file, inside the caller's transaction.
 void CreateSchema(Connection& connection);
@@ -35,7 +37,7 @@ void DropNameIndexes(Connection& connection);
 std::vector<std::string> CheckNameIndexes(Connection& connection);
 
 // The text for the MATCH of name index `index` that finds (at least) the rows whose folded name
-// contains `folded`, for instr() to decide among them: its two rarest trigrams, as counted when
+// contains `folded`, for instr() to decide among them: its three rarest trigrams, as counted when
 // the index was last rebuilt. Empty when the index cannot answer it (fewer than three
 // characters, a NUL byte, bytes that are not UTF-8): the caller then reads every row, as before.
 std::string NameIndexQuery(Connection& connection, std::string_view index, std::string_view folded);

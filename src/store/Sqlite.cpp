@@ -280,6 +280,46 @@ std::unique_ptr<Connection> Connection::ToServer(const std::string& address, int
 
 Connection::~Connection() = default;
 
+namespace {
+
+class PreparedBulk final : public engine::BulkEngine {
+public:
+    PreparedBulk(engine::ConnectionEngine& connection, std::string_view table,
+                 const std::vector<std::string_view>& columns)
+    {
+        std::string sql = "INSERT INTO " + std::string(table) + " (";
+        std::string marks;
+        for (size_t k = 0; k < columns.size(); ++k) {
+            sql += (k > 0 ? ", " : "") + std::string(columns[k]);
+            marks += k > 0 ? ", ?" : "?";
+        }
+        m_insert = connection.Prepare(sql + ") VALUES (" + marks + ")");
+    }
+    void Int(int64_t value) override { m_insert->BindInt(++m_next, value); }
+    void Text(std::string_view value) override { m_insert->BindText(++m_next, value); }
+    void Null() override { m_insert->BindNull(++m_next); }
+    void EndRow() override
+    {
+        while (m_insert->Step()) {
+        }
+        m_insert->Reset();
+        m_next = 0;
+    }
+    void Finish() override {}
+
+private:
+    std::unique_ptr<engine::StatementEngine> m_insert;
+    int m_next = 0;
+};
+
+} // namespace
+
+std::unique_ptr<engine::BulkEngine>
+engine::ConnectionEngine::Bulk(std::string_view table, const std::vector<std::string_view>& columns)
+{
+    return std::make_unique<PreparedBulk>(*this, table, columns);
+}
+
 Statement Connection::Prepare(std::string_view sql)
 {
     return Statement(m_engine->Prepare(sql));

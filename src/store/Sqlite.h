@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace store {
 
@@ -42,6 +43,17 @@ public:
     virtual int ColumnType(int column) const = 0;
 };
 
+// Rows for one table, sent as they come: one value per column, then EndRow().
+class BulkEngine {
+public:
+    virtual ~BulkEngine() = default;
+    virtual void Int(int64_t value) = 0;
+    virtual void Text(std::string_view value) = 0;
+    virtual void Null() = 0;
+    virtual void EndRow() = 0;
+    virtual void Finish() = 0;
+};
+
 class ConnectionEngine {
 public:
     virtual ~ConnectionEngine() = default;
@@ -55,6 +67,9 @@ public:
     virtual bool IsLost() const { return false; }
     // Steps taken through tables read whole (no index) so far; 0 where the engine cannot tell.
     virtual int64_t FullScanSteps() const { return 0; }
+    // An INSERT prepared once and run per row, unless the engine has a faster way in.
+    virtual std::unique_ptr<BulkEngine> Bulk(std::string_view table,
+                                             const std::vector<std::string_view>& columns);
 };
 
 std::unique_ptr<ConnectionEngine> OpenSqlite(const std::string& path, bool create, const char* vfs);
@@ -98,6 +113,12 @@ public:
     // Steps SQLite took through tables read whole (no index) by this connection's statements
     // so far: how tests tell that a search went by an index.
     int64_t FullScanSteps() const { return m_engine->FullScanSteps(); }
+    // Many new rows of one table inside the caller's write transaction (BulkInsert).
+    std::unique_ptr<engine::BulkEngine> Bulk(std::string_view table,
+                                             const std::vector<std::string_view>& columns)
+    {
+        return m_engine->Bulk(table, columns);
+    }
     Engine Dialect() const { return m_dialect; }
     const std::string& Path() const { return m_path; }
 
@@ -179,6 +200,41 @@ public:
 
 private:
     std::unique_ptr<engine::StatementEngine> m_engine;
+};
+
+// Rows for one table without a round trip each: a server gets them as one COPY stream, a file
+// through one prepared INSERT. Nothing else may run on the connection until Finish(); the values
+// go as data, escaped for the stream, never into SQL. Destroyed without Finish(), the rows are
+// left for the caller's transaction to roll back.
+class BulkInsert {
+public:
+    BulkInsert(Connection& connection, std::string_view table,
+               const std::vector<std::string_view>& columns)
+        : m_engine(connection.Bulk(table, columns))
+    {
+    }
+    BulkInsert& Add(int64_t value)
+    {
+        m_engine->Int(value);
+        return *this;
+    }
+    BulkInsert& Add(std::string_view value)
+    {
+        m_engine->Text(value);
+        return *this;
+    }
+    BulkInsert& Add(const std::string& value) { return Add(std::string_view(value)); }
+    BulkInsert& Add(const char* value) { return Add(std::string_view(value)); }
+    BulkInsert& AddNull()
+    {
+        m_engine->Null();
+        return *this;
+    }
+    void EndRow() { m_engine->EndRow(); }
+    void Finish() { m_engine->Finish(); }
+
+private:
+    std::unique_ptr<engine::BulkEngine> m_engine;
 };
 
 } // namespace store

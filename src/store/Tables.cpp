@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 #include <variant>
 
 namespace store {
@@ -141,6 +142,27 @@ void CheckReference(Connection& connection, const char* sql, std::optional<int64
     }
 }
 
+// The columns a row of `layout` is stored in, with their values.
+std::vector<std::pair<std::string_view, Cell>> StoredValues(const Table& layout, const Row& row)
+{
+    std::vector<std::pair<std::string_view, Cell>> values;
+    for (const Column& column : layout.columns) {
+        if (!column.foldOf.empty()) {
+            values.emplace_back(column.name, Fold(TextOf(row, column.foldOf)));
+        } else if (InCsv(column)) {
+            Cell cell = row.find(column.name)->second;
+            // An empty barcode is no barcode: several weighed products may lack one.
+            if (column.name == "CodigoDeBarras" && TextOf(row, column.name).empty()) {
+                cell = std::monostate{};
+            }
+            values.emplace_back(column.name, cell);
+        } else if (column.name == "Id") {
+            values.emplace_back(column.name, int64_t{1}); // the company's single row
+        }
+    }
+    return values;
+}
+
 void InsertPlain(Database& database, const Table& layout, const Row& row)
 {
     Connection& connection = database.Conn();
@@ -180,21 +202,7 @@ void InsertPlain(Database& database, const Table& layout, const Row& row)
             }
         }
     }
-    std::vector<std::pair<std::string_view, Cell>> values;
-    for (const Column& column : layout.columns) {
-        if (!column.foldOf.empty()) {
-            values.emplace_back(column.name, Fold(TextOf(row, column.foldOf)));
-        } else if (InCsv(column)) {
-            Cell cell = row.find(column.name)->second;
-            // An empty barcode is no barcode: several weighed products may lack one.
-            if (column.name == "CodigoDeBarras" && TextOf(row, column.name).empty()) {
-                cell = std::monostate{};
-            }
-            values.emplace_back(column.name, cell);
-        } else if (column.name == "Id") {
-            values.emplace_back(column.name, int64_t{1}); // the company's single row
-        }
-    }
+    const std::vector<std::pair<std::string_view, Cell>> values = StoredValues(layout, row);
     std::string sql = "INSERT INTO " + std::string(layout.name) + " (";
     std::string marks;
     for (size_t k = 0; k < values.size(); ++k) {
@@ -229,6 +237,208 @@ std::string LineError(int line, const std::string& reason)
 {
     return "linha " + std::to_string(line) + ": " + reason;
 }
+
+// Runs `write` for the row of CSV line `line`, naming the line in what refuses it: a Refusal, or
+// a rule of the schema (a CHECK, a unique barcode), which refuses the row and not the file.
+template <typename Write>
+void AtLine(int line, const Write& write)
+{
+    try {
+        write();
+    } catch (const Refusal& refusal) {
+        throw Refusal(LineError(line, refusal.what()));
+    } catch (const StoreError& error) {
+        if (error.Number() != kErrConstraint) {
+            throw;
+        }
+        throw Refusal(LineError(line, error.what()));
+    }
+}
+
+// A server gets an import's rows in batches: what they refer to and what they would repeat is
+// looked up once per batch (one query each, the values bound as one array), the rows go in as
+// one COPY, and only a batch the schema refuses is written again row by row, to name the line.
+// The answers are those of InsertPlain row by row, in the same order.
+class BatchImport {
+public:
+    static bool Fits(Database& database, const Table& layout)
+    {
+        const Column* key = layout.key.empty() ? nullptr : FindColumn(layout, layout.key);
+        return database.Dialect() == Engine::Postgres && key != nullptr && key->type == Type::Code;
+    }
+
+    BatchImport(Database& database, const Table& layout) : m_database(database), m_layout(layout) {}
+
+    void Add(int line, Row row) { m_rows.emplace_back(line, std::move(row)); }
+    bool Full() const { return m_rows.size() >= kBatch; }
+
+    void Flush()
+    {
+        if (m_rows.empty()) {
+            return;
+        }
+        Connection& connection = m_database.Conn();
+        const std::string_view table = m_layout.csvName;
+        const char* reference = table == "animais"    ? "CodigoDoCliente"
+                                : table == "servicos" ? "NumeroDoTipoDeServico"
+                                                      : nullptr;
+        std::vector<int64_t> keys;
+        std::vector<int64_t> referenced;
+        std::vector<std::string> barcodes;
+        for (const auto& [line, row] : m_rows) {
+            keys.push_back(*IntOf(row, m_layout.key));
+            if (reference != nullptr && IntOf(row, reference)) {
+                referenced.push_back(*IntOf(row, reference));
+            }
+            if (table == "produtos" && !TextOf(row, "CodigoDeBarras").empty()) {
+                barcodes.push_back(TextOf(row, "CodigoDeBarras"));
+            }
+        }
+        const std::set<int64_t> existing =
+            Found(connection,
+                  "SELECT " + std::string(m_layout.key) + " FROM " + std::string(m_layout.name) +
+                      " WHERE " + std::string(m_layout.key) + " = ANY (?1::bigint[])",
+                  keys);
+        const std::set<int64_t> present =
+            reference == nullptr ? std::set<int64_t>{}
+            : table == "animais"
+                ? Found(connection,
+                        "SELECT CodigoDoCliente FROM Clientes WHERE CodigoDoCliente = ANY "
+                        "(?1::bigint[])",
+                        referenced)
+                : Found(connection,
+                        "SELECT Numero FROM TiposDeServicos WHERE Numero = ANY (?1::bigint[])",
+                        referenced);
+        if (!barcodes.empty()) {
+            Statement same =
+                connection.Prepare("SELECT CodigoDeBarras, CodigoInterno FROM"
+                                   " Produtos WHERE CodigoDeBarras = ANY (?1::text[])");
+            same.Bind(1, TextArray(barcodes));
+            while (same.Step()) {
+                m_barcodes.emplace(same.Text(0), same.Int(1));
+            }
+        }
+
+        // The rows before the first one refused go in; then that one is refused.
+        size_t good = 0;
+        std::optional<Refusal> refused;
+        for (; good < m_rows.size() && !refused; ++good) {
+            const auto& [line, row] = m_rows[good];
+            const int64_t key = *IntOf(row, m_layout.key);
+            const std::optional<int64_t> to = reference ? IntOf(row, reference) : std::nullopt;
+            const std::string barcode = table == "produtos" ? TextOf(row, "CodigoDeBarras") : "";
+            const auto taken = m_barcodes.find(barcode);
+            if (to && !present.contains(*to)) {
+                refused.emplace(LineError(
+                    line, std::string(table == "animais" ? "o cliente" : "o tipo de serviço") +
+                              " " + std::to_string(*to) + " não está cadastrado"));
+            } else if (existing.contains(key) || m_added.contains(key)) {
+                refused.emplace(LineError(line, std::string(m_layout.key) + " " +
+                                                    std::to_string(key) + " já está cadastrado"));
+            } else if (!barcode.empty() && taken != m_barcodes.end()) {
+                refused.emplace(LineError(line, "o código de barras " + barcode +
+                                                    " já é do produto " +
+                                                    std::to_string(taken->second)));
+            } else {
+                m_added.insert(key);
+                if (!barcode.empty()) {
+                    m_barcodes.emplace(barcode, key);
+                }
+                continue;
+            }
+            break;
+        }
+        Write(connection, good);
+        m_rows.clear();
+        if (refused) {
+            throw *refused;
+        }
+    }
+
+private:
+    static constexpr size_t kBatch = 2000;
+
+    static std::string TextArray(const std::vector<std::string>& values)
+    {
+        std::string array = "{";
+        for (const std::string& value : values) {
+            array += array.size() > 1 ? ",\"" : "\"";
+            for (char c : value) {
+                if (c == '"' || c == '\\') {
+                    array += '\\';
+                }
+                array += c;
+            }
+            array += '"';
+        }
+        return array + "}";
+    }
+
+    static std::set<int64_t> Found(Connection& connection, const std::string& sql,
+                                   const std::vector<int64_t>& values)
+    {
+        std::set<int64_t> found;
+        if (values.empty()) {
+            return found;
+        }
+        std::string array = "{";
+        for (int64_t value : values) {
+            array += (array.size() > 1 ? "," : "") + std::to_string(value);
+        }
+        Statement statement = connection.Prepare(sql);
+        statement.Bind(1, array + "}");
+        while (statement.Step()) {
+            found.insert(statement.Int(0));
+        }
+        return found;
+    }
+
+    // The first `count` rows, in one stream; row by row again if the schema refuses one.
+    void Write(Connection& connection, size_t count)
+    {
+        if (count == 0) {
+            return;
+        }
+        m_database.WritePoint();
+        std::vector<std::string_view> columns;
+        for (const auto& [name, cell] : StoredValues(m_layout, m_rows.front().second)) {
+            columns.push_back(name);
+        }
+        connection.Execute("SAVEPOINT importacao");
+        try {
+            BulkInsert insert(connection, m_layout.name, columns);
+            for (size_t k = 0; k < count; ++k) {
+                for (const auto& [name, cell] : StoredValues(m_layout, m_rows[k].second)) {
+                    if (const auto* number = std::get_if<int64_t>(&cell)) {
+                        insert.Add(*number);
+                    } else if (const auto* text = std::get_if<std::string>(&cell)) {
+                        insert.Add(*text);
+                    } else {
+                        insert.AddNull();
+                    }
+                }
+                insert.EndRow();
+            }
+            insert.Finish();
+        } catch (const StoreError& error) {
+            if (error.Number() != kErrConstraint) {
+                throw;
+            }
+            connection.Execute("ROLLBACK TO SAVEPOINT importacao");
+            for (size_t k = 0; k < count; ++k) {
+                AtLine(m_rows[k].first,
+                       [&] { InsertPlain(m_database, m_layout, m_rows[k].second); });
+            }
+        }
+        connection.Execute("RELEASE SAVEPOINT importacao");
+    }
+
+    Database& m_database;
+    const Table& m_layout;
+    std::vector<std::pair<int, Row>> m_rows;
+    std::set<int64_t> m_added;
+    std::map<std::string, int64_t, std::less<>> m_barcodes;
+};
 
 std::string CellText(Type type, const Statement& statement, int column)
 {
@@ -329,6 +539,10 @@ int ImportCsv(Database& database, std::string_view table, std::string_view csv,
     }
     int stored = 0;
     const auto rows = static_cast<int64_t>(records.size() - 1);
+    std::optional<BatchImport> batch;
+    if (BatchImport::Fits(database, layout)) {
+        batch.emplace(database, layout);
+    }
     for (size_t r = 1; r < records.size(); ++r) {
         const CsvRecord& record = records[r];
         if (progress) {
@@ -350,7 +564,9 @@ int ImportCsv(Database& database, std::string_view table, std::string_view csv,
                     row[std::string(column->name)] = Convert(*column, "");
                 }
             }
-            if (layout.name.empty()) {
+            if (batch) {
+                batch->Add(record.line, std::move(row));
+            } else if (layout.name.empty()) {
                 InsertItem(database, texts, row);
             } else {
                 InsertPlain(database, layout, row);
@@ -365,6 +581,13 @@ int ImportCsv(Database& database, std::string_view table, std::string_view csv,
             }
             throw Refusal(LineError(record.line, error.what()));
         }
+        // Outside the row's own handling: a batch's refusal names its own line.
+        if (batch && batch->Full()) {
+            batch->Flush();
+        }
+    }
+    if (batch) {
+        batch->Flush();
     }
     if (progress) {
         progress("importando", rows, rows);

@@ -86,7 +86,8 @@ private:
         const double seconds = std::chrono::duration<double>(now - m_start).count();
         const double inStep = std::chrono::duration<double>(now - m_stepStart).count();
         char rate[48] = "";
-        if (total >= 100 && inStep > 0.05) {
+        // Early rates are noise; a finished step always says its own, however quick it was.
+        if (total >= 100 && (inStep > 0.05 || (done == total && inStep > 0))) {
             std::snprintf(rate, sizeof rate, ", %.0f/s", static_cast<double>(done) / inStep);
         }
         char line[160];
@@ -257,10 +258,7 @@ int Check(const std::string& path, bool repair)
     store::Database database(path);
     if (repair) {
         store::Repair(database);
-        std::cout << (database.Dialect() == store::Engine::Postgres
-                          ? "sem índices de nomes a refazer no servidor: "
-                          : "índices de nomes refeitos: ")
-                  << database.Path() << '\n';
+        std::cout << "índices de nomes refeitos: " << database.Path() << '\n';
     }
     std::vector<std::string> problems;
     {

@@ -19,46 +19,44 @@ protected:
     PreVendasSession session;
 };
 
+std::string Reports(const PreVendasSession& session)
+{
+    std::string all;
+    for (const auto& report : session.Fakes.ErrorMessages.Reports())
+        all += report.Numero.AsString() + " " + report.Descricao.AsString() + " @ " +
+               report.Local.AsString() + " (" + report.NomeDaAplicacao + ")\n";
+    return all;
+}
+
 TEST_F(ErrorHandler, ReportsOnceWithNumberDescriptionLocationAndApplicationName)
 {
-    struct Row {
-        std::function<void()> fail;
-        int32_t number;
-        std::string description;
+    const std::pair<std::function<void()>, const char*> rows[] = {
+        {[] { platform::Raise(platform::errOverflow); }, "6 Overflow"},
+        {[] { platform::Raise(13, "Type mismatch"); }, "13 Type mismatch"},
+        {[] { throw std::bad_alloc(); }, "7 Out of memory"},
+        {[] { throw std::logic_error("broken"); }, "51 broken"},
+        {nullptr, nullptr}, // no error: the procedure's own result, nothing reported
     };
-    const Row rows[] = {
-        {[] { platform::Raise(platform::errOverflow); }, 6, "Overflow"},
-        {[] { platform::Raise(13, "Type mismatch"); }, 13, "Type mismatch"},
-        {[] { throw std::bad_alloc(); }, 7, "Out of memory"},
-        {[] { throw std::logic_error("broken"); }, 51, "broken"},
-    };
-    for (const Row& row : rows) {
+    for (const auto& [fail, report] : rows) {
         session.Fakes.ErrorMessages.ForgetReports();
         bool finished = false;
-        const int16_t result =
-            ComTratamentoDeErro(", frmPreVendas, Form_Resize, Ponto: ", [&](int16_t& ponto) -> int16_t {
+        const int16_t result = ComTratamentoDeErro(
+            ", frmPreVendas, Form_Resize, Ponto: ", [&](int16_t& ponto) -> int16_t {
                 ponto = 4;
-                row.fail();
+                if (fail)
+                    fail();
                 finished = true;
                 return 7;
             });
-        EXPECT_EQ(result, 0) << "the default result";
-        EXPECT_FALSE(finished) << "the procedure leaves at once";
-        const auto reports = session.Fakes.ErrorMessages.Reports();
-        ASSERT_EQ(reports.size(), 1u);
-        EXPECT_EQ(reports[0].Numero.AsLong(), row.number);
-        EXPECT_EQ(reports[0].Descricao.AsString(), row.description);
-        EXPECT_EQ(reports[0].Local.AsString(), "KELO_A_PreVendas, frmPreVendas, Form_Resize, Ponto: 4");
-        EXPECT_EQ(reports[0].NomeDaAplicacao, "Kelo Pet Shop");
+        // On an error the procedure leaves at once with the default result.
+        EXPECT_EQ(result, fail ? 0 : 7);
+        EXPECT_EQ(finished, !fail);
+        EXPECT_EQ(Reports(session),
+                  report ? std::string(report) +
+                               " @ KELO_A_PreVendas, frmPreVendas, Form_Resize, Ponto: 4 (Kelo "
+                               "Pet Shop)\n"
+                         : "");
     }
-}
-
-TEST_F(ErrorHandler, AProcedureWithoutErrorAnswersItsResultAndReportsNothing)
-{
-    const int16_t result = ComTratamentoDeErro(", frmPreVendas, LimparCampos, Ponto: ",
-                                               [](int16_t&) -> int16_t { return 1; });
-    EXPECT_EQ(result, 1);
-    EXPECT_TRUE(session.Fakes.ErrorMessages.Reports().empty());
 }
 
 TEST_F(ErrorHandler, AnErrorOfTheReporterItselfGoesOnToTheCaller)
@@ -78,9 +76,8 @@ TEST_F(ErrorHandler, NestedProceduresReportOnlyWhereTheErrorArose)
             platform::Raise(platform::errSubscriptOutOfRange);
         });
     });
-    const auto reports = session.Fakes.ErrorMessages.Reports();
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].Local.AsString(), "KELO_A_PreVendas, frmPreVendas, Grade_Configurar, Ponto: 3");
+    EXPECT_EQ(Reports(session), "9 Subscript out of range @ KELO_A_PreVendas, frmPreVendas, "
+                                "Grade_Configurar, Ponto: 3 (Kelo Pet Shop)\n");
 }
 
 } // namespace

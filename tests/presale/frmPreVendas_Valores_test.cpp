@@ -1,215 +1,137 @@
-#include "authorisation/frmPreVendasAutorizarDesconto.h"
-#include "contracts/KELO_N_Empresa.h"
-#include "contracts/KELO_N_Login.h"
-#include "support/session/PreVendasSession.h"
+#include "ScreenTest.h"
 
-#include <gtest/gtest.h>
+#include "authorisation/frmPreVendasAutorizarDesconto.h"
+#include "contracts/KELO_N_Login.h"
 
 #include <string>
 #include <vector>
 
-using KELO_A_PreVendas::frmPreVendas;
-using support::PreVendasSession;
-
+namespace presale_test {
 namespace {
 
-// The cells the totals read: "Qtde.", "Val.Unit.", "Val. desc.".
-struct Item {
-    const char* quantidade;
-    const char* valorUnitario;
-    const char* valorDeDesconto;
+using support::FakeUser;
+
+// A screen whose value boxes are enabled, today 07/12/2026, for an administrator.
+class Values : public Screen {
+protected:
+    void SetUp() override { StartAs({{"Administrador", true}}); }
+    void StartAs(FakeUser::Rights rights)
+    {
+        Screen::StartAs(std::move(rights));
+        session.Host.SetToday({2026, 12, 7});
+        Form().HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(true);
+        Forget();
+    }
+    // The cells the totals read: "Qtde.", "Val.Unit.", "Val. desc.".
+    void PutItems(const std::vector<std::array<const char*, 3>>& items)
+    {
+        Form().msfgGrade.Rows = static_cast<int32_t>(items.size()) + 1;
+        for (int32_t row = 1; const auto& [quantidade, unitario, desconto] : items) {
+            Form().msfgGrade.SetTextMatrix(row, 7, quantidade);
+            Form().msfgGrade.SetTextMatrix(row, 8, unitario);
+            Form().msfgGrade.SetTextMatrix(row++, 10, desconto);
+        }
+    }
+    std::string Totals()
+    {
+        return Read({"qvnumTotal.Text", "qvnumDesconto.Text", "qvnumLiquidoAPagar.Text"});
+    }
 };
 
-void PutItems(frmPreVendas& form, const std::vector<Item>& items)
-{
-    form.msfgGrade.Rows = static_cast<int32_t>(items.size()) + 1;
-    int32_t row = 1;
-    for (const Item& item : items) {
-        form.msfgGrade.SetTextMatrix(row, 7, item.quantidade);
-        form.msfgGrade.SetTextMatrix(row, 8, item.valorUnitario);
-        form.msfgGrade.SetTextMatrix(row, 10, item.valorDeDesconto);
-        ++row;
-    }
-}
-
-TEST(GridTotals, SumTheItemsExactlyAndShowTwoDecimals)
+TEST_F(Values, GridTotalsSumTheItemsExactlyAndShowTwoDecimals)
 {
     struct Case {
-        const char* name;
-        std::vector<Item> items;
-        const char* total;
-        const char* desconto;
-        const char* liquido;
+        std::vector<std::array<const char*, 3>> items;
+        const char* totals;
     };
     const Case cases[] = {
-        {"two services with a discount",
-         {{"1", "50,00", "-5,00"}, {"1", "30,00", "0"}},
-         "80,00",
-         "-5,00",
-         "75,00"},
-        {"the blank row of an empty grid", {{"", "", ""}}, "0,00", "0,00", "0,00"},
-        {"weighed quantities and thousands",
-         {{"2,5", "12,9", ""}, {"3", "1.234,56", "-0,68"}},
-         "3.735,93",
-         "-0,68",
-         "3.735,25"},
+        {{{"1", "50,00", "-5,00"}, {"1", "30,00", "0"}}, "80,00 | -5,00 | 75,00"},
+        {{{"", "", ""}}, "0,00 | 0,00 | 0,00"}, // the blank row of an empty grid
+        {{{"2,5", "12,9", ""}, {"3", "1.234,56", "-0,68"}}, "3.735,93 | -0,68 | 3.735,25"},
         // Each item alone would show 0,01; their exact sum is 0,05.
-        {"fractions summed before rounding",
-         {{"0,125", "0,10", ""},
+        {{{"0,125", "0,10", ""},
           {"0,125", "0,10", ""},
           {"0,125", "0,10", ""},
           {"0,125", "0,10", ""}},
-         "0,05",
-         "0,00",
-         "0,05"},
+         "0,05 | 0,00 | 0,05"},
     };
-    PreVendasSession session;
-    session.Start();
-    frmPreVendas& form = session.Form();
     for (const Case& c : cases) {
-        PutItems(form, c.items);
-        form.CalcularValoresDosItensDaGrade();
-        EXPECT_EQ(form.qvnumTotal.Text(), c.total) << c.name;
-        EXPECT_EQ(form.qvnumDesconto.Text(), c.desconto) << c.name;
-        EXPECT_EQ(form.qvnumLiquidoAPagar.Text(), c.liquido) << c.name;
+        PutItems(c.items);
+        Form().CalcularValoresDosItensDaGrade();
+        EXPECT_EQ(Totals(), c.totals);
     }
-    EXPECT_TRUE(session.Fakes.ErrorMessages.Reports().empty());
+    EXPECT_EQ(Reports(), "");
+    PutItems({{"1", "10,00", "0"}, {"1", "R$ 5", "0"}});
+    Form().CalcularValoresDosItensDaGrade();
+    EXPECT_EQ(Reports(),
+              "13 @ KELO_A_PreVendas, frmPreVendas, CalcularValoresDosItensDaGrade, Ponto: 1\n");
+    EXPECT_EQ(Form().qvnumTotal.Text(), "0,05") << "a cell that is no number leaves the totals";
 }
 
-TEST(GridTotals, ACellThatIsNoNumberIsReportedAndTheTotalsStay)
-{
-    PreVendasSession session;
-    session.Start();
-    frmPreVendas& form = session.Form();
-    PutItems(form, {{"1", "10,00", "0"}});
-    form.CalcularValoresDosItensDaGrade();
-    PutItems(form, {{"1", "10,00", "0"}, {"1", "R$ 5", "0"}});
-    form.CalcularValoresDosItensDaGrade();
-
-    const auto reports = session.Fakes.ErrorMessages.Reports();
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].Numero.AsLong(), platform::errTypeMismatch);
-    EXPECT_EQ(reports[0].Local.AsString(),
-              "KELO_A_PreVendas, frmPreVendas, CalcularValoresDosItensDaGrade, Ponto: 1");
-    EXPECT_EQ(form.qvnumTotal.Text(), "10,00");
-}
-
-} // namespace
-
-// ---- The item's values, the discount-total field, the company's rules and the user's rights
-
-namespace {
-
-using support::FakeAnswer;
-using support::FakeUser;
-
-// A screen whose value boxes are enabled for a user with these rights.
-struct ValuesScreen {
-    explicit ValuesScreen(FakeUser::Rights rights = {{"Administrador", true}})
-    {
-        session.User = std::make_shared<FakeUser>(std::move(rights));
-        session.Start();
-        session.Host.SetToday({2026, 12, 7});
-        Form().HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(true);
-    }
-    frmPreVendas& Form() { return session.Form(); }
-    std::vector<std::string> Messages() const
-    {
-        std::vector<std::string> texts;
-        for (const auto& box : session.Host.MessageBoxes())
-            texts.push_back(box.Prompt);
-        return texts;
-    }
-    // The company's settings: promotion dates and percentages, then the ceiling's.
-    void Company(const char* promoFrom, const char* promoTo, const char* promoService,
-                 const char* promoProduct, const char* ceilFrom, const char* ceilTo,
-                 const char* ceilService, const char* ceilProduct)
-    {
-        session.Fakes.BusinessLayer.Answer<KELO_N_Empresa::clsEmpresa>(
-            "Selecionar",
-            FakeAnswer::WithRows(
-                support::RecordsetBuilder(contracts::FieldNames(KELO_N_Empresa::CamposDaEmpresa))
-                    .Row({"Kelo", 2, promoFrom, promoTo, promoService, promoProduct, ceilFrom,
-                          ceilTo, ceilService, ceilProduct})
-                    .Build()));
-    }
-    PreVendasSession session;
-};
-
-TEST(ItemValues, LeavingABoxWorksOutTheOtherDiscountField)
+TEST_F(Values, LeavingABoxWorksOutTheOtherDiscountField)
 {
     enum Left { Quantidade, Unitario, Percentual, ValorDoDesconto };
     struct Row {
         const char *q, *u, *p, *a;
         Left left;
-        const char *expectedQ, *expectedP, *expectedA;
+        const char* expected; // quantity | percentage | discount value
     };
     const Row rows[] = {
-        {"2", "10,00", "15,00", "0,00", Quantidade, "2", "15,00", "3,00"},
-        {"2", "10,00", "15,00", "0,00", Unitario, "2", "15,00", "3,00"},
-        {"2", "10,00", "15,00", "9,99", Percentual, "2", "15,00", "3,00"},
-        {"2", "10,00", "7,00", "3,00", ValorDoDesconto, "2", "15,00", "3,00"},
-        {"0", "10,00", "7,00", "3,00", ValorDoDesconto, "0", "7,00", "3,00"},
-        {"", "10,00", "15,00", "3,00", Quantidade, "0,00", "15,00", "0,00"},
+        {"2", "10,00", "15,00", "0,00", Quantidade, "2 | 15,00 | 3,00"},
+        {"2", "10,00", "15,00", "0,00", Unitario, "2 | 15,00 | 3,00"},
+        {"2", "10,00", "15,00", "9,99", Percentual, "2 | 15,00 | 3,00"},
+        {"2", "10,00", "7,00", "3,00", ValorDoDesconto, "2 | 15,00 | 3,00"},
+        {"0", "10,00", "7,00", "3,00", ValorDoDesconto, "0 | 7,00 | 3,00"},
+        {"", "10,00", "15,00", "3,00", Quantidade, "0,00 | 15,00 | 0,00"},
         // 2,675 in double is 2,67499...: shown from its decimal value, as by hand.
-        {"1", "5,35", "50,00", "0,00", Percentual, "1", "50,00", "2,68"},
+        {"1", "5,35", "50,00", "0,00", Percentual, "1 | 50,00 | 2,68"},
         // 0,00495 is 0,0050 in four places (ties to even), then 0,01 on the screen.
-        {"1", "0,0099", "50,00", "0,00", Percentual, "1", "50,00", "0,01"},
-        {"0,333", "3,00", "10,00", "0,00", Quantidade, "0,333", "10,00", "0,10"},
+        {"1", "0,0099", "50,00", "0,00", Percentual, "1 | 50,00 | 0,01"},
+        {"0,333", "3,00", "10,00", "0,00", Quantidade, "0,333 | 10,00 | 0,10"},
     };
-    ValuesScreen screen;
-    frmPreVendas& form = screen.Form();
+    frmPreVendas& form = Form();
     suite_controls::QVNumberBox* boxes[] = {&form.qvnumQuantidade, &form.qvnumValorUnitario,
                                             &form.qvnumPercentualDeDescontoPorItem,
                                             &form.qvnumValorDeDescontoPorItem};
     for (const Row& row : rows) {
-        form.qvnumQuantidade.Text = row.q;
-        form.qvnumValorUnitario.Text = row.u;
-        form.qvnumPercentualDeDescontoPorItem.Text = row.p;
-        form.qvnumValorDeDescontoPorItem.Text = row.a;
+        const char* const typed[] = {row.q, row.u, row.p, row.a};
+        for (int i = 0; i < 4; ++i)
+            boxes[i]->Text = typed[i];
         boxes[row.left]->SetFocus();
         form.qvcmbComissionado.SetFocus();
-        const std::string trace = std::string(row.q) + " x " + row.u + " at " + row.p + " / " +
-                                  row.a + ", left " + boxes[row.left]->Name();
-        EXPECT_EQ(form.qvnumQuantidade.Text(), row.expectedQ) << trace;
-        EXPECT_EQ(form.qvnumPercentualDeDescontoPorItem.Text(), row.expectedP) << trace;
-        EXPECT_EQ(form.qvnumValorDeDescontoPorItem.Text(), row.expectedA) << trace;
+        EXPECT_EQ(Read({"qvnumQuantidade.Text", "qvnumPercentualDeDescontoPorItem.Text",
+                        "qvnumValorDeDescontoPorItem.Text"}),
+                  row.expected)
+            << row.q << " x " << row.u << " at " << row.p << " / " << row.a << ", left "
+            << boxes[row.left]->Name();
     }
-    EXPECT_TRUE(screen.session.Fakes.ErrorMessages.Reports().empty());
+    EXPECT_EQ(Reports(), "");
 }
 
-TEST(ItemValues, TheDiscountStaysWithinTheItemsGrossValueAndAHundredPercent)
+TEST_F(Values, TheDiscountStaysWithinTheItemsGrossValueAndAHundredPercent)
 {
-    struct Row {
-        const char *a, *p;
-        const char* message; // nullptr: within the limits
-    };
-    const Row rows[] = {
+    const std::array<const char*, 3> rows[] = {
         {"20,00", "100,00", nullptr},
         {"20,01", "0,00", "Valor de desconto não pode ser maior que o valor total do item."},
         {"", "100,01", "Percentual de desconto do item não pode ser maior que 100%."},
     };
-    for (const Row& row : rows) {
-        ValuesScreen screen;
-        frmPreVendas& form = screen.Form();
-        form.qvnumQuantidade.Text = "2";
-        form.qvnumValorUnitario.Text = "10,00";
-        form.qvnumValorDeDescontoPorItem.Text = row.a;
-        form.qvnumPercentualDeDescontoPorItem.Text = row.p;
-        EXPECT_EQ(form.VerificarLimitesDoDescontoDoItem(), row.message ? 1 : 0) << row.a;
-        EXPECT_EQ(screen.Messages(),
-                  row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
+    for (const auto& [valor, percentual, message] : rows) {
+        Forget();
+        Form().qvnumQuantidade.Text = "2";
+        Form().qvnumValorUnitario.Text = "10,00";
+        Form().qvnumValorDeDescontoPorItem.Text = valor;
+        Form().qvnumPercentualDeDescontoPorItem.Text = percentual;
+        EXPECT_EQ(Form().VerificarLimitesDoDescontoDoItem(), message ? 1 : 0) << valor;
+        EXPECT_EQ(Messages(), Said(message));
     }
 }
 
-TEST(DiscountTotal, KeysAreFilteredAndTheChecksKeepTheFocus)
+TEST_F(Values, TheDiscountTotalFiltersKeysKeepsTheFocusOnAFaultAndReducesTheTotal)
 {
-    ValuesScreen screen;
-    frmPreVendas& form = screen.Form();
+    frmPreVendas& form = Form();
     struct Key {
         const char* text;
-        int16_t key;
-        int16_t expected;
+        int16_t key, expected;
     };
     for (const Key& k : {Key{"", '7', '7'}, Key{"1", '.', ','}, Key{"1", 'a', 0}, Key{"1", 8, 8},
                          Key{"1,5", ',', 0}, Key{"1,5", '.', 0}, Key{"", '-', 0}}) {
@@ -218,33 +140,23 @@ TEST(DiscountTotal, KeysAreFilteredAndTheChecksKeepTheFocus)
         form.qvnumDesconto_KeyPress(key);
         EXPECT_EQ(key, k.expected) << k.text << " + " << k.key;
     }
-    struct Check {
-        const char *total, *typed;
-        const char* message;
-        const char* after;
+    const std::array<const char*, 4> checks[] = {
+        {"80,00", "abc", "Informe um valor numérico para o desconto.", "0,00"},
+        {"0,00", "5,00", "Adicione um item antes do desconto.", "0,00"},
+        {"80,00", "80,01", "Valor de desconto não pode ser maior que o valor total.", "80,01"},
+        {"80,00", "80,00", nullptr, "80,00"},
     };
-    for (const Check& c :
-         {Check{"80,00", "abc", "Informe um valor numérico para o desconto.", "0,00"},
-          Check{"0,00", "5,00", "Adicione um item antes do desconto.", "0,00"},
-          Check{"80,00", "80,01", "Valor de desconto não pode ser maior que o valor total.",
-                "80,01"},
-          Check{"80,00", "80,00", nullptr, "80,00"}}) {
-        screen.session.Host.ClearRecords();
-        form.qvnumTotal.Text = c.total;
-        form.qvnumDesconto.Text = c.typed;
+    for (const auto& [total, typed, message, after] : checks) {
+        Forget();
+        form.qvnumTotal.Text = total;
+        form.qvnumDesconto.Text = typed;
         bool cancel = false;
         form.qvnumDesconto_Validate(cancel);
-        EXPECT_EQ(cancel, c.message != nullptr) << c.typed;
-        EXPECT_EQ(screen.Messages(),
-                  c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
-        EXPECT_EQ(form.qvnumDesconto.Text(), c.after) << c.typed;
+        EXPECT_EQ(cancel, message != nullptr) << typed;
+        EXPECT_EQ(Messages(), Said(message));
+        EXPECT_EQ(form.qvnumDesconto.Text(), after) << typed;
     }
-}
-
-TEST(DiscountTotal, TheNetIsTheTotalReducedByTheDiscountWhicheverItsSign)
-{
-    ValuesScreen screen;
-    frmPreVendas& form = screen.Form();
+    // The net is the total reduced by the discount, whichever its sign.
     for (const char* desconto : {"-5,00", "5", "5,"}) {
         form.qvnumTotal.Text = "80,00";
         form.qvnumDesconto.Text = desconto;
@@ -255,7 +167,7 @@ TEST(DiscountTotal, TheNetIsTheTotalReducedByTheDiscountWhicheverItsSign)
     EXPECT_EQ(form.qvnumDesconto.Text(), "5,00");
 }
 
-TEST(CompanyDiscounts, ThePromotionRaisesTheItemsPercentageInsideItsWindow)
+TEST_F(Values, ThePromotionRaisesTheItemsPercentageInsideItsWindow)
 {
     struct Row {
         const char *from, *to;
@@ -274,96 +186,95 @@ TEST(CompanyDiscounts, ThePromotionRaisesTheItemsPercentageInsideItsWindow)
         {"01/12/2026", "31/13/2026", false, "5,00", 1, "5,00"},   // the end is no date
     };
     for (const Row& row : rows) {
-        ValuesScreen screen;
-        frmPreVendas& form = screen.Form();
-        screen.Company(row.from, row.to, "12", "8", "", "", "0", "0");
-        if (row.produto)
-            form.optProduto.Value = true;
-        form.qvnumPercentualDeDescontoPorItem.Text = row.before;
-        EXPECT_EQ(form.VerificaDescontoPromocionalDeVenda(), row.result) << row.from << row.to;
-        EXPECT_EQ(form.qvnumPercentualDeDescontoPorItem.Text(), row.after) << row.from << row.to;
+        Answer<KELO_N_Empresa::clsEmpresa>("Selecionar", Empresa(2, row.from, row.to, "12", "8"));
+        (row.produto ? Form().optProduto : Form().optServico).Value = true;
+        Form().qvnumPercentualDeDescontoPorItem.Text = row.before;
+        EXPECT_EQ(Form().VerificaDescontoPromocionalDeVenda(), row.result) << row.from << row.to;
+        EXPECT_EQ(Form().qvnumPercentualDeDescontoPorItem.Text(), row.after) << row.from << row.to;
     }
 }
 
-TEST(CompanyDiscounts, TheCeilingAsksForAnAdministratorAboveIt)
+// Administrator, authorised and cancelled above the ceiling are the discount scenarios'.
+TEST_F(Values, TheCeilingAsksForAnAdministratorOnlyAboveItOverTheDarkenedScreen)
 {
     enum Dialog { None, Authorised, Cancelled };
     struct Row {
-        const char* caso;
-        bool administrador;
         const char* percentual;
         Dialog dialog;
         int16_t result;
-        std::vector<std::string> messages;
+        const char* message;
     };
-    const char* const recusa = "Informe um desconto válido com o limite de até 10%";
-    const std::vector<Row> rows{
-        {"equal to the ceiling", false, "10,00", None, 0, {}},
-        {"above, an administrator", true, "10,01", None, 0, {}},
-        {"above, authorised in the dialog", false, "10,01", Authorised, 0, {}},
-        {"above, the dialog cancelled", false, "10,01", Cancelled, 1, {recusa}},
+    const Row rows[] = {
+        {"10,00", None, 0, nullptr},
+        {"10,01", Authorised, 0, nullptr},
+        {"10,01", Cancelled, 1, "Informe um desconto válido com o limite de até 10%"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.caso);
-        ValuesScreen screen({{"Administrador", row.administrador},
-                             {"PermissaoDoModuloCaixaAlterarDescontosDeVendas", true}});
-        frmPreVendas& form = screen.Form();
-        screen.Company("", "", "0", "0", "01/12/2026", "31/12/2026", "10", "5");
-        screen.session.Fakes.BusinessLayer.Answer<KELO_N_Login::clsLogin>(
-            "Autenticar",
-            FakeAnswer::WithRows(support::RecordsetBuilder({"Administrador"}).Row({true}).Build()));
+        StartAs({{"PermissaoDoModuloCaixaAlterarDescontosDeVendas", true}});
+        Answer<KELO_N_Empresa::clsEmpresa>(
+            "Selecionar", Empresa(2, "", "", "0", "0", "01/12/2026", "31/12/2026", "10", "5"));
+        Answer<KELO_N_Login::clsLogin>("Autenticar",
+                                       RecordsetBuilder({"Administrador"}).Row({true}).Build());
+        bool darkWhileAsked = false;
         if (row.dialog != None) {
-            screen.session.Host.OnModal("frmPreVendasAutorizarDesconto", [&](platform::Form& f) {
+            session.Host.OnModal("frmPreVendasAutorizarDesconto", [&](platform::Form& f) {
                 auto& d = static_cast<KELO_A_PreVendas::frmPreVendasAutorizarDesconto&>(f);
-                EXPECT_TRUE(screen.session.Fakes.DarkOverlay.IsDark(screen.session.MenuWindow));
+                darkWhileAsked = Dark();
                 d.qvtxtUsuario.Text = "admin";
                 d.qvtxtSenha.Text = "admin123";
                 (row.dialog == Authorised ? d.qvcmdEfetuarDesconto : d.qvcmdCancelar).UserClick();
             });
         }
-        form.qvnumPercentualDeDescontoPorItem.Text = row.percentual;
-        EXPECT_EQ(form.VerificaDescMaximoAutomaticoDeVenda(), row.result);
-        EXPECT_EQ(screen.Messages(), row.messages);
-        EXPECT_EQ(screen.session.Host.ModalShowings().size(), row.dialog == None ? 0u : 1u);
-        EXPECT_FALSE(screen.session.Fakes.DarkOverlay.IsDark(screen.session.MenuWindow));
+        Form().qvnumPercentualDeDescontoPorItem.Text = row.percentual;
+        EXPECT_EQ(Form().VerificaDescMaximoAutomaticoDeVenda(), row.result);
+        EXPECT_EQ(Messages(), Said(row.message));
+        EXPECT_EQ(session.Host.ModalShowings().size(), row.dialog == None ? 0u : 1u);
+        EXPECT_EQ(darkWhileAsked, row.dialog != None);
+        EXPECT_FALSE(Dark());
         if (row.result == 1) {
-            EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvnumPercentualDeDescontoPorItem);
+            EXPECT_EQ(platform::Screen::ActiveControl(), &Form().qvnumPercentualDeDescontoPorItem);
         }
     }
 }
 
-TEST(CompanyDiscounts, ACeilingThatCannotBeCheckedRefusesTheItem)
+TEST_F(Values, ACeilingThatCannotBeCheckedRefusesTheItem)
 {
-    const std::vector<std::pair<const char*, FakeAnswer>> rows{
-        {"an error while checking", FakeAnswer::Raising(platform::errTypeMismatch)},
-        {"a status outside 0 to 3", FakeAnswer::Refusal(5, "")},
-        {"the company's error", FakeAnswer::Error(-1, "Falhou", "KELO_N_Empresa, Selecionar")},
+    const std::pair<FakeAnswer, const char*> rows[] = {
+        {FakeAnswer::Raising(platform::errTypeMismatch),
+         "13 @ KELO_A_PreVendas, frmPreVendas, VerificaDescMaximoAutomaticoDeVenda, Ponto: 1\n"},
+        {FakeAnswer::Refusal(5, ""), nullptr}, // a status outside 0 to 3
+        {FakeAnswer::Error(-1, "Falhou", "KELO_N_Empresa, Selecionar"),
+         "-1 @ KELO_N_Empresa, Selecionar\n"},
     };
-    for (const auto& [caso, answer] : rows) {
-        ValuesScreen screen;
-        screen.session.Fakes.BusinessLayer.Answer<KELO_N_Empresa::clsEmpresa>("Selecionar", answer);
-        screen.Form().qvnumPercentualDeDescontoPorItem.Text = "50,00";
-        EXPECT_EQ(screen.Form().VerificaDescMaximoAutomaticoDeVenda(), 1) << caso;
-        EXPECT_EQ(screen.session.Fakes.ErrorMessages.Reports().size(), 1u) << caso;
+    for (const auto& [answer, report] : rows) {
+        Forget();
+        Answer<KELO_N_Empresa::clsEmpresa>("Selecionar", answer);
+        Form().qvnumPercentualDeDescontoPorItem.Text = "50,00";
+        EXPECT_EQ(Form().VerificaDescMaximoAutomaticoDeVenda(), 1);
+        EXPECT_EQ(session.Fakes.ErrorMessages.Reports().size(), 1u);
+        if (report) {
+            EXPECT_EQ(Reports(), report);
+        }
     }
 }
 
-TEST(UserRights, OnlyAnAdministratorChangesUnitValuesAndTheRightChangesDiscounts)
+TEST_F(Values, OnlyAnAdministratorChangesUnitValuesAndTheRightChangesDiscounts)
 {
-    struct Row {
-        bool administrador, descontos;
-        bool unitario, percentual;
-    };
-    for (const Row& row : {Row{true, false, true, true}, Row{false, true, false, true},
-                           Row{false, false, false, false}}) {
-        ValuesScreen screen({{"Administrador", row.administrador},
-                             {"PermissaoDoModuloCaixaAlterarDescontosDeVendas", row.descontos}});
-        frmPreVendas& form = screen.Form();
-        EXPECT_EQ(form.qvnumValorUnitario.Enabled(), row.unitario);
-        EXPECT_EQ(form.qvnumPercentualDeDescontoPorItem.Enabled(), row.percentual);
-        EXPECT_EQ(form.qvnumValorDeDescontoPorItem.Enabled(), row.percentual);
-        EXPECT_TRUE(form.qvnumQuantidade.Enabled());
+    const auto yes = [](bool enabled) { return std::string(enabled ? "Verdadeiro" : "Falso"); };
+    const std::array<bool, 4> rows[] = {
+        // administrator, discount right, then the unit value and the discounts enabled
+        {true, false, true, true},
+        {false, true, false, true},
+        {false, false, false, false}};
+    for (const auto& [administrador, descontos, unitario, percentual] : rows) {
+        StartAs({{"Administrador", administrador},
+                 {"PermissaoDoModuloCaixaAlterarDescontosDeVendas", descontos}});
+        EXPECT_EQ(Read({"qvnumValorUnitario.Enabled", "qvnumPercentualDeDescontoPorItem.Enabled",
+                        "qvnumValorDeDescontoPorItem.Enabled", "qvnumQuantidade.Enabled"}),
+                  yes(unitario) + " | " + yes(percentual) + " | " + yes(percentual) +
+                      " | Verdadeiro");
     }
 }
 
 } // namespace
+} // namespace presale_test

@@ -1,28 +1,28 @@
 #include "search/frmPesquisaDeClientes.h"
 
 #include "globals/modPrincipal.h"
-#include "platform/HeadlessHost.h"
 #include "support/Clientes.h"
-#include "support/FakeComponents.h"
-
-#include <gtest/gtest.h>
+#include "support/DialogTest.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
-using KELO_A_PreVendas::frmPesquisaDeClientes;
-using support::Clientes;
-using support::FakeAnswer;
-namespace g = KELO_A_PreVendas::modPrincipal;
-
 namespace {
 
-class ClientSearch : public ::testing::Test {
+using support::FakeAnswer;
+using support::RecordsetBuilder;
+using support::Said;
+using Dialog = support::DialogTest;
+namespace g = KELO_A_PreVendas::modPrincipal;
+
+using KELO_A_PreVendas::frmPesquisaDeClientes;
+using support::Clientes;
+
+class ClientSearch : public Dialog {
 protected:
     ClientSearch()
     {
-        platform::SetHost(&host);
         g::gstrNomeDaAplicacao = "Kelo Pet Shop";
         g::gobjDadosDoUsuario = user;
     }
@@ -30,50 +30,34 @@ protected:
     {
         g::gstrNomeDaAplicacao.clear();
         g::gobjDadosDoUsuario.reset();
-        platform::Screen::ClearFocus();
-        platform::SetHost(nullptr);
     }
 
     suite_controls::QVFind& Find()
     {
         return dialog->qvfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo;
     }
-
     void AnswerClients(platform::RecordsetRef rows)
     {
         fakes.BusinessLayer.Answer<KELO_N_ClientAnim::clsClientes>(
             "Selecionar", FakeAnswer::WithRows(std::move(rows)));
     }
-
-    // Shows the dialog modally, as the pre-sale form does, with `user` acting inside it.
+    // Shows the dialog modally, as the pre-sale form does, with the user acting inside it.
     void ShowWith(std::function<void()> userActions)
     {
         host.OnModal("frmPesquisaDeClientes", [&](platform::Form&) { userActions(); });
         dialog->Show(platform::vbModal);
     }
-
     // The attendant types and confirms a search in the dialog.
     void Search(const std::string& text)
     {
         ASSERT_TRUE(Find().UserType(text));
         ASSERT_TRUE(Find().UserConfirm());
     }
-
     size_t SearchesMade() const
     {
         return fakes.BusinessLayer.CallsTo<KELO_N_ClientAnim::clsClientes>("Selecionar").size();
     }
 
-    std::vector<std::string> Messages() const
-    {
-        std::vector<std::string> prompts;
-        for (const auto& box : host.MessageBoxes())
-            prompts.push_back(box.Prompt);
-        return prompts;
-    }
-
-    platform::HeadlessHost host;
-    support::FakeComponents fakes;
     platform::ObjectRef user = std::make_shared<platform::Object>();
     std::unique_ptr<frmPesquisaDeClientes> dialog = std::make_unique<frmPesquisaDeClientes>();
 };
@@ -113,43 +97,31 @@ TEST_F(ClientSearch, FourColumnsShowTheRowsInAlternateGreysAndTheRestRideHidden)
         EXPECT_EQ(grade.RowHeight(row), 570);
     }
     EXPECT_EQ(grade.RowHeight(0), 300);
-    EXPECT_EQ(grade.TextMatrix(1, 2), "Ana");
-    EXPECT_EQ(grade.TextMatrix(2, 4), "3");
-    EXPECT_EQ(grade.TextMatrix(3, 1), "1234") << "no thousands separator";
-    EXPECT_EQ(grade.TextMatrix(3, 7), "150") << "no currency format";
-    EXPECT_EQ(grade.TextMatrix(3, 8), "Sim");
-    EXPECT_EQ(grade.TextMatrix(3, 9), "12,5");
-    EXPECT_EQ(grade.TextMatrix(3, 18), "Sim");
-    EXPECT_EQ(grade.TextMatrix(3, 19), "A");
-    EXPECT_EQ(grade.TextMatrix(3, 0), "");
+    // No thousands separator, no currency format; status, VIP, percentage, category as read.
+    std::string cells = grade.TextMatrix(1, 2) + " " + grade.TextMatrix(2, 4);
+    for (int32_t col : {1, 7, 8, 9, 18, 19, 0})
+        cells += " " + grade.TextMatrix(3, col);
+    EXPECT_EQ(cells, "Ana 3 1234 150 Sim 12,5 Sim A ");
 }
 
+// Inactive, blocked and deleted have one message, read by the screen's refusal scenario.
 TEST_F(ClientSearch, ASingleMatchIsChosenAtOnceUnlessItsStatusRefusesIt)
 {
-    struct Row {
-        platform::Variant situacao;
-        const char* message; // nullptr: chosen
-    };
-    const Row rows[] = {
+    const char* const unreadable = "Situação do cliente não reconhecida. Para mais informações, "
+                                   "entre em contato com o departamento financeiro.";
+    const std::pair<platform::Variant, const char*> rows[] = {
         {1, nullptr},
         {7, nullptr},
         {2, "Cliente inativo. Para mais informações, entre em contato com o departamento "
             "financeiro."},
-        {3, "Cliente bloqueado. Para mais informações, entre em contato com o departamento "
-            "financeiro."},
-        {4, "Cliente excluído. Para mais informações, entre em contato com o departamento "
-            "financeiro."},
         // A status that cannot be read is refused as well.
-        {"x", "Situação do cliente não reconhecida. Para mais informações, entre em contato "
-              "com o departamento financeiro."},
-        {platform::Variant::Null(), "Situação do cliente não reconhecida. Para mais "
-                                    "informações, entre em contato com o departamento "
-                                    "financeiro."},
+        {"x", unreadable},
+        {platform::Variant::Null(), unreadable},
     };
-    for (const Row& row : rows) {
+    for (const auto& [situacao, message] : rows) {
         dialog = std::make_unique<frmPesquisaDeClientes>();
         host.ClearRecords();
-        AnswerClients(Clientes({{.Codigo = 5, .Apelido = "Bidu", .Situacao = row.situacao}}));
+        AnswerClients(Clientes({{.Codigo = 5, .Apelido = "Bidu", .Situacao = situacao}}));
         bool stillShown = false;
         ShowWith([&] {
             Search("Bidu");
@@ -157,19 +129,16 @@ TEST_F(ClientSearch, ASingleMatchIsChosenAtOnceUnlessItsStatusRefusesIt)
             if (stillShown)
                 dialog->qvcmdFechar.UserClick();
         });
-        SCOPED_TRACE(row.situacao.AsString());
-        EXPECT_EQ(stillShown, row.message != nullptr);
+        SCOPED_TRACE(situacao.AsString());
+        EXPECT_EQ(stillShown, message != nullptr);
         EXPECT_EQ(dialog->msfgGrade.Rows(), 2) << "the row stays listed";
-        if (row.message) {
-            EXPECT_EQ(Messages(), std::vector<std::string>{row.message});
-            EXPECT_FALSE(dialog->RegistroSelecionado());
-        } else {
-            EXPECT_TRUE(Messages().empty());
-            EXPECT_TRUE(dialog->RegistroSelecionado());
+        EXPECT_EQ(Messages(), Said(message));
+        EXPECT_EQ(dialog->RegistroSelecionado(), message == nullptr);
+        if (!message) {
             EXPECT_EQ(dialog->msfgGrade.RowSel(), 1);
         }
         EXPECT_TRUE(host.StuckModals().empty());
-        EXPECT_TRUE(fakes.ErrorMessages.Reports().empty());
+        EXPECT_EQ(Reports(), "");
     }
 }
 
@@ -197,39 +166,21 @@ TEST_F(ClientSearch, SeveralMatchesWaitForTheUsersPick)
     EXPECT_TRUE(dialog->IsLoaded()) << "hidden, not unloaded: the caller reads it";
 }
 
-// From the keyboard: the list has the focus, the arrows move, Enter picks as a click does; Esc
-// is Fechar, except in the find box, which it clears.
-TEST_F(ClientSearch, TheArrowsAndEnterPickARowAndEscCloses)
+// The arrows, Enter and Esc on the list are the keyboard scenario's: the grid keeps its own
+// keys, and Esc in the find box clears it rather than closing.
+TEST_F(ClientSearch, TheGridKeepsItsKeysAndEscInTheFindBoxDoesNotClose)
 {
-    AnswerClients(Clientes({{.Codigo = 1}, {.Codigo = 2}, {.Codigo = 3}}));
+    AnswerClients(Clientes({{.Codigo = 1}, {.Codigo = 2}}));
     ShowWith([&] {
         Search("Cli");
-        platform::Grid& grid = dialog->msfgGrade;
-        ASSERT_EQ(platform::Screen::ActiveControl(), &grid);
+        ASSERT_EQ(platform::Screen::ActiveControl(), &dialog->msfgGrade);
         EXPECT_FALSE(dialog->UserShortcut(platform::vbKeyDown, 0)) << "the grid's own key";
-        grid.UserKeyDown(platform::vbKeyDown);
-        grid.UserKeyDown(platform::vbKeyDown);
-        grid.UserKeyDown(platform::vbKeyReturn);
+        Find().SetFocus();
+        EXPECT_FALSE(dialog->UserShortcut(platform::vbKeyEscape, 0));
+        EXPECT_TRUE(dialog->Visible());
+        dialog->Hide();
     });
-    EXPECT_TRUE(dialog->RegistroSelecionado());
-    EXPECT_EQ(dialog->msfgGrade.TextMatrix(dialog->msfgGrade.RowSel, 1), "2");
-
-    for (const bool fromTheFindBox : {false, true}) {
-        SCOPED_TRACE(fromTheFindBox ? "Esc in the find box" : "Esc on the list");
-        ShowWith([&] {
-            (fromTheFindBox ? static_cast<platform::Control&>(Find()) : dialog->msfgGrade)
-                .SetFocus();
-            if (fromTheFindBox) {
-                EXPECT_FALSE(dialog->UserShortcut(platform::vbKeyEscape, 0));
-                EXPECT_TRUE(dialog->Visible());
-                dialog->Hide();
-                return;
-            }
-            EXPECT_TRUE(dialog->UserShortcut(platform::vbKeyEscape, 0));
-            EXPECT_FALSE(dialog->Visible());
-        });
-        EXPECT_FALSE(dialog->RegistroSelecionado());
-    }
+    EXPECT_FALSE(dialog->RegistroSelecionado());
 }
 
 TEST_F(ClientSearch, TheConfirmationAfterASearchOnlyEmptiesTheGrid)
@@ -261,29 +212,23 @@ TEST_F(ClientSearch, NoMatchSaysSoWithTwoBlanksAndSelectsTheTypedText)
         EXPECT_TRUE(dialog->Enabled());
         dialog->qvcmdFechar.UserClick();
     });
-    EXPECT_EQ(Messages(), std::vector<std::string>{
-                              "Nenhum cliente encontrado  como o valor 'Zé Ninguém' informado."});
+    EXPECT_EQ(Messages(), Said("Nenhum cliente encontrado  como o valor 'Zé Ninguém' informado."));
     EXPECT_EQ(host.MessageBoxes()[0].Icon(), platform::vbInformation);
     EXPECT_EQ(host.MessageBoxes()[0].Title, "Kelo Pet Shop");
 }
 
 TEST_F(ClientSearch, FailuresAreReportedAndLeaveTheDialogUsable)
 {
-    struct Row {
-        FakeAnswer answer;
-        int32_t number;
-        const char* location;
+    const std::pair<FakeAnswer, const char*> rows[] = {
+        {FakeAnswer::Error(-2147467259, "Tempo esgotado", "clsClientes.Selecionar"),
+         "-2147467259 @ clsClientes.Selecionar\n"},
+        {FakeAnswer::Raising(platform::errOutOfMemory),
+         "7 @ KELO_A_PreVendas, frmPesquisaDeClientes, PesquisarCliente, Ponto: 2\n"},
     };
-    const Row rows[] = {
-        {FakeAnswer::Error(-2147467259, "Tempo esgotado", "clsClientes.Selecionar"), -2147467259,
-         "clsClientes.Selecionar"},
-        {FakeAnswer::Raising(platform::errOutOfMemory), platform::errOutOfMemory,
-         "KELO_A_PreVendas, frmPesquisaDeClientes, PesquisarCliente, Ponto: 2"},
-    };
-    for (const Row& row : rows) {
+    for (const auto& [answer, report] : rows) {
         dialog = std::make_unique<frmPesquisaDeClientes>();
         fakes.ErrorMessages.ForgetReports();
-        fakes.BusinessLayer.Answer<KELO_N_ClientAnim::clsClientes>("Selecionar", row.answer);
+        fakes.BusinessLayer.Answer<KELO_N_ClientAnim::clsClientes>("Selecionar", answer);
         ShowWith([&] {
             Search("Ana");
             EXPECT_EQ(dialog->msfgGrade.Rows(), 1);
@@ -291,10 +236,7 @@ TEST_F(ClientSearch, FailuresAreReportedAndLeaveTheDialogUsable)
             EXPECT_FALSE(dialog->picMensagem.Visible());
             dialog->qvcmdFechar.UserClick();
         });
-        const auto reports = fakes.ErrorMessages.Reports();
-        ASSERT_EQ(reports.size(), 1u);
-        EXPECT_EQ(reports[0].Numero.AsLong(), row.number);
-        EXPECT_EQ(reports[0].Local.AsString(), row.location);
+        EXPECT_EQ(Reports(), report);
         EXPECT_FALSE(dialog->RegistroSelecionado());
     }
 }
@@ -337,7 +279,6 @@ TEST_F(ClientSearch, ResizingKeepsTheGridsMarginsAndFecharUnderItsRightEnd)
             EXPECT_EQ(dialog->qvcmdFechar.Left() + dialog->qvcmdFechar.Width(),
                       grade.Left() + grade.Width() - 240);
             EXPECT_EQ(dialog->qvcmdFechar.Top(), grade.Top() + grade.Height() + 350);
-            EXPECT_TRUE(grade.Visible());
         }
         dialog->qvcmdFechar.UserClick();
     });
@@ -346,22 +287,19 @@ TEST_F(ClientSearch, ResizingKeepsTheGridsMarginsAndFecharUnderItsRightEnd)
 
 TEST_F(ClientSearch, OnWindows8AThinFrameLinesTheClientArea)
 {
-    struct Row {
-        const char* system;
-        bool framed;
-    };
-    for (const Row& row : {Row{"Windows 8", true}, Row{"WINDOWS 8", true},
-                           Row{"Windows 8.1", false}, Row{"Windows 10", false}}) {
-        fakes.BusinessLayer.SetOperatingSystemName(row.system);
+    for (const auto& [system, framed] : {std::pair{"Windows 8", true},
+                                         {"WINDOWS 8", true},
+                                         {"Windows 8.1", false},
+                                         {"Windows 10", false}}) {
+        fakes.BusinessLayer.SetOperatingSystemName(system);
         dialog = std::make_unique<frmPesquisaDeClientes>();
         dialog->ConfigurarGrade();
-        ASSERT_EQ(dialog->lshpObj() != nullptr, row.framed) << row.system;
-        if (!row.framed)
-            continue;
-        EXPECT_EQ(dialog->lshpObj()->Name(), "lshpObj");
-        EXPECT_TRUE(dialog->lshpObj()->Visible());
-        EXPECT_EQ(dialog->lshpObj()->Width(), dialog->ScaleWidth());
-        EXPECT_EQ(dialog->lshpObj()->Height(), dialog->ScaleHeight());
+        ASSERT_EQ(dialog->lshpObj() != nullptr, framed) << system;
+        if (framed) {
+            EXPECT_TRUE(dialog->lshpObj()->Visible());
+            EXPECT_EQ(dialog->lshpObj()->Width(), dialog->ScaleWidth());
+            EXPECT_EQ(dialog->lshpObj()->Height(), dialog->ScaleHeight());
+        }
     }
 }
 

@@ -1,21 +1,20 @@
 #include "search/frmPesquisaDeProdutos.h"
 
-#include "platform/HeadlessHost.h"
-#include "support/FakeComponents.h"
-#include "support/RecordsetBuilder.h"
+#include "support/DialogTest.h"
 
 #include "contracts/KELO_N_Produtos.h"
-
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-using KELO_A_PreVendas::frmPesquisaDeProdutos;
+namespace {
+
 using support::FakeAnswer;
 using support::RecordsetBuilder;
+using support::Said;
+using Dialog = support::DialogTest;
 
-namespace {
+using KELO_A_PreVendas::frmPesquisaDeProdutos;
 
 platform::RecordsetRef Produtos(int count)
 {
@@ -27,18 +26,7 @@ platform::RecordsetRef Produtos(int count)
     return rows.Build();
 }
 
-class ProductSearch : public ::testing::Test {
-protected:
-    ProductSearch() { platform::SetHost(&host); }
-    ~ProductSearch() override
-    {
-        platform::Screen::ClearFocus();
-        platform::SetHost(nullptr);
-    }
-
-    platform::HeadlessHost host;
-    support::FakeComponents fakes;
-};
+using ProductSearch = Dialog;
 
 TEST_F(ProductSearch, OneMatchIsChosenAtOnceUnlessTheDialogIsAPriceQuery)
 {
@@ -84,11 +72,7 @@ TEST_F(ProductSearch, OneMatchIsChosenAtOnceUnlessTheDialogIsAPriceQuery)
         EXPECT_EQ(stillShown, !row.chosen);
         EXPECT_EQ(dialog.RegistroSelecionado(), row.chosen || row.clicked);
         EXPECT_EQ(dialog.msfgGrade.Rows(), row.matches + 1);
-        std::vector<std::string> prompts;
-        for (const auto& box : host.MessageBoxes())
-            prompts.push_back(box.Prompt);
-        EXPECT_EQ(prompts,
-                  row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
+        EXPECT_EQ(Messages(), Said(row.message));
     }
 }
 

@@ -1,24 +1,23 @@
 #include "search/frmPesquisaDeServicos.h"
 
 #include "globals/modPrincipal.h"
-#include "platform/HeadlessHost.h"
-#include "support/FakeComponents.h"
-#include "support/RecordsetBuilder.h"
+#include "support/DialogTest.h"
 
 #include "contracts/KELO_N_Servicos.h"
 #include "contracts/KELO_N_TipoDeServ.h"
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
-using KELO_A_PreVendas::frmPesquisaDeServicos;
+namespace {
+
 using support::FakeAnswer;
 using support::RecordsetBuilder;
+using support::Said;
+using Dialog = support::DialogTest;
 namespace g = KELO_A_PreVendas::modPrincipal;
 
-namespace {
+using KELO_A_PreVendas::frmPesquisaDeServicos;
 
 platform::RecordsetRef Servicos(int count)
 {
@@ -29,15 +28,8 @@ platform::RecordsetRef Servicos(int count)
     return rows.Build();
 }
 
-class ServiceSearch : public ::testing::Test {
+class ServiceSearch : public Dialog {
 protected:
-    ServiceSearch() { platform::SetHost(&host); }
-    ~ServiceSearch() override
-    {
-        platform::Screen::ClearFocus();
-        platform::SetHost(nullptr);
-    }
-
     // A new dialog prepared as a caller does: its own list, or the caller's types and matches.
     void Prepare(bool ownList, int matches, bool priceQuery = false)
     {
@@ -57,16 +49,6 @@ protected:
         dialog->qvcmbTiposDeServicos.ListIndex = 0;
     }
 
-    std::vector<std::string> Messages() const
-    {
-        std::vector<std::string> prompts;
-        for (const auto& box : host.MessageBoxes())
-            prompts.push_back(box.Prompt);
-        return prompts;
-    }
-
-    platform::HeadlessHost host;
-    support::FakeComponents fakes;
     std::unique_ptr<frmPesquisaDeServicos> dialog;
 };
 
@@ -109,8 +91,7 @@ TEST_F(ServiceSearch, TheTypeSelectedOnOpeningKeepsTheListedRows)
         EXPECT_EQ(dialog->msfgGrade.Rows(), 3) << "the selection keeps the rows";
         EXPECT_TRUE(findEnabled) << "the first showing enables the find control";
         EXPECT_FALSE(g::gbooIgnorarProximoClickDoTipoDeServico);
-        EXPECT_EQ(Messages(),
-                  row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
+        EXPECT_EQ(Messages(), Said(row.message));
         EXPECT_EQ(dialog->qvcmdFechar.ToolTipText().empty(), row.message != nullptr)
             << "a dialog without types ends its loading early";
     }
@@ -149,9 +130,7 @@ TEST_F(ServiceSearch, ASearchRunsWithinTheChosenTypeAndAPriceQueryChoosesNothing
             EXPECT_EQ(calls[0].Arguments, (std::vector<platform::Variant>{int32_t{2}, int16_t{0},
                                                                           int32_t{1}, "Hidra", 6}));
         }
-        EXPECT_EQ(Messages(), row.typeChosen
-                                  ? std::vector<std::string>{}
-                                  : std::vector<std::string>{"Selecione o tipo de serviço."});
+        EXPECT_EQ(Messages(), Said(row.typeChosen ? nullptr : "Selecione o tipo de serviço."));
         EXPECT_EQ(dialog->RegistroSelecionado(), row.chosen);
         EXPECT_EQ(stillShown, !row.chosen);
         EXPECT_EQ(dialog->msfgGrade.Rows(), row.typeChosen ? 2 : 1);

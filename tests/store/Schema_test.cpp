@@ -8,6 +8,7 @@
 #include "contracts/KELO_N_Servicos.h"
 #include "contracts/Registry.h"
 #include "store/Admin.h"
+#include "store/Schema.h"
 #include "store/Tables.h"
 
 #include <functional>
@@ -87,7 +88,8 @@ TEST_F(StoreTest, AVersion1StoreIsUpgradedInOneTransactionWhenOpened)
     std::string nickname;
     double code = 0;
     EXPECT_EQ(clients->Selecionar(2, 0, 0, "joão", nickname, code, "", "", "", 0, ""), 1);
-    EXPECT_NE(clients->DescricaoDoErro.find("da versão 1 para a versão 3 falhou"),
+    EXPECT_NE(clients->DescricaoDoErro.find("da versão 1 para a versão " +
+                                            std::to_string(store::kSchemaVersion) + " falhou"),
               std::string::npos)
         << clients->DescricaoDoErro;
     EXPECT_EQ(VersionAndIndexes(m_path), std::make_pair(int64_t{1}, int64_t{0}));
@@ -97,7 +99,7 @@ TEST_F(StoreTest, AVersion1StoreIsUpgradedInOneTransactionWhenOpened)
     EXPECT_EQ(Find(Kind::Product, "gatos"), (std::vector<int32_t>{1235, 1004}));
     EXPECT_TRUE(store::Check(*m_db).empty());
     m_db->Close();
-    EXPECT_EQ(VersionAndIndexes(m_path).first, 3);
+    EXPECT_EQ(VersionAndIndexes(m_path).first, store::kSchemaVersion);
     EXPECT_GE(VersionAndIndexes(m_path).second, 5);
 }
 
