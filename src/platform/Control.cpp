@@ -2,6 +2,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Errors.h"
+#include "platform/Host.h"
 #include "platform/Runtime.h"
 #include "platform/Screen.h"
 #include "platform/WindowSystem.h"
@@ -187,5 +188,27 @@ std::vector<std::string> Control::MemberNames() const
 }
 
 void Control::ReceiveKeys(std::string_view) {}
+
+bool Control::UserFocus()
+{
+    if (!CanTakeFocus() || !IsReachable())
+        return false;
+    if (HasFocus())
+        return true;
+    UserAction action;
+    return Screen::MoveFocus(*this);
+}
+
+bool Control::UserPressKey(int16_t keyCode, int16_t shift, std::string_view character)
+{
+    if (CanTakeFocus() && !UserFocus())
+        return false;
+    if (CanTakeFocus() && !TakesKey(keyCode, shift)) {
+        Form* form = ParentForm();
+        if (form && form->UserShortcut(keyCode, shift))
+            return true;
+    }
+    return UserKey(keyCode, shift, character);
+}
 
 } // namespace platform

@@ -158,6 +158,40 @@ public:
     }
     // Controls that never take the focus (labels, shapes) answer false.
     virtual bool CanTakeFocus() const { return true; }
+
+    // The user's own actions on the control, as its kind takes them: the hosts only translate a
+    // device event into one of these, so a script and the desktop take the same path. Each is
+    // one user action; those of controls that take the focus move it here first, as the hand
+    // does, and answer false when a Validate elsewhere kept it away (nothing more happens).
+    // A kind without the action ignores it and answers false: TakesInput says which it has.
+    enum class UserInput { Click, Type, Key };
+    virtual bool TakesInput(UserInput input) const
+    {
+        static_cast<void>(input);
+        return false;
+    }
+    virtual bool UserClick() { return false; }
+    // Replaces what the box holds by `text`, as typing it would.
+    virtual bool UserType(std::string_view text)
+    {
+        static_cast<void>(text);
+        return false;
+    }
+    // One key, with the character the keyboard's layout typed with it (UTF-8); an empty
+    // `character` takes the platform's own (CharacterOfKey).
+    virtual bool UserKey(int16_t keyCode, int16_t shift, std::string_view character)
+    {
+        static_cast<void>(keyCode);
+        static_cast<void>(shift);
+        static_cast<void>(character);
+        return false;
+    }
+    // The user gives the control the focus (a click on it, Tab); false when it cannot take it
+    // now or a Validate kept it elsewhere.
+    bool UserFocus();
+    // The user presses a key while on this control: the focus first; a key the control does not
+    // take itself presses its form's shortcut, where there is one; otherwise UserKey.
+    bool UserPressKey(int16_t keyCode, int16_t shift, std::string_view character);
     // Gives this control the keyboard focus (Validate, LostFocus, GotFocus as the focus moves).
     void SetFocus();
     bool HasFocus() const;

@@ -91,18 +91,29 @@ void Form::AddShortcut(int16_t keyCode, Control& control, std::function<bool()> 
     m_shortcuts.push_back({keyCode, &control, std::move(press)});
 }
 
-bool Form::UserShortcut(int16_t keyCode, int16_t shift)
+const Form::Shortcut* Form::ShortcutFor(int16_t keyCode, int16_t shift) const
 {
     if (shift != 0 || !Enabled)
-        return false;
+        return nullptr;
+    for (const Shortcut& shortcut : m_shortcuts) {
+        if (shortcut.keyCode == keyCode && shortcut.control->IsReachable())
+            return &shortcut;
+    }
+    return nullptr;
+}
+
+bool Form::HasShortcut(int16_t keyCode, int16_t shift) const
+{
+    return ShortcutFor(keyCode, shift) != nullptr;
+}
+
+bool Form::UserShortcut(int16_t keyCode, int16_t shift)
+{
     Control* focused = Screen::ActiveControl();
     if (focused && focused->ParentForm() == this && focused->TakesKey(keyCode, shift))
         return false;
-    for (const Shortcut& shortcut : m_shortcuts) {
-        if (shortcut.keyCode == keyCode && shortcut.control->IsReachable())
-            return shortcut.press();
-    }
-    return false;
+    const Shortcut* shortcut = ShortcutFor(keyCode, shift);
+    return shortcut && shortcut->press();
 }
 
 int16_t Form::ShortcutOf(const Control& control) const
@@ -173,10 +184,11 @@ void OptionButton::OnPropertyChanged(const PropertyBase& property)
     Click.Raise();
 }
 
-void Label::UserClick()
+bool Label::UserClick()
 {
     UserAction action;
     Click.Raise();
+    return true;
 }
 
 bool OptionButton::UserClick()
@@ -188,16 +200,18 @@ bool OptionButton::UserClick()
     return true;
 }
 
-void PictureBox::UserClick()
+bool PictureBox::UserClick()
 {
     UserAction action;
     Click.Raise();
+    return true;
 }
 
-void Menu::UserClick()
+bool Menu::UserClick()
 {
     UserAction action;
     Click.Raise();
+    return true;
 }
 
 PictureBox::PictureBox(Control* container, std::string name)

@@ -52,6 +52,8 @@ public:
     // The user pressed a key the focused control left alone: the shortcut of a reachable
     // control runs. Answers whether one did.
     bool UserShortcut(int16_t keyCode, int16_t shift);
+    // Whether a reachable control has that key: what UserShortcut would press.
+    bool HasShortcut(int16_t keyCode, int16_t shift) const;
     // The key that presses `control`, 0 for none (for the hosts to show it).
     int16_t ShortcutOf(const Control& control) const;
 
@@ -80,6 +82,7 @@ private:
         Control* control;
         std::function<bool()> press;
     };
+    const Shortcut* ShortcutFor(int16_t keyCode, int16_t shift) const;
     std::vector<Shortcut> m_shortcuts;
 };
 
@@ -94,7 +97,8 @@ public:
     Property<bool> AutoSize{this, "AutoSize", false};
     Event<> Click;
     // The user clicks it: one user action raising Click.
-    void UserClick();
+    bool TakesInput(UserInput input) const override { return input == UserInput::Click; }
+    bool UserClick() override;
 };
 
 // Option buttons of one container are one group: turning one on turns the others off.
@@ -107,7 +111,8 @@ public:
     Event<> Click;
     // The user clicks it: it takes the focus (a Validate elsewhere may keep it away, answering
     // false), then turns on, in one user action.
-    bool UserClick();
+    bool TakesInput(UserInput input) const override { return input == UserInput::Click; }
+    bool UserClick() override;
 
 protected:
     void OnPropertyChanged(const PropertyBase& property) override;
@@ -123,7 +128,8 @@ public:
     int32_t ScaleWidth() const { return Width; }
     int32_t ScaleHeight() const { return Height; }
     Event<> Click;
-    void UserClick();
+    bool TakesInput(UserInput input) const override { return input == UserInput::Click; }
+    bool UserClick() override;
 };
 
 class Shape : public Control {
@@ -145,7 +151,8 @@ public:
     Property<bool> Checked{this, "Checked", false};
     Event<> Click;
     // The user chooses the item: one user action raising Click.
-    void UserClick();
+    bool TakesInput(UserInput input) const override { return input == UserInput::Click; }
+    bool UserClick() override;
 };
 
 // Named pictures; the grid puts them in header cells.

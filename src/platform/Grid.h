@@ -254,6 +254,13 @@ public:
     // A click on the cell, then DblClick and a second MouseUp. Without a column: the first
     // non-fixed one (likewise below).
     void UserDoubleClick(int32_t row, int32_t col = -1);
+    // The second press of a double-click whose first press was already UserClickCell (a
+    // window system reports them apart): only DblClick and the second MouseUp are left. Without
+    // a cell (below the last row) MouseUp reports the corner. A grid that did not get the focus
+    // from the first press sees nothing.
+    void UserSecondPress(int32_t row = -1, int32_t col = -1);
+    // A click where there is no cell (below the last row): the grid takes the focus, no more.
+    void UserClickOutsideCells();
     // MouseDown and MouseUp with the right button; the selection does not move.
     void UserRightClick(int32_t row, int32_t col = -1);
     // KeyDown; unless a handler cleared the code, arrows, Home/End and Page Up/Down move the
@@ -262,6 +269,9 @@ public:
     void UserKeyDown(int16_t keyCode, int16_t shift = 0);
     // The keys that move the current row and column.
     bool TakesKey(int16_t keyCode, int16_t shift) const override;
+    bool TakesInput(UserInput input) const override { return input == UserInput::Key; }
+    // The focus first, then UserKeyDown.
+    bool UserKey(int16_t keyCode, int16_t shift, std::string_view character) override;
 
     Event<> Click;
     Event<> DblClick;
@@ -350,6 +360,7 @@ private:
     MousePoint PointAt(int32_t row, int32_t col) const;
     bool TakeFocusForClick();
     void PressCell(const MousePoint& point, int16_t button);
+    void FinishDoubleClick(const MousePoint& point);
     // Moves the current cell and the selection as a user action, raising RowColChange and
     // SelChange for what changed.
     void MoveByUser(int32_t row, int32_t col, int32_t rowSel, int32_t colSel);

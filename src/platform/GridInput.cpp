@@ -134,8 +134,29 @@ void Grid::UserDoubleClick(int32_t row, int32_t col)
     PressCell(point, vbLeftButton);
     MouseUp.Raise(vbLeftButton, 0, point.x, point.y);
     Click.Raise();
+    FinishDoubleClick(point);
+}
+
+void Grid::FinishDoubleClick(const MousePoint& point)
+{
     DblClick.Raise();
     MouseUp.Raise(vbLeftButton, 0, point.x, point.y);
+}
+
+void Grid::UserSecondPress(int32_t row, int32_t col)
+{
+    UserAction action;
+    const MousePoint point = row < 0 ? MousePoint{MouseRow, MouseCol, 0, 0}
+                                     : PointAt(row, col < 0 ? FirstScrollableCol() : col);
+    if (!IsReachable() || !HasFocus())
+        return;
+    FinishDoubleClick(point);
+}
+
+void Grid::UserClickOutsideCells()
+{
+    UserAction action;
+    TakeFocusForClick();
 }
 
 void Grid::UserRightClick(int32_t row, int32_t col)
@@ -160,6 +181,17 @@ void Grid::UserKeyDown(int16_t keyCode, int16_t shift)
     int16_t character = CharacterOfKey(keyCode, shift);
     if (character != 0)
         KeyPress.Raise(character);
+}
+
+bool Grid::UserKey(int16_t keyCode, int16_t shift, std::string_view)
+{
+    {
+        UserAction action;
+        if (!TakeFocusForClick())
+            return false;
+    }
+    UserKeyDown(keyCode, shift);
+    return true;
 }
 
 bool Grid::TakesKey(int16_t keyCode, int16_t) const

@@ -48,8 +48,17 @@ void CreatePrivateFile(const std::string& path)
         if (error == EEXIST) {
             Refuse(path, kErrFileExists, "o arquivo já existe e não será substituído");
         }
+        if (error == ENOENT || error == ENOTDIR) {
+            Refuse(path, kErrCannotOpen,
+                   "a pasta do arquivo não existe; crie a pasta ou escolha outro caminho");
+        }
+        if (error == EACCES || error == EPERM || error == EROFS) {
+            Refuse(path, kErrCannotOpen,
+                   "não há permissão para criar o arquivo nessa pasta; escolha outra pasta");
+        }
         Refuse(path, kErrCannotOpen,
-               "não foi possível criar o arquivo (" + std::string(std::strerror(error)) + ")");
+               "não foi possível criar o arquivo (erro " + std::to_string(error) +
+                   " do sistema); confira o caminho e o espaço em disco");
     }
     ::close(fd);
 }
@@ -179,18 +188,23 @@ Connection& Database::Conn()
     }
     std::error_code error;
     if (!std::filesystem::exists(m_path, error)) {
-        Refuse(m_path, kErrMissingFile, "o arquivo não existe");
+        Refuse(m_path, kErrMissingFile,
+               "o arquivo não existe; confira o caminho, ou crie a loja com kelo-store create");
     }
     auto connection = std::make_unique<Connection>(m_path, false, VfsOf(m_options));
     connection->SetBusyTimeout(m_options.busyTimeoutMs);
     if (connection->IsReadOnly()) {
-        Refuse(m_path, kErrReadOnly, "o arquivo não pode ser gravado (somente leitura)");
+        Refuse(m_path, kErrReadOnly,
+               "o arquivo não pode ser gravado (somente leitura); dê permissão "
+               "de gravação ao arquivo e à sua pasta");
     }
     // Read before any pragma that could write, so a file we must refuse stays untouched.
     int64_t version = VersionOf(*connection);
     int64_t application = PragmaValue(*connection, "PRAGMA application_id");
     if (application != kApplicationId || version <= 0) {
-        Refuse(m_path, kErrNotAStore, "o arquivo não contém um armazenamento desta aplicação");
+        Refuse(m_path, kErrNotAStore,
+               "o arquivo não contém um armazenamento desta aplicação; escolha "
+               "o arquivo de uma loja, ou crie uma com kelo-store create");
     }
     if (version > kSchemaVersion) {
         Refuse(m_path, kErrNewerVersion,

@@ -19,14 +19,17 @@ std::string CauseOf(int code)
     case SQLITE_LOCKED:
         return "o arquivo está bloqueado por outro processo há tempo demais";
     case SQLITE_READONLY:
-        return "o arquivo não pode ser gravado (somente leitura)";
+        return "o arquivo não pode ser gravado (somente leitura); dê permissão de gravação ao "
+               "arquivo e à sua pasta";
     case SQLITE_PERM:
     case SQLITE_AUTH:
         return "acesso ao arquivo negado";
     case SQLITE_CANTOPEN:
-        return "não foi possível abrir o arquivo (inexistente, sem permissão ou pasta inválida)";
+        return "não foi possível abrir o arquivo (inexistente, sem permissão ou pasta inválida); "
+               "confira o caminho e as permissões";
     case SQLITE_NOTADB:
-        return "o arquivo não é um armazenamento válido";
+        return "o arquivo não é um armazenamento válido; escolha o arquivo de uma loja, ou crie "
+               "uma com kelo-store create";
     case SQLITE_CORRUPT:
         return "o arquivo está corrompido";
     case SQLITE_IOERR:
@@ -117,9 +120,9 @@ public:
 
     [[noreturn]] void Fail(int code) const
     {
-        std::string detail = sqlite3_errmsg(m_db);
+        // The engine's own words are English: the attendant reads only our cause.
         throw StoreError(kErrEngineBase + (code & 0xff),
-                         "Armazenamento '" + m_path + "': " + CauseOf(code) + " (" + detail + ").");
+                         "Armazenamento '" + m_path + "': " + CauseOf(code) + ".");
     }
 
     sqlite3* Handle() const { return m_db; }

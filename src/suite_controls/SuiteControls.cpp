@@ -31,6 +31,18 @@ std::string Join(const std::vector<std::string_view>& characters, std::size_t fr
     return text;
 }
 
+// The character a key typed as UTF-8: the layout's when the host knows it, else the platform's;
+// "" for keys that type nothing visible (Enter, Esc, Backspace, arrows).
+std::string TypedCharacter(int16_t keyCode, int16_t shift, std::string_view character)
+{
+    if (!character.empty()) {
+        const int32_t code = platform::utf8::CodePoint(character);
+        return code < 32 || code == 127 ? std::string() : std::string(character);
+    }
+    const int16_t ascii = platform::CharacterOfKey(keyCode, shift);
+    return ascii < 32 ? std::string() : platform::utf8::Encode(static_cast<uint16_t>(ascii));
+}
+
 bool SelectsWholeText(std::string_view keys)
 {
     return keys == "+{HOME}" || keys == "+({HOME})";
@@ -86,35 +98,85 @@ void QVFind::ReiniciarPesquisa()
     m_selection = {0, CharacterCount(Text())};
 }
 
-void QVFind::TypeText(const std::string& text)
+void QVFind::ReplaceSelection(const std::string& typed)
 {
-    const UserWrite write(m_userIsTyping);
-    Text = text;
-    m_selection = {CharacterCount(Text()), 0};
+    const auto characters = platform::utf8::Characters(Text());
+    const auto length = characters.size();
+    const auto start = std::min(static_cast<std::size_t>(m_selection.Start), length);
+    const auto selected = std::min(static_cast<std::size_t>(m_selection.Length), length - start);
+    {
+        const UserWrite write(m_userIsTyping);
+        Text = Join(characters, 0, start) + typed + Join(characters, start + selected, length);
+    }
+    m_selection = {static_cast<int32_t>(start) + CharacterCount(typed), 0};
+}
+
+void QVFind::TypeKey(int16_t keyCode, int16_t shift, std::string_view character)
+{
+    const std::string typed = TypedCharacter(keyCode, shift, character);
+    if (Style == StyleNumerico && !typed.empty() && (typed[0] < '0' || typed[0] > '9'))
+        return;
+    if (keyCode == 0 && !typed.empty()) {
+        const platform::KeyStroke stroke = platform::KeyOfCharacter(typed);
+        keyCode = stroke.code;
+        shift = stroke.shift;
+    }
+    platform::UserAction action;
+    int16_t raised = keyCode;
+    KeyDown.Raise(raised, shift);
+    const int32_t length = CharacterCount(Text());
+    switch (keyCode) {
+    case platform::vbKeyReturn:
+        Modo = ModoPesquisar;
+        Click.Raise();
+        return;
+    case platform::vbKeyEscape:
+        Modo = ModoDescartar;
+        Click.Raise();
+        return;
+    case platform::vbKeyBack:
+        if (m_selection.Length == 0 && m_selection.Start > 0)
+            m_selection = {m_selection.Start - 1, 1};
+        ReplaceSelection({});
+        return;
+    case platform::vbKeyDelete:
+        if (m_selection.Length == 0 && m_selection.Start < length)
+            m_selection.Length = 1;
+        ReplaceSelection({});
+        return;
+    default:
+        if (!typed.empty())
+            ReplaceSelection(typed);
+    }
 }
 
 bool QVFind::UserType(std::string_view text)
 {
     if (!TakeFocus(*this))
         return false;
+    // What the box held is selected, so the first key replaces it.
+    m_selection = {0, CharacterCount(Text())};
     const auto characters = platform::utf8::Characters(text);
-    if (characters.empty()) {
-        if (Text().empty())
-            return true;
-        platform::UserAction action;
-        int16_t keyCode = platform::vbKeyDelete;
-        KeyDown.Raise(keyCode, 0);
-        TypeText({});
-        return true;
-    }
-    for (std::size_t i = 0; i < characters.size(); ++i) {
-        platform::UserAction action;
-        auto key = platform::KeyOfCharacter(characters[i]);
-        KeyDown.Raise(key.code, key.shift);
-        // The first character replaces what the box held.
-        TypeText((i == 0 ? std::string() : std::string(Text())).append(characters[i]));
-    }
+    if (characters.empty() && !Text().empty())
+        TypeKey(platform::vbKeyDelete, 0, {});
+    for (const auto& character : characters)
+        TypeKey(0, 0, character);
     return true;
+}
+
+bool QVFind::UserKey(int16_t keyCode, int16_t shift, std::string_view character)
+{
+    if (!TakeFocus(*this))
+        return false;
+    TypeKey(keyCode, shift, character);
+    return true;
+}
+
+void QVFind::UserSelect(TextSelection selection)
+{
+    const int32_t length = CharacterCount(Text());
+    const int32_t start = std::clamp(selection.Start, 0, length);
+    m_selection = {start, std::clamp(selection.Length, 0, length - start)};
 }
 
 bool QVFind::UserKeyDown(int16_t keyCode, int16_t shift)
@@ -337,6 +399,26 @@ bool QVNumberBox::UserType(std::string_view text)
     return true;
 }
 
+bool QVNumberBox::UserKey(int16_t keyCode, int16_t shift, std::string_view character)
+{
+    if (!TakeFocus(*this))
+        return false;
+    platform::UserAction action;
+    if (keyCode == platform::vbKeyDelete) {
+        if (SelLength == 0)
+            SelLength = 1;
+        // At the end of the text there is nothing after the caret to erase.
+        if (SelLength > 0)
+            TypeKey(platform::vbKeyBack);
+        return true;
+    }
+    const int16_t keyAscii = character.empty() ? platform::CharacterOfKey(keyCode, shift)
+                                               : platform::KeyAsciiOf(character);
+    if (keyAscii != 0)
+        TypeKey(keyAscii);
+    return true;
+}
+
 bool QVNumberBox::UserKeyPress(int16_t keyAscii)
 {
     if (!TakeFocus(*this))
@@ -485,7 +567,7 @@ bool QVFind::TakesKey(int16_t keyCode, int16_t) const
 
 bool QVNumberBox::TakesKey(int16_t keyCode, int16_t shift) const
 {
-    return platform::CharacterOfKey(keyCode, shift) != 0;
+    return keyCode == platform::vbKeyDelete || platform::CharacterOfKey(keyCode, shift) != 0;
 }
 
 } // namespace suite_controls

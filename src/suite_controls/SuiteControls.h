@@ -96,9 +96,21 @@ public:
     platform::Event<> Click;
     platform::Event<int16_t&, int16_t> KeyDown; // key code, shift state
 
-    // Replaces the text by `text`, one KeyDown per character (Delete when `text` is empty).
-    bool UserType(std::string_view text);
+    bool TakesInput(UserInput input) const override
+    {
+        return input == UserInput::Type || input == UserInput::Key;
+    }
+    // Replaces the text by `text`, one key per character (Delete when `text` is empty).
+    bool UserType(std::string_view text) override;
+    // KeyDown, then what the key does: Enter searches (UserConfirm), Esc resets (UserReset),
+    // Backspace and Delete erase, a character replaces the selection. A code box (Style 2)
+    // takes digits only: any other character never reaches it.
+    bool UserKey(int16_t keyCode, int16_t shift, std::string_view character) override;
+    // Only the KeyDown of a key.
     bool UserKeyDown(int16_t keyCode, int16_t shift = 0);
+    // Where the user put the caret or selection with the mouse or the arrows, which a host's
+    // widget moves by itself.
+    void UserSelect(TextSelection selection);
     bool UserConfirm(); // Modo 1, then Click
     bool UserReset();   // Modo 2, then Click
     TextSelection Selection() const { return m_selection; }
@@ -110,7 +122,10 @@ protected:
     void OnPropertyChanged(const platform::PropertyBase& property) override;
 
 private:
-    void TypeText(const std::string& text);
+    // The key's effect once the focus is here.
+    void TypeKey(int16_t keyCode, int16_t shift, std::string_view character);
+    // Replaces the selection by `typed`, as the user's write (no KeyDown of its own).
+    void ReplaceSelection(const std::string& typed);
 
     bool m_userIsTyping = false;
     TextSelection m_selection;
@@ -197,9 +212,16 @@ public:
 
     platform::Event<int16_t&> KeyPress; // the character's code; 0 discards the key
 
+    bool TakesInput(UserInput input) const override
+    {
+        return input == UserInput::Type || input == UserInput::Key;
+    }
     // Selects the whole text and types `text` over it, one KeyPress per character.
-    bool UserType(std::string_view text);
-    // One key at the caret (8 is backspace).
+    bool UserType(std::string_view text) override;
+    // The key's character goes through KeyPress; Delete is a backspace over the character after
+    // the caret; keys that type nothing (arrows, F keys) change nothing.
+    bool UserKey(int16_t keyCode, int16_t shift, std::string_view character) override;
+    // One character at the caret (8 is backspace).
     bool UserKeyPress(int16_t keyAscii);
 
     // "+{HOME}" and "+({HOME})" select the whole text.
@@ -224,8 +246,9 @@ public:
     platform::Property<int32_t> MaxLength{this, "MaxLength", 0};
     platform::Property<std::string> PasswordChar{this, "PasswordChar"};
 
+    bool TakesInput(UserInput input) const override { return input == UserInput::Type; }
     // Replaces the text by `text`, as far as MaxLength lets the user type.
-    bool UserType(std::string_view text);
+    bool UserType(std::string_view text) override;
     TextSelection Selection() const { return m_selection; }
 
     // "+{HOME}" and "+({HOME})" select the whole text.
@@ -267,7 +290,8 @@ public:
 
     platform::Event<> Click;
 
-    bool UserClick();
+    bool TakesInput(UserInput input) const override { return input == UserInput::Click; }
+    bool UserClick() override;
 };
 
 // The key that clicks `botao` wherever the focus is on its form (Form::AddShortcut).

@@ -5,6 +5,7 @@
 #include "host/desktop/DesktopHost.h"
 #include "host/desktop/LoginDialog.h"
 #include "host/desktop/MenuWindow.h"
+#include "host/desktop/Pictures.h"
 #include "host/desktop/PresentationServices.h"
 #include "store/Admin.h"
 #include "store/Store.h"
@@ -45,10 +46,10 @@ void SaveScreenshot(QWidget& window, const std::string& path)
 {
     const QPixmap picture = window.grab();
     if (picture.save(ToQString(path), "PNG")) {
-        std::cout << "screenshot: " << path << "\n";
+        std::cout << "captura da janela salva em " << path << "\n";
         QCoreApplication::exit(0);
     } else {
-        std::cerr << "could not save the screenshot to " << path << "\n";
+        std::cerr << "não foi possível salvar a captura da janela em " << path << "\n";
         QCoreApplication::exit(1);
     }
 }
@@ -64,8 +65,8 @@ OpenedStore OpenStore(const std::string& path, bool createDemo, std::ostream& ou
         database->Conn();
         return {database, {}};
     } catch (const std::exception& error) {
-        return {nullptr, "Não foi possível abrir a loja " + store::ShownAddress(path) + ".\n\n" +
-                             error.what()};
+        // The store's message names the file and says what to do.
+        return {nullptr, std::string("Não foi possível abrir a loja.\n\n") + error.what()};
     }
 }
 
@@ -76,6 +77,7 @@ int RunApplication(int& argc, char** argv, const Options& options, const Environ
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(NomeDaAplicacao));
     QApplication::setFont(ToQFont("Arial", 9, false));
+    QApplication::setWindowIcon(ApplicationIcon());
 
     DesktopHost host;
     host.SetApplicationName(NomeDaAplicacao);

@@ -1,6 +1,6 @@
 #include "host/desktop/ControlPeer.h"
 
-#include "host/desktop/DesktopHost.h"
+#include "host/desktop/PeerHost.h"
 #include "platform/Controls.h"
 #include "platform/Errors.h"
 #include "platform/Host.h"
@@ -30,7 +30,7 @@ bool EventHook::eventFilter(QObject* watched, QEvent* event)
     return m_handler(watched, event);
 }
 
-ControlPeer::ControlPeer(DesktopHost& host, platform::Control& control)
+ControlPeer::ControlPeer(PeerHost& host, platform::Control& control)
     : m_host(host), m_control(&control), m_hWnd(control.hWnd())
 {
 }
@@ -208,12 +208,11 @@ void ControlPeer::Act(const std::function<void()>& action)
         action();
     } catch (const platform::RuntimeError& error) {
         // An error no handler of the component trapped: the runtime would have shown it.
-        m_host.ShowMessageBox(
-            {"Erro " + std::to_string(error.Number()) + ": " + error.Description(),
-             platform::vbCritical, m_host.ApplicationName()});
+        m_host.ReportUnhandled("Erro " + std::to_string(error.Number()) + ": " +
+                               error.Description());
     } catch (const std::exception& error) {
         // Nothing may leave a Qt event handler; the attendant sees it and goes on.
-        m_host.ShowMessageBox({error.what(), platform::vbCritical, m_host.ApplicationName()});
+        m_host.ReportUnhandled(error.what());
     }
     if (Control())
         Refresh();
@@ -260,11 +259,8 @@ void ControlPeer::OnQtFocusIn(Qt::FocusReason reason)
         m_host.ScheduleFocusSync();
         return;
     }
-    Act([control] {
-        // A Validate elsewhere may keep the focus; the focus sync then puts it back.
-        if (control->IsShown() && control->Enabled)
-            platform::Screen::MoveFocus(*control);
-    });
+    // A Validate elsewhere may keep the focus; the focus sync then puts it back.
+    Act([control] { control->UserFocus(); });
 }
 
 void ControlPeer::OnPlatformGotFocus()

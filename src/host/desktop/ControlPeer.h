@@ -22,7 +22,7 @@ class Control;
 
 namespace desktop {
 
-class DesktopHost;
+class PeerHost;
 
 // Forwards a watched object's events to a function (no moc needed). The hook is a child of
 // `owner`, the object its handler touches, so it dies with it and can never call into a gone
@@ -42,7 +42,7 @@ private:
 
 class ControlPeer : public std::enable_shared_from_this<ControlPeer> {
 public:
-    ControlPeer(DesktopHost& host, platform::Control& control);
+    ControlPeer(PeerHost& host, platform::Control& control);
     virtual ~ControlPeer();
     ControlPeer(const ControlPeer&) = delete;
     ControlPeer& operator=(const ControlPeer&) = delete;
@@ -87,7 +87,7 @@ protected:
     // peer goes, even while its widget stays a moment longer.
     QObject* Lifetime() { return &m_lifetime; }
 
-    DesktopHost& m_host;
+    PeerHost& m_host;
     // Set while the peer writes to its widget, so that the widget's signals are not taken as
     // the user's input.
     bool m_applying = false;
@@ -105,6 +105,6 @@ private:
 };
 
 // The peer for a control of this kind; nullptr for kinds without a widget (menus, image lists).
-std::shared_ptr<ControlPeer> MakePeer(DesktopHost& host, platform::Control& control);
+std::shared_ptr<ControlPeer> MakePeer(PeerHost& host, platform::Control& control);
 
 } // namespace desktop

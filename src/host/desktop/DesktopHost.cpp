@@ -2,6 +2,7 @@
 
 #include "host/desktop/ControlPeer.h"
 #include "host/desktop/Peers.h"
+#include "host/desktop/PrintPreview.h"
 #include "host/report/ReportRenderer.h"
 #include "platform/Controls.h"
 #include "platform/WindowSystem.h"
@@ -10,19 +11,13 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDate>
-#include <QEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QThread>
 #include <QTime>
 #include <QTimer>
-#include <QToolBar>
 
 #include <vector>
 
@@ -80,29 +75,6 @@ std::vector<ButtonAnswer> ButtonsOf(int32_t buttonSet)
     }
 }
 
-// The dark overlay: a translucent child covering its window, and following its size.
-class Overlay : public QWidget {
-public:
-    explicit Overlay(QWidget* target) : QWidget(target)
-    {
-        setAttribute(Qt::WA_NoSystemBackground);
-        setFocusPolicy(Qt::NoFocus);
-        setGeometry(target->rect());
-        new EventHook(target, this, [this, target](QObject*, QEvent* event) {
-            if (event->type() == QEvent::Resize)
-                setGeometry(target->rect());
-            return false;
-        });
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), QColor(0, 0, 0, 110));
-    }
-};
-
 } // namespace
 
 DesktopHost::DesktopHost() : DesktopHost(Scale(ScreenDotsPerInch())) {}
@@ -125,8 +97,6 @@ DesktopHost::~DesktopHost()
 {
     platform::RemoveEndOfDispatchHook(m_endOfDispatchHook);
     m_self.reset();
-    for (auto& [hWnd, overlay] : m_overlays)
-        delete overlay.data();
     // Form widgets (and their children) go before the peers their handlers call.
     std::vector<QPointer<QWidget>> forms;
     for (auto& [hWnd, peer] : m_peers) {
@@ -378,70 +348,21 @@ void DesktopHost::SyncFocus()
 
 void DesktopHost::ApplyOverlay(int32_t hWnd)
 {
-    if (HasOverlay(hWnd))
-        return;
-    QWidget* target = WidgetOf(hWnd);
-    if (!target)
-        return;
-    auto* overlay = new Overlay(target);
-    overlay->show();
-    overlay->raise();
-    m_overlays[hWnd] = overlay;
-}
-
-void DesktopHost::RemoveOverlay(int32_t hWnd)
-{
-    auto it = m_overlays.find(hWnd);
-    if (it == m_overlays.end())
-        return;
-    delete it->second.data();
-    m_overlays.erase(it);
-}
-
-bool DesktopHost::HasOverlay(int32_t hWnd) const
-{
-    auto it = m_overlays.find(hWnd);
-    return it != m_overlays.end() && it->second;
+    if (QWidget* target = WidgetOf(hWnd))
+        m_overlays.Apply(hWnd, *target);
 }
 
 void DesktopHost::ShowPreview(platform::Report& shown)
 {
     const platform::LaidOutReport& pages = shown.Pages();
     ShowPrintPreview(
-        shown.Caption, [&pages](QPrinter& printer) { report::Draw(pages, printer); },
+        m_mainWindow, shown.Caption, [&pages](QPrinter& printer) { report::Draw(pages, printer); },
         shown.WindowState == platform::vbMaximized);
 }
 
-void DesktopHost::ShowPrintPreview(const std::string& title, std::function<void(QPrinter&)> render,
-                                   bool maximised)
+void DesktopHost::ReportUnhandled(const std::string& text)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, m_mainWindow);
-    preview.setWindowTitle(ToQString(title));
-    if (maximised)
-        preview.setWindowState(Qt::WindowMaximized);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&render](QPrinter* target) { render(*target); });
-    if (auto* toolbar = preview.findChild<QToolBar*>()) {
-        QAction* pdf = toolbar->addAction(QStringLiteral("Salvar como PDF"));
-        QObject::connect(pdf, &QAction::triggered, &preview, [&preview, &render] {
-            const QString path =
-                QFileDialog::getSaveFileName(&preview, QStringLiteral("Salvar como PDF"), QString(),
-                                             QStringLiteral("PDF (*.pdf)"));
-            if (!path.isEmpty())
-                SaveAsPdf(ToStd(path), render);
-        });
-    }
-    preview.exec();
-}
-
-bool DesktopHost::SaveAsPdf(const std::string& path, const std::function<void(QPrinter&)>& render)
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(ToQString(path));
-    render(printer);
-    return QFileInfo::exists(ToQString(path));
+    ShowMessageBox({text, platform::vbCritical, m_applicationName});
 }
 
 void DesktopHost::InterceptMessageBoxes(std::function<int(QMessageBox&)> hook)

@@ -8,6 +8,8 @@
 #pragma once
 
 #include "host/desktop/Convert.h"
+#include "host/desktop/Overlays.h"
+#include "host/desktop/PeerHost.h"
 #include "platform/Host.h"
 
 #include <QPointer>
@@ -21,7 +23,6 @@
 class QAction;
 class QMenu;
 class QMessageBox;
-class QPrinter;
 
 namespace platform {
 class Control;
@@ -33,7 +34,7 @@ namespace desktop {
 class ControlPeer;
 class FormPeer;
 
-class DesktopHost : public platform::Host {
+class DesktopHost : public platform::Host, public PeerHost {
 public:
     // Sets itself as the platform's host; the screen's dpi fixes the twips scale.
     DesktopHost();
@@ -53,29 +54,25 @@ public:
 
     // A host window the component may parent forms to; its size follows the widget.
     int32_t RegisterHostWindow(const std::string& name, QWidget& widget);
-    // The widget behind a handle: a host window or a control's peer; nullptr for none.
-    QWidget* WidgetOf(int32_t hWnd) const;
-    bool IsHostWindow(int32_t hWnd) const { return m_hostWindows.contains(hWnd); }
 
-    // Peers for every form that has none yet; peers of forms that are gone are dropped.
-    void Sync();
+    // PeerHost. Sync also drops the peers of forms that are gone.
+    const Scale& Scaling() const override { return m_scale; }
+    void Adopt(std::shared_ptr<ControlPeer> peer) override;
+    ControlPeer* PeerOf(const platform::Control& control) const override;
+    QWidget* WidgetOf(int32_t hWnd) const override;
+    bool IsHostWindow(int32_t hWnd) const override { return m_hostWindows.contains(hWnd); }
+    QWidget* MainWindow() const override { return m_mainWindow; }
+    void Sync() override;
+    void ScheduleFocusSync() override;
+    void ReportUnhandled(const std::string& text) override;
+
     ControlPeer* PeerOf(int32_t hWnd) const;
-    ControlPeer* PeerOf(const platform::Control& control) const;
-    const Scale& Scaling() const { return m_scale; }
-    // Gives the Qt focus to the control the platform says has it (after the event loop turns).
-    void ScheduleFocusSync();
     void SyncFocus();
 
     // The dark overlay over a window (clsFundoEscuro): one per window, whoever applied it.
     void ApplyOverlay(int32_t hWnd);
-    void RemoveOverlay(int32_t hWnd);
-    bool HasOverlay(int32_t hWnd) const;
-
-    // The report facility's way to the screen: a print preview with printing and "save as PDF",
-    // whose pages `render` paints onto the printer it is given.
-    void ShowPrintPreview(const std::string& title, std::function<void(QPrinter&)> render,
-                          bool maximised = false);
-    static bool SaveAsPdf(const std::string& path, const std::function<void(QPrinter&)>& render);
+    void RemoveOverlay(int32_t hWnd) { m_overlays.Remove(hWnd); }
+    bool HasOverlay(int32_t hWnd) const { return m_overlays.Has(hWnd); }
 
     // Test seams: instead of running a box or menu modally, hand it over; the hook answers the
     // button (a QMessageBox::StandardButton) or the action chosen (nullptr for none).
@@ -84,13 +81,9 @@ public:
 
     // The top-level window message boxes and dialogs centre on.
     void SetMainWindow(QWidget* window) { m_mainWindow = window; }
-    QWidget* MainWindow() const { return m_mainWindow; }
     // The title of the host's own boxes (the application's name).
     void SetApplicationName(std::string name) { m_applicationName = std::move(name); }
     const std::string& ApplicationName() const { return m_applicationName; }
-
-    // Adds a peer (ControlPeer registers itself while it attaches).
-    void Adopt(std::shared_ptr<ControlPeer> peer);
 
 private:
     void OnWindowChanged(int32_t hWnd);
@@ -101,7 +94,7 @@ private:
     Scale m_scale;
     std::map<int32_t, std::shared_ptr<ControlPeer>> m_peers;
     std::map<int32_t, QPointer<QWidget>> m_hostWindows;
-    std::map<int32_t, QPointer<QWidget>> m_overlays;
+    Overlays m_overlays;
     std::function<int(QMessageBox&)> m_messageBoxHook;
     std::function<QAction*(QMenu&)> m_popupHook;
     QPointer<QWidget> m_mainWindow;

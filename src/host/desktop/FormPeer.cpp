@@ -1,6 +1,6 @@
 // The peer of a form: a window of its own, or embedded in the host window the component parents
 // it to, covering it at least at the form's design size; a modal form runs its own loop.
-#include "host/desktop/DesktopHost.h"
+#include "host/desktop/PeerHost.h"
 #include "host/desktop/PeerKinds.h"
 #include "host/desktop/Peers.h"
 #include "platform/Controls.h"
@@ -29,10 +29,9 @@ namespace {
 
 class FormWidget : public QWidget {
 public:
-    FormWidget(QWidget* parent, std::function<void()> onClose,
+    FormWidget(QWidget* parent, Qt::WindowFlags flags, std::function<void()> onClose,
                std::function<bool(const QKeyEvent&)> onKey)
-        : QWidget(parent, parent ? Qt::Widget : Qt::Window), m_onClose(std::move(onClose)),
-          m_onKey(std::move(onKey))
+        : QWidget(parent, flags), m_onClose(std::move(onClose)), m_onKey(std::move(onKey))
     {
     }
 
@@ -60,7 +59,7 @@ private:
 
 } // namespace
 
-FormPeer::FormPeer(DesktopHost& host, platform::Form& form) : ControlPeer(host, form) {}
+FormPeer::FormPeer(PeerHost& host, platform::Form& form) : ControlPeer(host, form) {}
 
 platform::Form& FormPeer::Form() const
 {
@@ -71,8 +70,11 @@ QWidget* FormPeer::CreateWidget(QWidget* parent)
 {
     m_designWidth = Form().Width;
     m_designHeight = Form().Height;
+    // A window of its own belongs to the main window: it stays over it, off the task bar.
+    QWidget* owner = parent ? parent : m_host.MainWindow();
+    const Qt::WindowFlags flags = parent ? Qt::Widget : owner ? Qt::Dialog : Qt::Window;
     return new FormWidget(
-        parent, [this] { UserClose(); },
+        owner, flags, [this] { UserClose(); },
         [this](const QKeyEvent& key) {
             const int16_t code = KeyCodeOf(key);
             const int16_t shift = ShiftStateOf(key.modifiers());
@@ -170,7 +172,12 @@ void FormPeer::Embed()
 {
     QWidget* widget = Widget();
     QWidget* parent = m_parentWindow ? m_host.WidgetOf(m_parentWindow) : nullptr;
-    widget->setParent(parent, parent ? Qt::Widget : Qt::Window);
+    if (parent)
+        widget->setParent(parent, Qt::Widget);
+    else if (m_host.MainWindow())
+        widget->setParent(m_host.MainWindow(), Qt::Dialog);
+    else
+        widget->setParent(nullptr, Qt::Window);
     if (parent && m_host.IsHostWindow(m_parentWindow)) {
         // The host window is at least as large as the form was designed.
         parent->setMinimumSize(parent->minimumSize().expandedTo(

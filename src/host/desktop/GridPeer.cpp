@@ -5,7 +5,7 @@
 // component scrolls the grid itself.
 #include "host/desktop/Peers.h"
 
-#include "host/desktop/DesktopHost.h"
+#include "host/desktop/PeerHost.h"
 #include "host/desktop/Pictures.h"
 #include "platform/Controls.h"
 #include "platform/Grid.h"
@@ -20,6 +20,7 @@
 #include <QTableWidget>
 #include <QWheelEvent>
 
+#include <cstdlib>
 #include <set>
 
 namespace desktop {
@@ -63,9 +64,23 @@ int32_t KeyState(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
     return state;
 }
 
+// The selected rows as the eye finds them: a selection colour hardly apart from the cells' own
+// (the search dialogs ask for 242, 242, 242 on rows of 217 and 242) is mixed with the palette's
+// highlight, so the row the arrows move stays plainly visible.
+QColor VisibleSelection(const QColor& selection, const QColor& cells)
+{
+    constexpr int LeastLightnessApart = 40;
+    if (std::abs(selection.lightness() - cells.lightness()) >= LeastLightnessApart)
+        return selection;
+    const QColor highlight = QApplication::palette().color(QPalette::Highlight);
+    const auto mix = [](int a, int b) { return (a * 35 + b * 65) / 100; };
+    return QColor(mix(selection.red(), highlight.red()), mix(selection.green(), highlight.green()),
+                  mix(selection.blue(), highlight.blue()));
+}
+
 } // namespace
 
-GridPeer::GridPeer(DesktopHost& host, platform::Grid& grid) : ControlPeer(host, grid) {}
+GridPeer::GridPeer(PeerHost& host, platform::Grid& grid) : ControlPeer(host, grid) {}
 
 platform::Grid& GridPeer::Grid() const
 {
@@ -237,8 +252,13 @@ void GridPeer::ShowSelection()
                 continue;
             const bool selected =
                 highlight && grid.IsCellSelected(row, col) && !grid.IsFixedCell(row, col);
-            const auto back =
-                ToQColor(selected ? grid.BackColorSel : grid.CellBackColorAt(row, col));
+            auto back = ToQColor(grid.CellBackColorAt(row, col));
+            if (selected) {
+                const auto asked = ToQColor(grid.BackColorSel);
+                // Where the arrows move it: without the focus the form's colour as it is.
+                back = asked && grid.HasFocus() ? VisibleSelection(*asked, back.value_or(Qt::white))
+                                                : asked;
+            }
             const auto fore =
                 ToQColor(selected ? grid.ForeColorSel : grid.CellForeColorAt(row, col));
             item->setBackground(back ? QBrush(*back) : QBrush());
@@ -294,14 +314,10 @@ bool GridPeer::OnViewportEvent(QEvent* event)
         }
         Act([this, index, right] {
             platform::Grid& grid = Grid();
-            if (!index.isValid()) {
-                // Below the last row: the grid takes the focus and nothing else happens.
-                if (grid.IsShown() && grid.Enabled)
-                    platform::Screen::MoveFocus(grid);
-                return;
-            }
-            const int32_t row = GridRow(index.row());
-            if (right)
+            const int32_t row = index.isValid() ? GridRow(index.row()) : -1;
+            if (row < 0)
+                grid.UserClickOutsideCells();
+            else if (right)
                 grid.UserRightClick(row, index.column());
             else
                 grid.UserClickCell(row, index.column());
@@ -312,19 +328,15 @@ bool GridPeer::OnViewportEvent(QEvent* event)
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton)
             return true;
-        const int16_t shift = ShiftStateOf(mouse->modifiers());
-        const auto x = static_cast<float>(Scaling().Twips(mouse->position().toPoint().x()));
-        const auto y = static_cast<float>(Scaling().Twips(mouse->position().toPoint().y()));
+        const QModelIndex index = table->indexAt(mouse->position().toPoint());
         m_lastPressTime = 0; // a third press is a new click
         m_lastPressCell = QModelIndex();
-        // The press before it was already a click (Qt reports it on its own), so only the
-        // second half of the real control's sequence is left: DblClick, then MouseUp.
-        Act([this, shift, x, y] {
-            platform::Grid& grid = Grid();
-            if (!grid.IsShown() || !grid.Enabled || !grid.HasFocus())
-                return;
-            grid.DblClick.Raise();
-            grid.MouseUp.Raise(platform::vbLeftButton, shift, x, y);
+        // Qt has already reported the first press as a click of its own.
+        Act([this, index] {
+            if (index.isValid())
+                Grid().UserSecondPress(GridRow(index.row()), index.column());
+            else
+                Grid().UserSecondPress();
         });
         return true;
     }
@@ -377,13 +389,7 @@ bool GridPeer::OnKey(QEvent* event)
     if (code == 0)
         return false;
     const int16_t shift = ShiftStateOf(key->modifiers());
-    Act([this, code, shift] {
-        // As everywhere: a key the grid leaves alone may be one of its form's shortcuts.
-        platform::Form* form = Grid().ParentForm();
-        if (!Grid().TakesKey(code, shift) && form && form->UserShortcut(code, shift))
-            return;
-        Grid().UserKeyDown(code, shift);
-    });
+    Act([this, code, shift] { Grid().UserPressKey(code, shift, {}); });
     return true;
 }
 

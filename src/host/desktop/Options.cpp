@@ -34,41 +34,40 @@ std::variant<Options, OptionsError> ParseOptions(const std::vector<std::string>&
             options.help = true;
         } else if (argument == "--store") {
             if (!value(options.store) || options.store.empty())
-                return OptionsError{"--store needs a file or a PostgreSQL address"};
+                return OptionsError{"--store precisa de um arquivo ou de um endereço PostgreSQL"};
         } else if (argument == "--login") {
             std::string name;
             if (!value(name))
-                return OptionsError{"--login needs a user name"};
+                return OptionsError{"--login precisa de um nome de usuário"};
             options.login = name;
         } else if (argument == "--password") {
             if (!value(options.password))
-                return OptionsError{"--password needs a password"};
+                return OptionsError{"--password precisa de uma senha"};
         } else if (argument == "--screenshot") {
             if (!value(options.screenshot) || options.screenshot.empty())
-                return OptionsError{"--screenshot needs a file"};
+                return OptionsError{"--screenshot precisa de um arquivo"};
         } else if (argument == "--quit-at-login") {
             options.quitAtLogin = true;
         } else {
-            return OptionsError{"unknown argument: " + argument};
+            return OptionsError{"argumento desconhecido: " + argument};
         }
     }
     if (!options.screenshot.empty() && !options.login)
-        return OptionsError{"--screenshot needs --login and --password"};
+        return OptionsError{"--screenshot precisa de --login e --password"};
     return options;
 }
 
 std::string Usage()
 {
-    return "usage: kelo-prevendas [--store FILE]\n"
-           "  --store FILE        the shop's store (default: $XDG_DATA_HOME/kelo-prevendas/"
-           "loja.kelo,\n"
-           "                      created with demo data on first run), or a PostgreSQL\n"
-           "                      address (postgresql://USER@HOST/DATABASE)\n"
-           "For automation and measurements:\n"
-           "  --login USER --password PASSWORD   fill in the login window and submit it\n"
-           "  --screenshot FILE.png              after logging in, save the pre-sale screen "
-           "and quit\n"
-           "  --quit-at-login                    quit as soon as the login window shows\n";
+    return "uso: kelo-prevendas [--store ARQUIVO]\n"
+           "  --store ARQUIVO     a loja (padrão: $XDG_DATA_HOME/kelo-prevendas/loja.kelo,\n"
+           "                      criada com dados de demonstração na primeira vez), ou um\n"
+           "                      endereço PostgreSQL (postgresql://USUARIO@SERVIDOR/BANCO)\n"
+           "Para automação e medições:\n"
+           "  --login USUARIO --password SENHA   preenche e envia a janela de entrada\n"
+           "  --screenshot ARQUIVO.png           depois da entrada, salva a janela com a "
+           "pré-venda e sai\n"
+           "  --quit-at-login                    sai assim que a janela de entrada aparece\n";
 }
 
 Environment ProcessEnvironment()

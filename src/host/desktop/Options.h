@@ -39,7 +39,7 @@ Environment ProcessEnvironment();
 // needs none (offscreen, minimal, vnc...).
 bool DisplayAvailable(const Environment& environment);
 inline constexpr const char* NoDisplayMessage =
-    "no display found: run it inside a desktop session, or under xvfb-run";
+    "nenhuma tela encontrada: abra o programa numa sessão gráfica, ou com xvfb-run";
 
 // $XDG_DATA_HOME/kelo-prevendas/loja.kelo, with ~/.local/share when XDG_DATA_HOME is unset.
 std::string DefaultStorePath(const Environment& environment);

@@ -10,7 +10,7 @@
 
 namespace desktop {
 
-using PeerMaker = std::shared_ptr<ControlPeer> (*)(DesktopHost&, platform::Control&);
+using PeerMaker = std::shared_ptr<ControlPeer> (*)(PeerHost&, platform::Control&);
 
 struct PeerKind {
     std::string_view kind;
@@ -18,7 +18,7 @@ struct PeerKind {
 };
 
 template <class Peer, class Kind = platform::Control>
-std::shared_ptr<ControlPeer> MakePeerOf(DesktopHost& host, platform::Control& control)
+std::shared_ptr<ControlPeer> MakePeerOf(PeerHost& host, platform::Control& control)
 {
     return std::make_shared<Peer>(host, static_cast<Kind&>(control));
 }
@@ -34,6 +34,6 @@ const std::vector<PeerKind>& PlainPeerKinds();
 // The suite's find box, combo box, number box, text box, button and theme (SuitePeers.cpp).
 const std::vector<PeerKind>& SuitePeerKinds();
 // A kind without a peer of its own: it still shows where it is, with its colours.
-std::shared_ptr<ControlPeer> MakePlainPeer(DesktopHost& host, platform::Control& control);
+std::shared_ptr<ControlPeer> MakePlainPeer(PeerHost& host, platform::Control& control);
 
 } // namespace desktop

@@ -10,7 +10,7 @@
 
 namespace desktop {
 
-std::shared_ptr<ControlPeer> MakePeer(DesktopHost& host, platform::Control& control)
+std::shared_ptr<ControlPeer> MakePeer(PeerHost& host, platform::Control& control)
 {
     static const std::map<std::string_view, PeerMaker> makers = [] {
         std::map<std::string_view, PeerMaker> all{

@@ -18,7 +18,7 @@ namespace desktop {
 
 class FormPeer : public ControlPeer {
 public:
-    FormPeer(DesktopHost& host, platform::Form& form);
+    FormPeer(PeerHost& host, platform::Form& form);
 
     // Runs until the form is hidden, unloaded or gone, with the rest of the application blocked.
     void RunModal();
@@ -47,7 +47,7 @@ private:
 
 class GridPeer : public ControlPeer {
 public:
-    GridPeer(DesktopHost& host, platform::Grid& grid);
+    GridPeer(PeerHost& host, platform::Grid& grid);
     QTableWidget* Table() const;
 
 protected:

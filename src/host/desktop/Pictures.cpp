@@ -61,7 +61,32 @@ QPixmap UnknownPicture(const std::string& name)
     return pixmap;
 }
 
+QPixmap Paw(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 32.0, size / 32.0);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(52, 73, 94));
+    painter.drawRoundedRect(QRectF(0, 0, 32, 32), 7, 7);
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(QRectF(9, 14, 14, 12));
+    for (const QPointF toe : {QPointF(7, 10), QPointF(13, 6), QPointF(19, 6), QPointF(25, 10)})
+        painter.drawEllipse(toe, 3, 3.6);
+    return pixmap;
+}
+
 } // namespace
+
+QIcon ApplicationIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 64})
+        icon.addPixmap(Paw(size));
+    return icon;
+}
 
 QPixmap NamedPicture(const std::string& name)
 {

@@ -2,6 +2,7 @@
 // host ships no image files.
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 
 #include <string>
@@ -11,5 +12,8 @@ namespace desktop {
 // The picture of that name at its design size; a null pixmap for no name. A name nobody draws
 // is reported on standard error (once) and drawn as a box showing the name.
 QPixmap NamedPicture(const std::string& name);
+
+// The application's window icon: a paw on the menu bar's blue.
+QIcon ApplicationIcon();
 
 } // namespace desktop

@@ -1,6 +1,6 @@
 // The peers of the platform's plain controls: labels, option buttons, picture boxes, shapes,
 // and the plain widget for any kind without a peer of its own.
-#include "host/desktop/DesktopHost.h"
+#include "host/desktop/PeerHost.h"
 #include "host/desktop/PeerKinds.h"
 #include "host/desktop/Pictures.h"
 #include "platform/Controls.h"
@@ -48,9 +48,8 @@ public:
 protected:
     QWidget* CreateWidget(QWidget* parent) override
     {
-        return ClickableLabel(parent, Lifetime(), [this] {
-            Act([this] { As<platform::Label>(Control()).UserClick(); });
-        });
+        return ClickableLabel(parent, Lifetime(),
+                              [this] { Act([this] { Control()->UserClick(); }); });
     }
 
     void Apply(const std::string& member) override
@@ -84,7 +83,7 @@ protected:
         QObject::connect(button, &QRadioButton::clicked, Lifetime(), [this] {
             if (m_applying)
                 return;
-            Act([this] { As<platform::OptionButton>(Control()).UserClick(); });
+            Act([this] { Control()->UserClick(); });
         });
         return button;
     }
@@ -112,9 +111,8 @@ public:
 protected:
     QWidget* CreateWidget(QWidget* parent) override
     {
-        QLabel* picture = ClickableLabel(parent, Lifetime(), [this] {
-            Act([this] { As<platform::PictureBox>(Control()).UserClick(); });
-        });
+        QLabel* picture =
+            ClickableLabel(parent, Lifetime(), [this] { Act([this] { Control()->UserClick(); }); });
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return picture;
     }
@@ -212,7 +210,7 @@ const std::vector<PeerKind>& PlainPeerKinds()
     return kinds;
 }
 
-std::shared_ptr<ControlPeer> MakePlainPeer(DesktopHost& host, platform::Control& control)
+std::shared_ptr<ControlPeer> MakePlainPeer(PeerHost& host, platform::Control& control)
 {
     return MakePeerOf<PlainPeer>(host, control);
 }

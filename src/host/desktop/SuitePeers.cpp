@@ -1,6 +1,6 @@
 // The peers of the suite's controls: the find box, the combo box, the number and text boxes,
 // the command button and the theme frame.
-#include "host/desktop/DesktopHost.h"
+#include "host/desktop/PeerHost.h"
 #include "host/desktop/PeerKinds.h"
 #include "platform/Controls.h"
 #include "platform/Host.h"
@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QToolButton>
 
 #include <algorithm>
@@ -28,6 +29,55 @@ namespace desktop {
 namespace {
 
 // ---- The suite's controls
+
+using KeyPress = std::function<void(int16_t code, int16_t shift, const std::string& character)>;
+
+// A key on a box's line edit as the box's own key: the keys that only move the caret or select
+// (arrows, Home, End) are left to the widget once the box heard them; a paste types the
+// clipboard's characters, a cut copies the selection and erases it with Backspace. Answers
+// whether the widget must not handle the key itself.
+bool ForwardEditKey(const QLineEdit& edit, const QKeyEvent& key, const KeyPress& press)
+{
+    if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
+        return false;
+    if (key.matches(QKeySequence::Paste)) {
+        for (const QChar character : QApplication::clipboard()->text())
+            press(0, 0, ToStd(QString(character)));
+        return true;
+    }
+    if (key.matches(QKeySequence::Cut)) {
+        QApplication::clipboard()->setText(edit.selectedText());
+        if (edit.hasSelectedText())
+            press(platform::vbKeyBack, 0, {});
+        return true;
+    }
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return false; // select all, copy: Qt's, they change nothing
+    const int16_t code = KeyCodeOf(key);
+    const QString text = key.text();
+    const bool types = !text.isEmpty() && text.at(0).isPrint();
+    if (code == 0 && !types)
+        return false;
+    press(code, ShiftStateOf(key.modifiers()), types ? ToStd(text) : std::string());
+    switch (key.key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// A box shows where the typing goes: a thin border, a wider blue one while it has the focus
+// (the padding keeps the text where it is).
+const QString EditFrame = QStringLiteral(
+    "QLineEdit { border: 1px solid rgb(176, 186, 199); border-radius: 3px; padding: 0 3px; }"
+    "QLineEdit:focus { border: 2px solid rgb(41, 121, 214); padding: 0 2px; }");
+const QString FindFrame =
+    QStringLiteral("QFrame { border: 1px solid rgb(176, 186, 199); border-radius: 3px; }"
+                   "QFrame[foco=\"true\"] { border: 2px solid rgb(41, 121, 214); }");
 
 class FindPeer : public ControlPeer {
 public:
@@ -53,22 +103,35 @@ protected:
         layout->addWidget(m_clear);
         layout->addWidget(m_search);
         frame->setFocusProxy(m_edit);
+        frame->setStyleSheet(FindFrame);
+        // The frame is the box's border: it follows the focus of the edit inside it.
+        new EventHook(m_edit, frame, [frame](QObject*, QEvent* event) {
+            if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+                frame->setProperty("foco", event->type() == QEvent::FocusIn);
+                frame->style()->unpolish(frame);
+                frame->style()->polish(frame);
+                frame->update();
+            }
+            return false;
+        });
 
         QObject::connect(m_search, &QToolButton::clicked, Lifetime(),
                          [this] { Act([this] { Find().UserConfirm(); }); });
         QObject::connect(m_clear, &QToolButton::clicked, Lifetime(),
                          [this] { Act([this] { Find().UserReset(); }); });
-        QObject::connect(m_edit, &QLineEdit::textEdited, Lifetime(), [this](const QString& text) {
-            if (m_applying)
-                return;
-            // One KeyDown per keystroke: the write of the typed text raises it.
-            Act([this, text] {
-                suite_controls::QVFind& find = Find();
-                find.Text = ToStd(text);
-                m_shownSelection = find.Selection();
-            });
+        // Every edit is the box's own key (ForwardEditKey); Qt's other editing paths are closed.
+        m_edit->setAcceptDrops(false);
+        new EventHook(m_edit, Lifetime(), [this](QObject*, QEvent* event) {
+            if (event->type() != QEvent::KeyPress)
+                return false;
+            return ForwardEditKey(*m_edit, *static_cast<QKeyEvent*>(event),
+                                  [this](int16_t code, int16_t shift, const std::string& typed) {
+                                      Act([&] {
+                                          Find().UserSelect(ShownSelection());
+                                          Find().UserPressKey(code, shift, typed);
+                                      });
+                                  });
         });
-        new EventHook(m_edit, Lifetime(), [this](QObject*, QEvent* event) { return OnKey(event); });
         return frame;
     }
 
@@ -99,10 +162,9 @@ protected:
     void ApplyExtras() override
     {
         const suite_controls::TextSelection selection = Find().Selection();
-        if (selection.Start == m_shownSelection.Start &&
-            selection.Length == m_shownSelection.Length)
+        const suite_controls::TextSelection shown = ShownSelection();
+        if (selection.Start == shown.Start && selection.Length == shown.Length)
             return;
-        m_shownSelection = selection;
         if (selection.Length > 0)
             m_edit->setSelection(selection.Start, selection.Length);
         else
@@ -111,6 +173,15 @@ protected:
 
 private:
     suite_controls::QVFind& Find() const { return As<suite_controls::QVFind>(Control()); }
+
+    // The caret or selection as the widget shows it (the user may have moved it there).
+    suite_controls::TextSelection ShownSelection() const
+    {
+        if (!m_edit->hasSelectedText())
+            return {static_cast<int32_t>(m_edit->cursorPosition()), 0};
+        return {static_cast<int32_t>(m_edit->selectionStart()),
+                static_cast<int32_t>(m_edit->selectedText().size())};
+    }
 
     static QToolButton* MakeButton(QWidget* parent, const QString& tip, bool search)
     {
@@ -141,44 +212,9 @@ private:
         return pixmap;
     }
 
-    bool OnKey(QEvent* event)
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            Act([this] { Find().UserConfirm(); });
-            return true;
-        case Qt::Key_Escape:
-            Act([this] { Find().UserReset(); });
-            return true;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return false;
-        default:
-            break;
-        }
-        const QString text = key->text();
-        const bool typesCharacter = !text.isEmpty() && text.at(0).isPrint();
-        if (typesCharacter && Find().Style == suite_controls::QVFind::StyleNumerico &&
-            !text.at(0).isDigit())
-            return true; // a code box takes digits only
-        if (!typesCharacter && key->key() != Qt::Key_Backspace && key->key() != Qt::Key_Delete) {
-            // Keys that change no text (arrows, Home...) still reach the form as KeyDown.
-            const int16_t code = KeyCodeOf(*key);
-            const int16_t shift = ShiftStateOf(key->modifiers());
-            if (code != 0 && !(key->modifiers() & Qt::ControlModifier))
-                Act([this, code, shift] { Find().UserKeyDown(code, shift); });
-        }
-        return false;
-    }
-
     QLineEdit* m_edit = nullptr;
     QToolButton* m_search = nullptr;
     QToolButton* m_clear = nullptr;
-    suite_controls::TextSelection m_shownSelection;
 };
 
 class ComboPeer : public ControlPeer {
@@ -239,10 +275,21 @@ protected:
     QWidget* CreateWidget(QWidget* parent) override
     {
         auto* edit = new QLineEdit(parent);
+        edit->setStyleSheet(EditFrame);
         // Every edit goes through the box's KeyPress; Qt's own editing paths are closed.
         edit->setContextMenuPolicy(Qt::NoContextMenu);
         edit->setAcceptDrops(false);
-        new EventHook(edit, Lifetime(), [this](QObject*, QEvent* event) { return OnKey(event); });
+        new EventHook(edit, Lifetime(), [this, edit](QObject*, QEvent* event) {
+            if (event->type() != QEvent::KeyPress)
+                return false;
+            return ForwardEditKey(*edit, *static_cast<QKeyEvent*>(event),
+                                  [this](int16_t code, int16_t shift, const std::string& typed) {
+                                      Act([&] {
+                                          TakeSelection();
+                                          Box().UserPressKey(code, shift, typed);
+                                      });
+                                  });
+        });
         return edit;
     }
 
@@ -295,65 +342,6 @@ private:
             box.SelStart = static_cast<int32_t>(edit->cursorPosition());
         }
     }
-
-    void Press(int16_t keyAscii, bool deleteForward = false)
-    {
-        Act([this, keyAscii, deleteForward] {
-            TakeSelection();
-            suite_controls::QVNumberBox& box = Box();
-            // Delete is backspace over the character after the caret.
-            if (deleteForward && box.SelLength == 0)
-                box.SelLength = 1;
-            box.UserKeyPress(keyAscii);
-        });
-    }
-
-    bool OnKey(QEvent* event)
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Paste)) {
-            for (const QChar character : QApplication::clipboard()->text())
-                if (character.unicode() >= 32 && character.unicode() <= 0xFF)
-                    Press(static_cast<int16_t>(character.unicode()));
-            return true;
-        }
-        if (key->matches(QKeySequence::Cut)) {
-            QApplication::clipboard()->setText(Edit()->selectedText());
-            if (Edit()->hasSelectedText())
-                Press(8);
-            return true;
-        }
-        switch (key->key()) {
-        case Qt::Key_Backspace:
-            Press(8);
-            return true;
-        case Qt::Key_Delete:
-            Press(8, true);
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            Press(13);
-            return true;
-        case Qt::Key_Escape:
-            Press(27);
-            return true;
-        default:
-            break;
-        }
-        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-            return false; // select all, copy: Qt's, they change nothing
-        const QString text = key->text();
-        if (text.isEmpty() || !text.at(0).isPrint())
-            return false; // arrows, Home, End, Tab: the caret moves, the box hears nothing
-        for (const QChar character : text) {
-            const char16_t code = character.unicode();
-            // The keyboard hands over Latin-1; anything else arrives as a question mark.
-            Press(static_cast<int16_t>(code <= 0xFF ? code : u'?'));
-        }
-        return true;
-    }
 };
 
 class TextPeer : public ControlPeer {
@@ -364,6 +352,7 @@ protected:
     QWidget* CreateWidget(QWidget* parent) override
     {
         auto* edit = new QLineEdit(parent);
+        edit->setStyleSheet(EditFrame);
         edit->setContextMenuPolicy(Qt::NoContextMenu);
         QObject::connect(edit, &QLineEdit::textEdited, Lifetime(), [this](const QString& text) {
             if (!m_applying)
@@ -390,7 +379,8 @@ protected:
             const std::string mask = box.PasswordChar;
             edit->setEchoMode(mask.empty() ? QLineEdit::Normal : QLineEdit::Password);
             if (!mask.empty())
-                edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: %1 }")
+                edit->setStyleSheet(EditFrame +
+                                    QStringLiteral("QLineEdit { lineedit-password-character: %1 }")
                                         .arg(static_cast<int>(ToQString(mask).at(0).unicode())));
         } else {
             ControlPeer::Apply(member);

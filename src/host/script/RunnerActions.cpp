@@ -22,15 +22,6 @@ namespace {
 
 constexpr int32_t WheelDelta = 120;
 
-// The focus first, as a click gives it; false when a Validate kept it elsewhere.
-bool TakeFocus(platform::Control& control)
-{
-    if (control.HasFocus())
-        return true;
-    platform::UserAction action;
-    return platform::Screen::MoveFocus(control);
-}
-
 platform::Variant ValueOf(const Token& token)
 {
     if (!token.Quoted) {
@@ -107,21 +98,10 @@ void Runner::Choose(const Step& step)
 void Runner::Click(const Step& step)
 {
     platform::Control& control = ReachableControl(step);
-    if (auto* button = dynamic_cast<suite_controls::QVCommandButton*>(&control)) {
-        if (!button->UserClick())
-            Note("the focus stayed on " + FocusedName());
-    } else if (auto* option = dynamic_cast<platform::OptionButton*>(&control)) {
-        if (!option->UserClick())
-            Note("the focus stayed on " + FocusedName());
-    } else if (auto* menu = dynamic_cast<platform::Menu*>(&control)) {
-        menu->UserClick();
-    } else if (auto* label = dynamic_cast<platform::Label*>(&control)) {
-        label->UserClick();
-    } else if (auto* picture = dynamic_cast<platform::PictureBox*>(&control)) {
-        picture->UserClick();
-    } else {
+    if (!control.TakesInput(platform::Control::UserInput::Click))
         Fail(step, step.Target.ToText() + " (" + control.Kind() + ") cannot be clicked");
-    }
+    if (!control.UserClick())
+        Note("the focus stayed on " + FocusedName());
 }
 
 void Runner::Type(const Step& step)
@@ -130,16 +110,9 @@ void Runner::Type(const Step& step)
     const std::string& text = step.Arguments[0].Text;
     if (IsPasswordBox(control))
         m_session.Tracer().KeepSecret(text);
-    bool typed = false;
-    if (auto* number = dynamic_cast<suite_controls::QVNumberBox*>(&control))
-        typed = number->UserType(text);
-    else if (auto* box = dynamic_cast<suite_controls::QVTextBox*>(&control))
-        typed = box->UserType(text);
-    else if (auto* find = dynamic_cast<suite_controls::QVFind*>(&control))
-        typed = find->UserType(text);
-    else
+    if (!control.TakesInput(platform::Control::UserInput::Type))
         Fail(step, step.Target.ToText() + " (" + control.Kind() + ") is not a box to type in");
-    if (!typed) {
+    if (!control.UserType(text)) {
         Note("the focus stayed on " + FocusedName());
         return;
     }
@@ -150,38 +123,17 @@ void Runner::Type(const Step& step)
 void Runner::Key(const Step& step)
 {
     platform::Control& control = ReachableControl(step);
-    const int32_t code = *ReadInteger(step.Arguments[0].Text);
-    const int32_t shift = step.Arguments.size() > 1 ? *ReadInteger(step.Arguments[1].Text) : 0;
-    const auto keyCode = static_cast<int16_t>(code);
-    const auto shiftState = static_cast<int16_t>(shift);
-    // A key the control leaves alone may be one of its form's shortcuts (the desktop's form
-    // window receives exactly those keys).
-    if (control.CanTakeFocus() && !control.TakesKey(keyCode, shiftState)) {
-        if (!TakeFocus(control)) {
-            Note("the focus stayed on " + FocusedName());
-            return;
-        }
-        platform::Form* form = control.ParentForm();
-        if (form && form->UserShortcut(keyCode, shiftState))
-            return;
-    }
-    if (auto* grid = dynamic_cast<platform::Grid*>(&control)) {
-        if (TakeFocus(*grid))
-            grid->UserKeyDown(keyCode, shiftState);
-        else
-            Note("the focus stayed on " + FocusedName());
-    } else if (auto* find = dynamic_cast<suite_controls::QVFind*>(&control)) {
-        if (!find->UserKeyDown(keyCode, shiftState))
-            Note("the focus stayed on " + FocusedName());
-    } else if (auto* number = dynamic_cast<suite_controls::QVNumberBox*>(&control)) {
-        const int16_t character = platform::CharacterOfKey(keyCode, shiftState);
-        if (!TakeFocus(*number))
-            Note("the focus stayed on " + FocusedName());
-        else if (character != 0)
-            number->UserKeyPress(character);
-    } else {
+    const auto keyCode = static_cast<int16_t>(*ReadInteger(step.Arguments[0].Text));
+    const auto shift =
+        static_cast<int16_t>(step.Arguments.size() > 1 ? *ReadInteger(step.Arguments[1].Text) : 0);
+    const platform::Form* form = control.ParentForm();
+    // A control without keys of its own still passes its form's shortcuts on.
+    const bool shortcut = control.CanTakeFocus() && !control.TakesKey(keyCode, shift) && form &&
+                          form->HasShortcut(keyCode, shift);
+    if (!control.TakesInput(platform::Control::UserInput::Key) && !shortcut)
         Fail(step, step.Target.ToText() + " (" + control.Kind() + ") takes no keys");
-    }
+    if (!control.UserPressKey(keyCode, shift, {}))
+        Note("the focus stayed on " + FocusedName());
 }
 
 void Runner::Focus(const Step& step)
@@ -189,7 +141,7 @@ void Runner::Focus(const Step& step)
     platform::Control& control = ReachableControl(step);
     if (!control.CanTakeFocus())
         Fail(step, step.Target.ToText() + " (" + control.Kind() + ") cannot take the focus");
-    if (!TakeFocus(control))
+    if (!control.UserFocus())
         Note("the focus stayed on " + FocusedName());
 }
 

@@ -154,8 +154,6 @@ std::string Trace::Mask(const std::string& text) const
 StoreFile::StoreFile(const std::optional<std::string>& path)
 {
     if (path) {
-        if (!store::IsServerAddress(*path) && !std::filesystem::exists(*path))
-            throw std::runtime_error("store " + *path + ": no such file");
         m_database = std::make_shared<store::Database>(*path);
         // Opened now, so a broken file is told before the script starts.
         m_database->Conn();

@@ -4,6 +4,7 @@
 #include "QtTestEnvironment.h"
 
 #include "host/desktop/DesktopHost.h"
+#include "host/desktop/PrintPreview.h"
 #include "host/report/ReportRenderer.h"
 #include "platform/Report.h"
 #include "support/RecordsetBuilder.h"
@@ -77,8 +78,8 @@ TEST_F(DesktopPreview, ItsPdfHoldsEveryPage)
     const platform::LaidOutReport pages = listing.Layout();
     QTemporaryDir folder;
     const QString path = folder.filePath("listagem.pdf");
-    ASSERT_TRUE(desktop::DesktopHost::SaveAsPdf(
-        path.toStdString(), [&](QPrinter& printer) { report::Draw(pages, printer); }));
+    ASSERT_TRUE(desktop::SaveAsPdf(path.toStdString(),
+                                   [&](QPrinter& printer) { report::Draw(pages, printer); }));
     QFile pdf(path);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_EQ(pdf.readAll().count("/Type /Page\n"), 3);

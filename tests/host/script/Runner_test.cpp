@@ -142,54 +142,63 @@ TEST_F(RunnerTest, AQueuedAnswerWaitsForTheQuestionPastAnInformationBox)
         << m_out.str();
 }
 
-TEST_F(RunnerTest, AQuestionWithNothingQueuedFailsTheStepThatRaisedIt)
+// Each script fails on its line with what is wrong: an unanswered question, a message checked
+// out of order or left unchecked, a modal block misused, what the user cannot reach or do.
+TEST_F(RunnerTest, EveryRefusalFailsItsLineWithWhatIsWrong)
 {
-    ExpectFailure(Play("app \"Teste\"\n"
-                       "click frmTeste.qvcmdInformarEPerguntar\n"
-                       "expect-message \"Informação\"\n"),
-                  2, "question \"Continuar?\" had no answer queued");
+    struct Row {
+        std::string script;
+        int line;
+        std::string says;
+    };
+    const std::string ask = "click frmTeste.qvcmdInformarEPerguntar\n";
+    const std::vector<Row> rows{
+        {"app \"Teste\"\n" + ask + "expect-message \"Informação\"\n", 2,
+         "question \"Continuar?\" had no answer queued"},
+        {"answer yes\n" + ask + "expect-message \"Continuar?\"\n", 3,
+         "expected message \"Continuar?\", got \"Informação\""},
+        {"answer yes\n" + ask + "expect-message \"Informação\" critical\n", 3,
+         "with icon critical, got info"},
+        {"answer yes\n" + ask + "expect-message \"Informação\"\n# unchecked\n", 4,
+         "message left unchecked: \"Continuar?\""},
+        {"click frmTeste.qvcmdErro\n", 1, "error report left unchecked: 13 \"Type mismatch\""},
+        {"click frmTeste.qvcmdErro\nexpect-error 13 \"KELO_A_PreVendas, frmTeste, X, Ponto: 3\"\n",
+         2, "got error 13 \"Type mismatch\" at \"KELO_A_PreVendas, frmTeste, X, Ponto: 2\""},
+        {"app \"Teste\"\nanswer yes\nexpect-no-message\n", 2, "never asked for"},
+        {"modal frmDialogo\n  click frmDialogo.qvcmdFechar\nend\n", 1,
+         "frmDialogo was never shown modally"},
+        {"modal frmDialogo\n  expect frmDialogo.lblDialogo.Caption \"Escolha\"\nend\n"
+         "click frmTeste.qvcmdDialogo\n",
+         1, "the modal block left frmDialogo shown"},
+        {"click frmTeste.qvcmdDialogo\n", 1, "frmDialogo was shown modally with no modal block"},
+        {"modal frmDialogo\n  click frmDialogo.qvcmdFechar\n"
+         "  expect frmDialogo.lblDialogo.Caption \"Outra\"\nend\nclick frmTeste.qvcmdDialogo\n",
+         3, "expected frmDialogo.lblDialogo.Caption \"Outra\", got \"Escolha\""},
+        {"modal frmDialogo\n  close frmDialogo\nend\nclick frmTeste.qvcmdDialogo\n"
+         "expect-modal frmDialogo\nexpect-modal frmDialogo\n",
+         6, "got no modal showing"},
+        {"click frmTeste.qvcmdDesabilitado\n", 1, "is disabled"},
+        {"click frmDialogo.qvcmdFechar\n", 1, "is hidden"},
+        {"click frmTeste.qvcmdNenhum\n", 1, "frmTeste has no control qvcmdNenhum"},
+        {"click frmNenhum.qvcmdNenhum\n", 1, "no form frmNenhum"},
+        {"expect frmTeste.lblResposta.Nada \"\"\n", 1, "has no member Nada"},
+        {"click frmTeste.lblResposta\nsave-pdf \"x.pdf\"\n", 2, "no print preview is open"},
+        {"click frmTeste.qvtxtSenha\n", 1, "(QVTextBox) cannot be clicked"},
+        {"type frmTeste.qvcmdDialogo \"x\"\n", 1, "(QVCommandButton) is not a box to type in"},
+        {"key frmTeste.lblResposta 13\n", 1, "(Label) takes no keys"},
+        {"key frmTeste.qvcmdDialogo 116\n", 1, "(QVCommandButton) takes no keys"},
+        {"modal drTeste\n  save-pdf \"" + PathOf("nao/x.pdf") +
+             "\"\nend\nclick frmTeste.qvcmdImprimir\n",
+         2, "x.pdf\": cannot write the file"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.script);
+        ExpectFailure(Play(row.script), row.line, row.says);
+    }
 }
 
-TEST_F(RunnerTest, CheckingMessagesGoesInOrderWithTheirIcons)
-{
-    ExpectFailure(Play("answer yes\n"
-                       "click frmTeste.qvcmdInformarEPerguntar\n"
-                       "expect-message \"Continuar?\"\n"),
-                  3, "expected message \"Continuar?\", got \"Informação\"");
-    ExpectFailure(Play("answer yes\n"
-                       "click frmTeste.qvcmdInformarEPerguntar\n"
-                       "expect-message \"Informação\" critical\n"),
-                  3, "with icon critical, got info");
-}
-
-TEST_F(RunnerTest, WhatTheScriptLeavesUncheckedOrUnusedFailsItAtTheEnd)
-{
-    ExpectFailure(Play("answer yes\n"
-                       "click frmTeste.qvcmdInformarEPerguntar\n"
-                       "expect-message \"Informação\"\n"
-                       "# the question is not checked\n"),
-                  4, "message left unchecked: \"Continuar?\"");
-    ExpectFailure(Play("click frmTeste.qvcmdErro\n"), 1,
-                  "error report left unchecked: 13 \"Type mismatch\"");
-    ExpectFailure(Play("app \"Teste\"\nanswer yes\nexpect-no-message\n"), 2, "never asked for");
-    ExpectFailure(Play("modal frmDialogo\n"
-                       "  click frmDialogo.qvcmdFechar\n"
-                       "end\n"),
-                  1, "frmDialogo was never shown modally");
-}
-
-TEST_F(RunnerTest, AnErrorReportIsCheckedByNumberAndLocation)
-{
-    EXPECT_FALSE(Play("click frmTeste.qvcmdErro\n"
-                      "expect-error 13 \"KELO_A_PreVendas, frmTeste, X, Ponto: 2\"\n"
-                      "expect-no-error\n"));
-    ExpectFailure(Play("click frmTeste.qvcmdErro\n"
-                       "expect-error 13 \"KELO_A_PreVendas, frmTeste, X, Ponto: 3\"\n"),
-                  2,
-                  "got error 13 \"Type mismatch\" at \"KELO_A_PreVendas, frmTeste, X, Ponto: 2\"");
-}
-
-TEST_F(RunnerTest, AModalBlockRunsInsideTheShowingBeforeTheActionGoesOn)
+// A modal block runs inside the showing, before the action goes on; booleans read as true/false.
+TEST_F(RunnerTest, APassingScriptSeesWhatTheScreenDid)
 {
     const auto failure = Play("modal frmDialogo\n"
                               "  expect frmDialogo.lblDialogo.Caption \"Escolha\"\n"
@@ -198,51 +207,14 @@ TEST_F(RunnerTest, AModalBlockRunsInsideTheShowingBeforeTheActionGoesOn)
                               "end\n"
                               "click frmTeste.qvcmdDialogo\n"
                               "expect-modal frmDialogo\n"
-                              "expect frmTeste.lblResposta.Caption \"voltou\"\n");
+                              "expect frmTeste.lblResposta.Caption \"voltou\"\n"
+                              "click frmTeste.qvcmdErro\n"
+                              "expect-error 13 \"KELO_A_PreVendas, frmTeste, X, Ponto: 2\"\n"
+                              "expect-no-error\n"
+                              "expect frmTeste.qvcmdDesabilitado.Enabled false\n"
+                              "set frmTeste.qvcmdDialogo.Enabled false\n"
+                              "expect frmTeste.qvcmdDialogo.Enabled false\n");
     EXPECT_FALSE(failure) << failure->Message;
-}
-
-TEST_F(RunnerTest, AModalDialogLeftShownOrWithoutABlockFailsWithItsName)
-{
-    ExpectFailure(Play("modal frmDialogo\n"
-                       "  expect frmDialogo.lblDialogo.Caption \"Escolha\"\n"
-                       "end\n"
-                       "click frmTeste.qvcmdDialogo\n"),
-                  1, "the modal block left frmDialogo shown");
-    ExpectFailure(Play("click frmTeste.qvcmdDialogo\n"), 1,
-                  "frmDialogo was shown modally with no modal block");
-}
-
-TEST_F(RunnerTest, AFailureInsideAModalBlockNamesItsOwnLine)
-{
-    ExpectFailure(Play("modal frmDialogo\n"
-                       "  click frmDialogo.qvcmdFechar\n"
-                       "  expect frmDialogo.lblDialogo.Caption \"Outra\"\n"
-                       "end\n"
-                       "click frmTeste.qvcmdDialogo\n"),
-                  3, "expected frmDialogo.lblDialogo.Caption \"Outra\", got \"Escolha\"");
-}
-
-TEST_F(RunnerTest, ExpectModalOnlyCountsShowingsSinceTheLastCheck)
-{
-    ExpectFailure(Play("modal frmDialogo\n"
-                       "  close frmDialogo\n"
-                       "end\n"
-                       "click frmTeste.qvcmdDialogo\n"
-                       "expect-modal frmDialogo\n"
-                       "expect-modal frmDialogo\n"),
-                  6, "got no modal showing");
-}
-
-TEST_F(RunnerTest, TheUserCannotActOnWhatIsDisabledHiddenOrMissing)
-{
-    ExpectFailure(Play("click frmTeste.qvcmdDesabilitado\n"), 1, "is disabled");
-    ExpectFailure(Play("click frmDialogo.qvcmdFechar\n"), 1, "is hidden");
-    ExpectFailure(Play("click frmTeste.qvcmdNenhum\n"), 1, "frmTeste has no control qvcmdNenhum");
-    ExpectFailure(Play("click frmNenhum.qvcmdNenhum\n"), 1, "no form frmNenhum");
-    ExpectFailure(Play("expect frmTeste.lblResposta.Nada \"\"\n"), 1, "has no member Nada");
-    ExpectFailure(Play("click frmTeste.lblResposta\nsave-pdf \"x.pdf\"\n"), 2,
-                  "no print preview is open");
 }
 
 TEST_F(RunnerTest, SavePdfWritesThePreviewsPagesThenClosesIt)
@@ -260,13 +232,6 @@ TEST_F(RunnerTest, SavePdfWritesThePreviewsPagesThenClosesIt)
     std::string start(4, ' ');
     written.read(start.data(), 4);
     EXPECT_EQ(start, "%PDF");
-    ExpectFailure(Play("modal drTeste\n"
-                       "  save-pdf \"" +
-                       PathOf("nao/x.pdf") +
-                       "\"\n"
-                       "end\n"
-                       "click frmTeste.qvcmdImprimir\n"),
-                  2, "x.pdf\": cannot write the file");
 }
 
 TEST_F(RunnerTest, NoPasswordReachesTheTraceOrAFailure)
@@ -299,14 +264,6 @@ TEST_F(RunnerTest, NoPasswordReachesTheTraceOrAFailure)
     EXPECT_FALSE(Play(typed + reported + checked));
     EXPECT_NE(m_out.str().find("error report 40001 \"recusada: ********\""), std::string::npos)
         << m_out.str();
-}
-
-TEST_F(RunnerTest, BooleansReadAsTrueAndFalse)
-{
-    EXPECT_FALSE(Play("expect frmTeste.qvcmdDesabilitado.Enabled false\n"
-                      "expect frmTeste.qvcmdDialogo.Enabled true\n"
-                      "set frmTeste.qvcmdDialogo.Enabled false\n"
-                      "expect frmTeste.qvcmdDialogo.Enabled false\n"));
 }
 
 } // namespace

@@ -40,33 +40,13 @@ TEST(Script_Lexer, SplitsWordsQuotesEscapesAndComments)
         EXPECT_EQ(SplitLine(c.Line, 1), c.Expected) << c.Line;
 }
 
-TEST(Script_Lexer, RefusesBrokenQuotesWithTheirLine)
-{
-    const std::vector<std::pair<const char*, const char*>> cases = {
-        {"app \"unterminated", "no closing quote"},
-        {"app \"ends in a backslash\\", "no closing quote"},
-        {"app \"bad \\q escape\"", "unknown escape \\q"},
-        {"app abc\"def\"", "quote inside a word"},
-        {"app \"abc\"def", "followed by a blank"},
-    };
-    for (const auto& [line, message] : cases) {
-        try {
-            SplitLine(line, 7);
-            ADD_FAILURE() << line << " was accepted";
-        } catch (const SyntaxError& error) {
-            EXPECT_EQ(error.Line(), 7) << line;
-            EXPECT_NE(std::string(error.what()).find(message), std::string::npos)
-                << line << ": " << error.what();
-        }
-    }
-}
-
 struct BadScript {
     const char* Text;
     int Line;
     const char* Message;
 };
 
+// Broken quotes and escapes too: the lexer's refusals carry their line.
 TEST(Script_Parser, RefusesAScriptThatCannotBeReadWithItsLine)
 {
     const std::vector<BadScript> cases = {
@@ -96,6 +76,11 @@ TEST(Script_Parser, RefusesAScriptThatCannotBeReadWithItsLine)
         {"modal frmA\nmodal frmB\nend\n", 1, "modal frmA has no end"},
         {"modal frmA\nend now\n", 2, "end takes no arguments"},
         {"start\r\napp \"x\r\n", 2, "no closing quote"},
+        {"app \"unterminated\n", 1, "no closing quote"},
+        {"app \"ends in a backslash\\", 1, "no closing quote"},
+        {"app \"bad \\q escape\"\n", 1, "unknown escape \\q"},
+        {"app abc\"def\"\n", 1, "quote inside a word"},
+        {"app \"abc\"def\n", 1, "followed by a blank"},
     };
     for (const auto& c : cases) {
         try {
