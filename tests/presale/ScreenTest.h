@@ -21,6 +21,7 @@ namespace presale_test {
 using KELO_A_PreVendas::frmPreVendas;
 using support::Clientes;
 using support::FakeAnswer;
+using support::Join;
 using support::PreVendasSession;
 using support::RecordsetBuilder;
 using support::Said;

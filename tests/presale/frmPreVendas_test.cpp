@@ -16,12 +16,11 @@ TEST_F(PreVendasScreen, StartsUnderTheWorkAreaWithTheWaitPanelShownForASecond)
     EXPECT_EQ(Read({"qvnumPercentualDeDescontoPorItem.Text", "qvnumValorDeDescontoPorItem.Text",
                     "qvfNomeOuRazaoSocialDoCliente.Enabled", "qvfCodigoDoCliente.Style"}),
               "0,00 | 0,00 | Verdadeiro | 2");
-    EXPECT_EQ(platform::GetParent(Form().hWnd()), session.WorkArea);
-    EXPECT_EQ(session.Fakes.DarkOverlay.Applied(session.MenuWindow), 1);
-    EXPECT_FALSE(Dark());
-    // Each pause step moves the headless clock by 0,05 s.
-    EXPECT_GE(session.Host.DoEventsCount(), 20);
-    EXPECT_EQ(Reports(), "");
+    // Each pause step moves the headless clock by 0,05 s: a second is 20 of them.
+    EXPECT_EQ(Join(platform::GetParent(Form().hWnd()) == session.WorkArea,
+                   session.Fakes.DarkOverlay.Applied(session.MenuWindow), Dark(),
+                   session.Host.DoEventsCount() >= 20, Reports()),
+              "Verdadeiro | 1 | Falso | Verdadeiro | ");
 }
 
 TEST_F(PreVendasScreen, ProductModeTakesThePlacesOfTheServiceBoxesAndEachModeEmptiesTheOther)
@@ -34,10 +33,10 @@ TEST_F(PreVendasScreen, ProductModeTakesThePlacesOfTheServiceBoxesAndEachModeEmp
         {&form.qvfCodigoInternoDoProduto, &form.qvcmbAnimal},
     };
     for (auto [product, service] : overlaid) {
-        EXPECT_EQ(product->Left(), service->Left()) << product->Name();
-        EXPECT_EQ(product->Top(), service->Top()) << product->Name();
-        EXPECT_TRUE(product->Visible() && product->Enabled()) << product->Name();
-        EXPECT_FALSE(service->Visible()) << service->Name();
+        EXPECT_EQ(Join(product->Left() - service->Left(), product->Top() - service->Top(),
+                       product->Visible() && product->Enabled(), service->Visible()),
+                  "0 | 0 | Verdadeiro | Falso")
+            << product->Name();
     }
     EXPECT_EQ(form.qvfCodigoInternoDoProduto.Width(), form.qvcmbAnimal.Width());
     EXPECT_EQ(Read({"qvnumQuantidade.Text", "lblNomeDoServicoOuNomeDoProduto.Caption",
@@ -74,11 +73,12 @@ TEST_F(PreVendasScreen, EnablingLeavesAnAnimalListOfOneOrNoEntryAsItWasAndWhiten
         EXPECT_FALSE(form.qvcmbAnimal.Enabled());
     }
     form.HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(true);
-    EXPECT_TRUE(form.qvcmbComissionado.Enabled());
-    EXPECT_EQ(form.qvnumQuantidade.BackColor(), platform::RGB(255, 255, 255));
+    const std::string enabled =
+        Join(form.qvcmbComissionado.Enabled(), form.qvnumQuantidade.BackColor());
     form.HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDeVenda(false);
-    EXPECT_FALSE(form.qvnumValorDeDescontoPorItem.Enabled());
-    EXPECT_EQ(form.qvnumValorDeDescontoPorItem.BackColor(), platform::RGB(249, 249, 249));
+    EXPECT_EQ(Join(enabled, form.qvnumValorDeDescontoPorItem.Enabled(),
+                   form.qvnumValorDeDescontoPorItem.BackColor()),
+              Join(true, platform::RGB(255, 255, 255), false, platform::RGB(249, 249, 249)));
 }
 
 TEST_F(PreVendasScreen, TheWaitPanelIsShownOnceUntilHiddenAndComesBackRoundedAndCentred)
@@ -88,7 +88,7 @@ TEST_F(PreVendasScreen, TheWaitPanelIsShownOnceUntilHiddenAndComesBackRoundedAnd
     enum Step { ComPainel, SemPainel, Ocultar };
     struct Row {
         std::vector<Step> steps;
-        size_t overlayCalls;
+        int32_t overlayCalls;
         int32_t width;
         int16_t pointer;
     };
@@ -105,33 +105,29 @@ TEST_F(PreVendasScreen, TheWaitPanelIsShownOnceUntilHiddenAndComesBackRoundedAnd
         const size_t before = session.Fakes.DarkOverlay.Calls().size();
         for (Step step : row.steps)
             form.ExibirOcultarpicMensagem(step != Ocultar, step == ComPainel);
-        EXPECT_EQ(session.Fakes.DarkOverlay.Calls().size() - before, row.overlayCalls);
-        EXPECT_EQ(form.picMensagem.Width(), row.width);
-        EXPECT_EQ(form.MousePointer(), row.pointer);
+        EXPECT_EQ(Join(static_cast<int32_t>(session.Fakes.DarkOverlay.Calls().size() - before),
+                       form.picMensagem.Width(), form.MousePointer()),
+                  Join(row.overlayCalls, row.width, row.pointer));
         if (&row != &rows[std::size(rows) - 1])
             form.ExibirOcultarpicMensagem(false);
     }
-    EXPECT_EQ(form.picMensagem.Height(), 570);
     // One panel height above the vertical centre of the form's outer size.
-    EXPECT_EQ(form.picMensagem.Top(), 10230 / 2 - 570 / 2 - 570);
-    EXPECT_EQ(form.picMensagem.Left(), 15240 / 2 - 5010 / 2);
     const auto region = platform::WindowSystem::WindowRegion(form.picMensagem.hWnd());
     ASSERT_TRUE(region.has_value());
-    EXPECT_EQ(region->Bounds.Right, 5010 / platform::TwipsPerPixel);
-    EXPECT_EQ(region->Bounds.Bottom, 570 / platform::TwipsPerPixel);
-    EXPECT_EQ(region->EllipseWidth, 30);
-    EXPECT_TRUE(Dark());
+    EXPECT_EQ(Join(form.picMensagem.Height(), form.picMensagem.Top(), form.picMensagem.Left(),
+                   region->Bounds.Right, region->Bounds.Bottom, region->EllipseWidth, Dark()),
+              Join(570, 10230 / 2 - 570 / 2 - 570, 15240 / 2 - 5010 / 2,
+                   5010 / platform::TwipsPerPixel, 570 / platform::TwipsPerPixel, 30, true));
 }
 
 TEST_F(PreVendasScreen, WorkAreaIsStretchedOverTheFormOnlyOnTheFirstResize)
 {
     frmPreVendas& form = Form();
-    EXPECT_EQ(form.picAreaDeTrabalho.Left(), 0);
-    EXPECT_EQ(form.picAreaDeTrabalho.Width(), form.ScaleWidth());
-    EXPECT_EQ(form.picAreaDeTrabalho.Height(), form.ScaleHeight());
+    const auto& area = form.picAreaDeTrabalho;
+    EXPECT_EQ(Join(area.Left(), area.Width(), area.Height()),
+              Join(0, form.ScaleWidth(), form.ScaleHeight()));
     form.Move(0, 0, 20000, 12000);
-    EXPECT_EQ(form.picAreaDeTrabalho.Width(), 15240);
-    EXPECT_EQ(form.picAreaDeTrabalho.Height(), 10230);
+    EXPECT_EQ(Join(area.Width(), area.Height()), "15240 | 10230");
 }
 
 TEST_F(PreVendasScreen, LimparCamposReturnsToNoClient)
@@ -154,16 +150,16 @@ TEST_F(PreVendasScreen, LimparCamposReturnsToNoClient)
     }
     EXPECT_FALSE(g::gbooIgnorarProximoEvento)
         << "the one-shot flag is down once the action has been handled";
-    EXPECT_EQ(form.lblQuantidade.ForeColor(), platform::RGB(73, 73, 73));
-    EXPECT_EQ(form.lblCliente.ForeColor(), platform::RGB(255, 0, 0))
-        << "the client heading keeps its colour";
+    // The client heading keeps its colour.
+    EXPECT_EQ(Join(form.lblQuantidade.ForeColor(), form.lblCliente.ForeColor(),
+                   form.mbooGradePreenchida,
+                   platform::Screen::ActiveControl() == &form.qvfApelidoOuNomeFantasiaDoCliente),
+              Join(platform::RGB(73, 73, 73), platform::RGB(255, 0, 0), false, true));
     EXPECT_EQ(
         Read({"qvfApelidoOuNomeFantasiaDoCliente.Text", "qvfApelidoOuNomeFantasiaDoCliente.Modo",
               "qvfCodigoDoCliente.Enabled", "optServico.Value", "qvnumTotal.Text", "msfgGrade.Rows",
               "optServico.Enabled", "qvnumQuantidade.Enabled"}),
         " | 2 | Verdadeiro | Verdadeiro | 0,00 | 2 | Falso | Falso");
-    EXPECT_FALSE(form.mbooGradePreenchida);
-    EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvfApelidoOuNomeFantasiaDoCliente);
 }
 
 // ---- The items grid
@@ -204,20 +200,18 @@ TEST_F(ItemsGrid, IsLaidOutWithItsNineteenColumns)
         {15, "Nº lançamento", 0, 0},
         {18, "Tipo de lançamento", 0, 0},
     };
-    EXPECT_EQ(Grade().Cols(), 19);
-    EXPECT_EQ(Grade().FixedRows(), 1);
-    EXPECT_EQ(Grade().FixedCols(), 0);
-    EXPECT_EQ(Grade().SelectionMode(), platform::flexSelectionByRow);
     for (const Column& column : columns) {
-        EXPECT_EQ(Grade().TextMatrix(0, column.col), column.header);
-        EXPECT_EQ(Grade().ColWidth(column.col), column.width) << column.header;
-        EXPECT_EQ(Grade().ColData(column.col), column.sortType) << column.header;
+        EXPECT_EQ(Join(Grade().TextMatrix(0, column.col), Grade().ColWidth(column.col),
+                       Grade().ColData(column.col)),
+                  Join(column.header, column.width, column.sortType));
     }
-    EXPECT_EQ(Grade().ColAlignment(7), platform::flexAlignRightCenter);
     // Sorted once, by the hidden first column: the icon sits where nobody sees it.
-    EXPECT_EQ(Grade().CellPictureAt(0, 0), "Classificacao_Crescente");
-    EXPECT_EQ(Form().mintColunaClassificada, 0);
-    EXPECT_EQ(Form().mintTipoDeClassificacao, platform::flexSortStringAscending);
+    EXPECT_EQ(Join(Grade().Cols(), Grade().FixedRows(), Grade().FixedCols(),
+                   Grade().SelectionMode() == platform::flexSelectionByRow,
+                   Grade().ColAlignment(7) == platform::flexAlignRightCenter,
+                   Grade().CellPictureAt(0, 0), Form().mintColunaClassificada,
+                   Form().mintTipoDeClassificacao == platform::flexSortStringAscending),
+              "19 | 1 | 0 | Verdadeiro | Verdadeiro | Classificacao_Crescente | 0 | Verdadeiro");
 }
 
 TEST_F(ItemsGrid, LoadsTheOpenItemsAsAnsweredAndAnEmptyAnswerLeavesThemThere)
@@ -229,24 +223,18 @@ TEST_F(ItemsGrid, LoadsTheOpenItemsAsAnsweredAndAnEmptyAnswerLeavesThemThere)
         Calls<KELO_N_PreVendas::clsPreVendas>("SelecionarServicosEfetuadosEProdutosReservados");
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].Arguments.at(0).AsDouble(), 42.0);
-    EXPECT_EQ(Grade().Rows(), 4);
-    EXPECT_EQ(Grade().TextMatrix(2, 0), "7891000100103");
-    EXPECT_EQ(Grade().TextMatrix(2, 7), "2,5") << "the locale's text, no format";
-    EXPECT_EQ(Grade().TextMatrix(2, 3), "") << "null reads as empty text";
-    EXPECT_EQ(Grade().TextMatrix(1, 9), "-10");
-    EXPECT_EQ(Grade().TextMatrix(3, 15), "103");
-    EXPECT_EQ(Grade().TextMatrix(3, 18), "1");
-    EXPECT_TRUE(Form().mbooGradePreenchida);
-    EXPECT_FALSE(Form().qvnumQuantidade.Enabled()) << "value boxes are disabled after a load";
-    EXPECT_FALSE(Form().picMensagem.Visible());
-    EXPECT_EQ(Form().MousePointer(), platform::vbDefault);
-    EXPECT_TRUE(Grade().Redraw());
+    // The locale's text, no format; null reads as empty text; value boxes disabled after a load.
+    EXPECT_EQ(Join(Grade().Rows(), Grade().TextMatrix(2, 0), Grade().TextMatrix(2, 7),
+                   Grade().TextMatrix(2, 3), Grade().TextMatrix(1, 9), Grade().TextMatrix(3, 15),
+                   Grade().TextMatrix(3, 18), Form().mbooGradePreenchida,
+                   Form().qvnumQuantidade.Enabled(), Form().picMensagem.Visible(),
+                   Form().MousePointer() == platform::vbDefault, Grade().Redraw()),
+              "4 | 7891000100103 | 2,5 |  | -10 | 103 | 1 | Verdadeiro | Falso | Falso | "
+              "Verdadeiro | Verdadeiro");
 
     AnswerOpenItems(support::ItensAbertos());
     Form().PreencherGradeComServicosEfetuadosEProdutosReservados(43);
-    EXPECT_EQ(Grade().Rows(), 4);
-    EXPECT_EQ(Grade().TextMatrix(1, 2), "Banho");
-    EXPECT_FALSE(Dark());
+    EXPECT_EQ(Join(Grade().Rows(), Grade().TextMatrix(1, 2), Dark()), "4 | Banho | Falso");
 }
 
 TEST_F(ItemsGrid, AFailingLoadIsReportedWhereItHappenedAndFillsNothing)
@@ -274,10 +262,8 @@ TEST_F(ItemsGrid, AFailingLoadIsReportedWhereItHappenedAndFillsNothing)
         if (row.answer.NumeroDoErro != 0) {
             EXPECT_EQ(report.Descricao.AsString(), row.answer.DescricaoDoErro);
         }
-        EXPECT_EQ(Grade().Rows(), 2);
-        EXPECT_FALSE(Form().mbooGradePreenchida);
-        EXPECT_FALSE(Dark());
-        EXPECT_EQ(Form().MousePointer(), platform::vbDefault);
+        EXPECT_EQ(Join(Grade().Rows(), Form().mbooGradePreenchida, Dark(), Form().MousePointer()),
+                  Join(2, false, false, platform::vbDefault));
     }
 }
 
@@ -288,17 +274,13 @@ TEST_F(ItemsGrid, RightClickOpensTheMenuOnDataRowsOnlyAndSelectionsSpanTheRow)
     EXPECT_TRUE(session.Host.Popups().empty());
     Grade().UserRightClick(2);
     ASSERT_EQ(session.Host.Popups().size(), 1u);
-    EXPECT_EQ(session.Host.Popups()[0].Menu, "mnuAlterarExcluir");
-    EXPECT_EQ(Grade().Row(), 2);
-    EXPECT_EQ(Grade().RowSel(), 2);
-    EXPECT_EQ(Grade().Col(), 0);
-    EXPECT_EQ(Grade().ColSel(), 18);
-    EXPECT_TRUE(Grade().Redraw());
-
+    const auto selection = [&] {
+        return Join(Grade().Row(), Grade().RowSel(), Grade().Col(), Grade().ColSel());
+    };
+    EXPECT_EQ(Join(session.Host.Popups()[0].Menu, selection(), Grade().Redraw()),
+              "mnuAlterarExcluir | 2 | 2 | 0 | 18 | Verdadeiro");
     Grade().UserDragSelect(1, 3);
-    EXPECT_EQ(Grade().Row(), 3);
-    EXPECT_EQ(Grade().RowSel(), 3);
-    EXPECT_EQ(Grade().ColSel(), 18);
+    EXPECT_EQ(selection(), "3 | 3 | 0 | 18");
 }
 
 TEST_F(ItemsGrid, FocusStartsWheelScrollingThatPagesTheGrid)
@@ -329,16 +311,14 @@ TEST(PreVendasStart, ServiceTypesThatCannotBeLoadedLeaveTheWorkAreaHiddenAndTheO
         FakeAnswer::Error(-2147467259, "Banco de dados indisponível",
                           "KELO_N_TipoDeServ, clsTiposDeServ, SelecionarParaComboBox"));
     session.Start();
-    EXPECT_FALSE(session.Form().picAreaDeTrabalho.Visible());
-    EXPECT_FALSE(session.Form().picMensagem.Visible());
-    EXPECT_FALSE(session.Fakes.DarkOverlay.IsDark(session.MenuWindow));
-    EXPECT_TRUE(session.Host.MessageBoxes().empty());
     const auto reports = session.Fakes.ErrorMessages.Reports();
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].Local.AsString() + " | " + reports[0].Descricao.AsString() + " | " +
-                  reports[0].NomeDaAplicacao + " | " + reports[0].Numero.AsString(),
-              "KELO_N_TipoDeServ, clsTiposDeServ, SelecionarParaComboBox | Banco de dados "
-              "indisponível | Kelo Pet Shop | -2147467259");
+    EXPECT_EQ(Join(session.Form().picAreaDeTrabalho.Visible(), session.Form().picMensagem.Visible(),
+                   session.Fakes.DarkOverlay.IsDark(session.MenuWindow),
+                   static_cast<int32_t>(session.Host.MessageBoxes().size()), reports[0].Local,
+                   reports[0].Descricao, reports[0].NomeDaAplicacao, reports[0].Numero),
+              "Falso | Falso | Falso | 0 | KELO_N_TipoDeServ, clsTiposDeServ, "
+              "SelecionarParaComboBox | Banco de dados indisponível | Kelo Pet Shop | -2147467259");
 }
 
 TEST(PreVendasStart, EachCallBuildsANewIndependentForm)

@@ -29,6 +29,16 @@ inline std::vector<std::string> Said(const char* message)
     return message ? std::vector<std::string>{message} : std::vector<std::string>{};
 }
 
+// Values as the screen shows them, joined by " | ": one comparison of a whole state.
+template <class... Values>
+std::string Join(const Values&... values)
+{
+    std::string all;
+    const char* separator = "";
+    ((all += separator + platform::Variant(values).AsString(), separator = " | "), ...);
+    return all;
+}
+
 // The error reports as "number @ location", one a line.
 inline std::string ReportLines(const FakeErrorMessages& messages)
 {
