@@ -11,6 +11,7 @@
 namespace {
 
 using support::FakeAnswer;
+using support::Join;
 using support::RecordsetBuilder;
 using support::Said;
 using Dialog = support::DialogTest;
@@ -53,9 +54,13 @@ protected:
         ASSERT_TRUE(Find().UserType(text));
         ASSERT_TRUE(Find().UserConfirm());
     }
-    size_t SearchesMade() const
+    // The grid's rows and the searches made.
+    std::string Searched() const
     {
-        return fakes.BusinessLayer.CallsTo<KELO_N_ClientAnim::clsClientes>("Selecionar").size();
+        return Join(
+            dialog->msfgGrade.Rows(),
+            static_cast<int32_t>(
+                fakes.BusinessLayer.CallsTo<KELO_N_ClientAnim::clsClientes>("Selecionar").size()));
     }
 
     platform::ObjectRef user = std::make_shared<platform::Object>();
@@ -83,20 +88,19 @@ TEST_F(ClientSearch, FourColumnsShowTheRowsInAlternateGreysAndTheRestRideHidden)
     }
     EXPECT_EQ(visible, (std::vector<std::string>{"Código", "Apelido/Nome fantasia",
                                                  "Nome/Razão Social", "Endereço"}));
-    EXPECT_TRUE(grade.CellFontBoldAt(0, 3));
-    ASSERT_EQ(grade.Rows(), 4);
-    EXPECT_EQ(grade.FixedRows(), 1);
+    ASSERT_EQ(Join(grade.CellFontBoldAt(0, 3), grade.Rows(), grade.FixedRows(), grade.RowHeight(0)),
+              "Verdadeiro | 4 | 1 | 300");
     for (int32_t row = 1; row <= 3; ++row) {
         const int32_t grey =
             row % 2 == 1 ? platform::RGB(217, 217, 217) : platform::RGB(242, 242, 242);
         for (int32_t col : {0, 1, 5, 19}) {
-            EXPECT_EQ(grade.CellBackColorAt(row, col), grey) << row << "," << col;
-            EXPECT_EQ(grade.CellForeColorAt(row, col),
-                      col == 1 ? platform::RGB(128, 128, 128) : platform::RGB(0, 0, 0));
+            EXPECT_EQ(
+                Join(grade.CellBackColorAt(row, col), grade.CellForeColorAt(row, col),
+                     grade.RowHeight(row)),
+                Join(grey, col == 1 ? platform::RGB(128, 128, 128) : platform::RGB(0, 0, 0), 570))
+                << row << "," << col;
         }
-        EXPECT_EQ(grade.RowHeight(row), 570);
     }
-    EXPECT_EQ(grade.RowHeight(0), 300);
     // No thousands separator, no currency format; status, VIP, percentage, category as read.
     std::string cells = grade.TextMatrix(1, 2) + " " + grade.TextMatrix(2, 4);
     for (int32_t col : {1, 7, 8, 9, 18, 19, 0})
@@ -130,15 +134,13 @@ TEST_F(ClientSearch, ASingleMatchIsChosenAtOnceUnlessItsStatusRefusesIt)
                 dialog->qvcmdFechar.UserClick();
         });
         SCOPED_TRACE(situacao.AsString());
-        EXPECT_EQ(stillShown, message != nullptr);
-        EXPECT_EQ(dialog->msfgGrade.Rows(), 2) << "the row stays listed";
+        // The row stays listed, and selected when chosen.
+        const bool chosen = dialog->RegistroSelecionado();
+        EXPECT_EQ(Join(stillShown, dialog->msfgGrade.Rows(), chosen,
+                       chosen ? dialog->msfgGrade.RowSel() : 1, host.StuckModals().empty(),
+                       Reports()),
+                  Join(message != nullptr, 2, message == nullptr, 1, true, ""));
         EXPECT_EQ(Messages(), Said(message));
-        EXPECT_EQ(dialog->RegistroSelecionado(), message == nullptr);
-        if (!message) {
-            EXPECT_EQ(dialog->msfgGrade.RowSel(), 1);
-        }
-        EXPECT_TRUE(host.StuckModals().empty());
-        EXPECT_EQ(Reports(), "");
     }
 }
 
@@ -147,23 +149,24 @@ TEST_F(ClientSearch, SeveralMatchesWaitForTheUsersPick)
     AnswerClients(Clientes({{.Codigo = 1}, {.Codigo = 2}, {.Codigo = 3}}));
     ShowWith([&] {
         Search("Cli");
-        EXPECT_TRUE(dialog->Visible());
-        EXPECT_EQ(dialog->msfgGrade.Rows(), 4);
-        EXPECT_EQ(platform::Screen::ActiveControl(), &dialog->msfgGrade);
-        EXPECT_FALSE(dialog->RegistroSelecionado());
+        EXPECT_EQ(Join(dialog->Visible(), dialog->msfgGrade.Rows(),
+                       platform::Screen::ActiveControl() == &dialog->msfgGrade,
+                       dialog->RegistroSelecionado()),
+                  "Verdadeiro | 4 | Verdadeiro | Falso");
         dialog->msfgGrade.UserClickCell(0, 2);
         EXPECT_TRUE(dialog->Visible()) << "the header chooses nothing";
         dialog->msfgGrade.UserClickCell(3, 2);
     });
-    EXPECT_TRUE(dialog->RegistroSelecionado());
-    EXPECT_EQ(dialog->msfgGrade.TextMatrix(dialog->msfgGrade.RowSel, 1), "3");
+    // Hidden, not unloaded: the caller reads it.
+    EXPECT_EQ(Join(dialog->RegistroSelecionado(),
+                   dialog->msfgGrade.TextMatrix(dialog->msfgGrade.RowSel, 1), dialog->IsLoaded()),
+              "Verdadeiro | 3 | Verdadeiro");
     const auto calls = fakes.BusinessLayer.CallsTo<KELO_N_ClientAnim::clsClientes>("Selecionar");
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].Arguments,
               (std::vector<platform::Variant>{int32_t{2}, int16_t{0}, int32_t{0}, "Cli", "", 0.0,
                                               "", "", "", 0.0, ""}));
     EXPECT_EQ(calls[0].DadosDoUsuario, user);
-    EXPECT_TRUE(dialog->IsLoaded()) << "hidden, not unloaded: the caller reads it";
 }
 
 // The arrows, Enter and Esc on the list are the keyboard scenario's: the grid keeps its own
@@ -188,13 +191,11 @@ TEST_F(ClientSearch, TheConfirmationAfterASearchOnlyEmptiesTheGrid)
     AnswerClients(Clientes({{.Codigo = 1}, {.Codigo = 2}}));
     ShowWith([&] {
         Search("Cli");
-        ASSERT_EQ(dialog->msfgGrade.Rows(), 3);
+        ASSERT_EQ(Searched(), "3 | 1");
         ASSERT_TRUE(Find().UserConfirm());
-        EXPECT_EQ(dialog->msfgGrade.Rows(), 1);
-        EXPECT_EQ(SearchesMade(), 1u);
+        EXPECT_EQ(Searched(), "1 | 1");
         ASSERT_TRUE(Find().UserConfirm());
-        EXPECT_EQ(SearchesMade(), 2u);
-        EXPECT_EQ(dialog->msfgGrade.Rows(), 3);
+        EXPECT_EQ(Searched(), "3 | 2");
         dialog->qvcmdFechar.UserClick();
     });
     EXPECT_FALSE(dialog->RegistroSelecionado());
@@ -205,16 +206,14 @@ TEST_F(ClientSearch, NoMatchSaysSoWithTwoBlanksAndSelectsTheTypedText)
     AnswerClients(Clientes({}));
     ShowWith([&] {
         Search("Zé Ninguém");
-        EXPECT_EQ(dialog->msfgGrade.Rows(), 1);
-        EXPECT_EQ(Find().Text(), "Zé Ninguém");
-        EXPECT_EQ(Find().Selection().Start, 0);
-        EXPECT_EQ(Find().Selection().Length, 10);
-        EXPECT_TRUE(dialog->Enabled());
+        EXPECT_EQ(Join(dialog->msfgGrade.Rows(), Find().Text(), Find().Selection().Start,
+                       Find().Selection().Length, dialog->Enabled()),
+                  "1 | Zé Ninguém | 0 | 10 | Verdadeiro");
         dialog->qvcmdFechar.UserClick();
     });
     EXPECT_EQ(Messages(), Said("Nenhum cliente encontrado  como o valor 'Zé Ninguém' informado."));
-    EXPECT_EQ(host.MessageBoxes()[0].Icon(), platform::vbInformation);
-    EXPECT_EQ(host.MessageBoxes()[0].Title, "Kelo Pet Shop");
+    EXPECT_EQ(Join(host.MessageBoxes()[0].Icon(), host.MessageBoxes()[0].Title),
+              Join(platform::vbInformation, "Kelo Pet Shop"));
 }
 
 TEST_F(ClientSearch, FailuresAreReportedAndLeaveTheDialogUsable)
@@ -231,9 +230,10 @@ TEST_F(ClientSearch, FailuresAreReportedAndLeaveTheDialogUsable)
         fakes.BusinessLayer.Answer<KELO_N_ClientAnim::clsClientes>("Selecionar", answer);
         ShowWith([&] {
             Search("Ana");
-            EXPECT_EQ(dialog->msfgGrade.Rows(), 1);
-            EXPECT_TRUE(dialog->Enabled()) << "the user can still close it";
-            EXPECT_FALSE(dialog->picMensagem.Visible());
+            // The user can still close it.
+            EXPECT_EQ(
+                Join(dialog->msfgGrade.Rows(), dialog->Enabled(), dialog->picMensagem.Visible()),
+                "1 | Verdadeiro | Falso");
             dialog->qvcmdFechar.UserClick();
         });
         EXPECT_EQ(Reports(), report);
@@ -256,13 +256,12 @@ TEST_F(ClientSearch, TheSearchingPictureShowsForASecondOverADisabledDialog)
         host.OnDoEvents({});
         dialog->qvcmdFechar.UserClick();
     });
-    EXPECT_GT(host.DoEventsCount(), 0);
-    EXPECT_TRUE(disabledWithPicture);
-    EXPECT_GE(host.SecondsSinceMidnight() - pauseStart, 1.0);
-    EXPECT_TRUE(dialog->Enabled());
-    EXPECT_FALSE(dialog->picMensagem.Visible());
     // Centred on the dialog.
-    EXPECT_EQ(dialog->picMensagem.Left() * 2 + dialog->picMensagem.Width(), dialog->Width());
+    const auto& picture = dialog->picMensagem;
+    EXPECT_EQ(Join(host.DoEventsCount() > 0, disabledWithPicture,
+                   host.SecondsSinceMidnight() - pauseStart >= 1.0, dialog->Enabled(),
+                   picture.Visible(), picture.Left() * 2 + picture.Width() - dialog->Width()),
+              "Verdadeiro | Verdadeiro | Verdadeiro | Verdadeiro | Falso | 0");
 }
 
 TEST_F(ClientSearch, ResizingKeepsTheGridsMarginsAndFecharUnderItsRightEnd)
@@ -272,13 +271,12 @@ TEST_F(ClientSearch, ResizingKeepsTheGridsMarginsAndFecharUnderItsRightEnd)
             dialog->Width = width;
             dialog->Height = width / 2;
             const platform::Grid& grade = dialog->msfgGrade;
-            EXPECT_EQ(grade.Top(), 1725);
-            EXPECT_EQ(grade.Left(), 390);
-            EXPECT_EQ(grade.Left() + grade.Width() + 390, dialog->ScaleWidth());
-            EXPECT_EQ(grade.Height(), dialog->ScaleHeight() - 2700);
-            EXPECT_EQ(dialog->qvcmdFechar.Left() + dialog->qvcmdFechar.Width(),
-                      grade.Left() + grade.Width() - 240);
-            EXPECT_EQ(dialog->qvcmdFechar.Top(), grade.Top() + grade.Height() + 350);
+            const auto& fechar = dialog->qvcmdFechar;
+            EXPECT_EQ(Join(grade.Top(), grade.Left(), grade.Width(), grade.Height(),
+                           fechar.Left() + fechar.Width(), fechar.Top()),
+                      Join(1725, 390, dialog->ScaleWidth() - 780, dialog->ScaleHeight() - 2700,
+                           390 + grade.Width() - 240, 1725 + grade.Height() + 350))
+                << width;
         }
         dialog->qvcmdFechar.UserClick();
     });
@@ -296,9 +294,9 @@ TEST_F(ClientSearch, OnWindows8AThinFrameLinesTheClientArea)
         dialog->ConfigurarGrade();
         ASSERT_EQ(dialog->lshpObj() != nullptr, framed) << system;
         if (framed) {
-            EXPECT_TRUE(dialog->lshpObj()->Visible());
-            EXPECT_EQ(dialog->lshpObj()->Width(), dialog->ScaleWidth());
-            EXPECT_EQ(dialog->lshpObj()->Height(), dialog->ScaleHeight());
+            const auto& frame = *dialog->lshpObj();
+            EXPECT_EQ(Join(frame.Visible(), frame.Width(), frame.Height()),
+                      Join(true, dialog->ScaleWidth(), dialog->ScaleHeight()));
         }
     }
 }
