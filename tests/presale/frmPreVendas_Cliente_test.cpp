@@ -10,7 +10,7 @@ namespace {
 
 using KELO_A_PreVendas::frmPesquisaDeClientes;
 
-const std::string Inativo =
+const char* const Inativo =
     "Cliente inativo. Para mais informações, entre em contato com o departamento financeiro.";
 
 class ClientLookup : public Screen {
@@ -55,21 +55,20 @@ TEST_F(ClientLookup, EachBoxAsksWithItsOwnValueOnlyAndTheAnimalsOfTheClientFound
                                                 "",         "",         "",         0.0, ""};
     EXPECT_EQ(calls[0].Arguments, byName);
     EXPECT_EQ(calls[1].Arguments, byCode);
-    EXPECT_EQ(calls[1].DadosDoUsuario, platform::ObjectRef(session.User));
-    EXPECT_EQ(Layer().InstancesAlive(KELO_N_ClientAnim::clsClientes::ClassName), 0);
-    EXPECT_EQ(form.qvfNomeOuRazaoSocialDoCliente.Text(), "Bia Lima");
     const auto animals =
         Calls<KELO_N_ClientAnim::clsAnimais>("SelecionarParaComboBoxFiltradoPorCliente");
     ASSERT_EQ(animals.size(), 2u);
     EXPECT_EQ(animals[1].Arguments, (std::vector<platform::Variant>{8.0, int16_t{3}}));
-    EXPECT_EQ(form.qvcmbAnimal.ItemData(1), 301);
+    EXPECT_EQ(Join(calls[1].DadosDoUsuario == platform::ObjectRef(session.User),
+                   Layer().InstancesAlive(KELO_N_ClientAnim::clsClientes::ClassName),
+                   form.qvfNomeOuRazaoSocialDoCliente.Text(), form.qvcmbAnimal.ItemData(1)),
+              "Verdadeiro | 0 | Bia Lima | 301");
 }
 
 // Inactive, blocked and deleted are the refusal scenario's; here what else refuses and what not.
 TEST_F(ClientLookup, AClientWhoMayNotBeServedIsRefusedWithItsStatus)
 {
-    const std::pair<int16_t, const std::string*> rows[] = {
-        {2, &Inativo}, {1, nullptr}, {0, nullptr}};
+    const std::pair<int16_t, const char*> rows[] = {{2, Inativo}, {1, nullptr}, {0, nullptr}};
     frmPreVendas& form = Form();
     for (auto [situacao, message] : rows) {
         session.Host.ClearRecords();
@@ -77,16 +76,16 @@ TEST_F(ClientLookup, AClientWhoMayNotBeServedIsRefusedWithItsStatus)
         AnswerClients(Clientes({{.Codigo = 9, .Apelido = "Tobias", .Situacao = situacao}}));
         Search(form.qvfApelidoOuNomeFantasiaDoCliente, "Tob");
         SCOPED_TRACE(situacao);
+        EXPECT_EQ(Messages(), Said(message));
         if (message) {
-            EXPECT_EQ(Messages(), std::vector<std::string>{*message});
             ExpectNoClient();
-            EXPECT_EQ(form.qvfApelidoOuNomeFantasiaDoCliente.Modo(), 0);
-            EXPECT_EQ(form.qvfNomeOuRazaoSocialDoCliente.Modo(), 2);
-            EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvfApelidoOuNomeFantasiaDoCliente);
+            EXPECT_EQ(
+                Join(form.qvfApelidoOuNomeFantasiaDoCliente.Modo(),
+                     form.qvfNomeOuRazaoSocialDoCliente.Modo(),
+                     platform::Screen::ActiveControl() == &form.qvfApelidoOuNomeFantasiaDoCliente),
+                "0 | 2 | Verdadeiro");
         } else {
-            EXPECT_TRUE(Messages().empty());
-            EXPECT_EQ(form.qvfCodigoDoCliente.Text(), "9");
-            EXPECT_TRUE(form.optServico.Enabled());
+            EXPECT_EQ(Read({"qvfCodigoDoCliente.Text", "optServico.Enabled"}), "9 | Verdadeiro");
         }
     }
 }
@@ -172,14 +171,12 @@ TEST_F(ClientLookup, ThePickInTheSearchDialogBringsItsProfileOverTheDarkenedScre
     });
     Search(Form().qvfApelidoOuNomeFantasiaDoCliente, "Nin");
     EXPECT_EQ(session.Host.ModalShowings(), std::vector<std::string>{"frmPesquisaDeClientes"});
-    EXPECT_TRUE(darkWhileOpen);
-    EXPECT_FALSE(Dark());
-    EXPECT_EQ(Form().qvfCodigoDoCliente.Text(), "22");
-    EXPECT_EQ(Form().DescontoDoCliente.PercentualDeDescontoEmOutros,
-              platform::Currency::FromDouble(4.5));
-    EXPECT_EQ(platform::Form::FindForm("frmPesquisaDeClientes"), nullptr)
-        << "the dialog is gone once read";
-    EXPECT_FALSE(g::gbooIgnorarProximoEvento);
+    // The dialog is gone once read.
+    EXPECT_EQ(Join(darkWhileOpen, Dark(), Form().qvfCodigoDoCliente.Text(),
+                   Form().DescontoDoCliente.PercentualDeDescontoEmOutros,
+                   platform::Form::FindForm("frmPesquisaDeClientes") == nullptr,
+                   g::gbooIgnorarProximoEvento),
+              "Verdadeiro | Falso | 22 | 4,5 | Verdadeiro | Falso");
 }
 
 TEST_F(ClientLookup, OnlyTheAttendantsKeysEmptyTheSiblingsAuxiliaryText)
@@ -198,9 +195,10 @@ TEST_F(ClientLookup, OnlyTheAttendantsKeysEmptyTheSiblingsAuxiliaryText)
         EXPECT_EQ(box->TextoAuxiliar(), "marca") << box->Name() << ": the form's own writes";
 
     ASSERT_TRUE(form.qvfNomeOuRazaoSocialDoCliente.UserKeyDown('A'));
-    EXPECT_EQ(form.qvfApelidoOuNomeFantasiaDoCliente.TextoAuxiliar(), "");
-    EXPECT_EQ(form.qvfCodigoDoCliente.TextoAuxiliar(), "");
-    EXPECT_EQ(form.qvfNomeOuRazaoSocialDoCliente.TextoAuxiliar(), "marca");
+    EXPECT_EQ(Join(form.qvfApelidoOuNomeFantasiaDoCliente.TextoAuxiliar(),
+                   form.qvfCodigoDoCliente.TextoAuxiliar(),
+                   form.qvfNomeOuRazaoSocialDoCliente.TextoAuxiliar()),
+              " |  | marca");
 }
 
 TEST_F(ClientLookup, ResetFromAnyBoxReturnsToNoClient)
@@ -217,8 +215,9 @@ TEST_F(ClientLookup, ResetFromAnyBoxReturnsToNoClient)
         ASSERT_EQ(form.lblCliente.Caption(), "Cliente* [ VIP - A ]");
         ASSERT_TRUE(box->UserReset());
         ExpectNoClient();
-        EXPECT_EQ(form.qvfApelidoOuNomeFantasiaDoCliente.Modo(), nicknameModo);
-        EXPECT_EQ(platform::Screen::ActiveControl(), box);
+        EXPECT_EQ(Join(form.qvfApelidoOuNomeFantasiaDoCliente.Modo(),
+                       platform::Screen::ActiveControl() == box),
+                  Join(nicknameModo, true));
     }
 }
 
@@ -257,9 +256,8 @@ TEST_F(ClientLookup, FailuresAreReportedOnceAndLeaveWithTheProceduresDefault)
         } else {
             ExpectNoClient();
         }
-        EXPECT_FALSE(g::gbooIgnorarProximoEvento);
-        EXPECT_FALSE(Dark());
-        EXPECT_EQ(form.MousePointer(), platform::vbDefault);
+        EXPECT_EQ(Join(g::gbooIgnorarProximoEvento, Dark(), form.MousePointer()),
+                  Join(false, false, platform::vbDefault));
     }
 }
 
