@@ -50,7 +50,10 @@ protected:
     }
 
     void Choose(const char* tipo) { ASSERT_TRUE(Form().qvcmbTiposDeServicos.UserSelectText(tipo)); }
-    size_t EmployeeLookups() const { return Calls<KELO_N_Funcionarios::clsFuncionarios>().size(); }
+    int32_t EmployeeLookups() const
+    {
+        return static_cast<int32_t>(Calls<KELO_N_Funcionarios::clsFuncionarios>().size());
+    }
     std::vector<std::string> Employees()
     {
         std::vector<std::string> entries;
@@ -122,9 +125,9 @@ TEST_F(ServiceLookup, NoEmployeeOrAFailureKeepsTheListAndEnablesNothing)
         Choose("Outros");
         EXPECT_EQ(Employees(),
                   (std::vector<std::string>{"", Entrada("Ana", "10,00"), Entrada("Caio", "7,00")}));
-        EXPECT_FALSE(form.qvfNomeDoServico.Enabled());
         EXPECT_EQ(Messages(), Said(message));
-        EXPECT_EQ(Reports(), message ? "" : "5 @ clsFuncionarios.Selecionar\n");
+        EXPECT_EQ(Join(form.qvfNomeDoServico.Enabled(), Reports()),
+                  Join(false, message ? "" : "5 @ clsFuncionarios.Selecionar\n"));
     }
 }
 
@@ -199,15 +202,13 @@ TEST_F(ServiceLookup, AFoundServiceSelectsItsOwnTypeWithoutStartingOver)
         Search(form.qvfNomeDoServico, "Serviço");
         SCOPED_TRACE(row.selected);
         EXPECT_EQ(dialogSaw, row.inTheDialog ? "4 Banhos, tosas e estética" : "");
-        EXPECT_EQ(form.qvfCodigoDoServico.Text(), "12");
-        EXPECT_EQ(form.qvfNomeDoServico.Tag(), "12,5");
-        EXPECT_EQ(form.qvnumValorUnitario.Text(), "45,00");
-        EXPECT_EQ(form.qvcmbTiposDeServicos.Text(), row.typeAfter);
-        EXPECT_EQ(form.qvnumPercentualDeDescontoPorItem.Text(), row.percentage);
-        EXPECT_EQ(EmployeeLookups(), 0u) << "the lookup's own selection is no choice of a type";
-        EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvcmbAnimal);
-        EXPECT_FALSE(g::gbooIgnorarProximoEvento);
-        EXPECT_FALSE(g::gbooIgnorarProximoClickDoTipoDeServico);
+        // The lookup's own selection is no choice of a type: no employee lookup.
+        EXPECT_EQ(
+            Read({"qvfCodigoDoServico.Text", "qvfNomeDoServico.Tag", "qvnumValorUnitario.Text",
+                  "qvcmbTiposDeServicos.Text", "qvnumPercentualDeDescontoPorItem.Text"}) +
+                Join("", EmployeeLookups(), platform::Screen::ActiveControl() == &form.qvcmbAnimal,
+                     g::gbooIgnorarProximoEvento, g::gbooIgnorarProximoClickDoTipoDeServico),
+            Join("12", "12,5", "45,00", row.typeAfter, row.percentage, 0, true, false, false));
     }
 }
 
@@ -216,15 +217,14 @@ TEST_F(ServiceLookup, ModeSwitchesLeaveTheServiceBoxesClosedAndLimparCamposRunsS
     frmPreVendas& form = Form();
     ASSERT_TRUE(form.optProduto.UserClick());
     ASSERT_TRUE(form.optServico.UserClick());
-    EXPECT_EQ(form.qvcmbTiposDeServicos.ListIndex(), -1);
-    EXPECT_FALSE(form.qvfNomeDoServico.Enabled());
-    EXPECT_FALSE(form.qvfCodigoDoServico.Enabled());
-    EXPECT_EQ(EmployeeLookups(), 0u);
+    EXPECT_EQ(Read({"qvcmbTiposDeServicos.ListIndex", "qvfNomeDoServico.Enabled",
+                    "qvfCodigoDoServico.Enabled"}) +
+                  Join("", EmployeeLookups()),
+              "-1 | Falso | Falso | 0");
 
     form.qvfNomeDoProduto.TextoAuxiliar = "RACAO";
     form.qvcmdLimparCampos.UserClick();
-    EXPECT_EQ(form.qvfNomeDoProduto.TextoAuxiliar(), "");
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Join(form.qvfNomeDoProduto.TextoAuxiliar(), Messages().empty()), " | Verdadeiro");
 }
 
 } // namespace
