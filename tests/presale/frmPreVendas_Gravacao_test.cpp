@@ -114,30 +114,27 @@ TEST_F(Saving, WithoutAnEmployeeTheCommissionIsZeroAndFractionsFollowTheirOwnSte
     // fixed point, the record's stays fixed point; the commission only with an employee.
     struct Case {
         bool employee;
-        std::vector<std::string> rowTail; // columns 11, 13 and 14
-        std::vector<std::string> record;  // ValorLiquido, the two commission fields
+        const char* row;    // columns 11, 13, 14 and 5
+        const char* record; // ValorLiquido, the commission fields, FuncionarioComissionado
     };
     const Case cases[] = {
-        {false, {"0,90", "0,00", "0,00"}, {"0,899", "0", "0"}},
-        {true, {"0,90", "10,00", "0,09"}, {"0,899", "10,00", "0,09"}},
+        {false, "0,90 | 0,00 | 0,00 | 0", "0,899 | 0 | 0 | Falso"},
+        {true, "0,90 | 10,00 | 0,09 | 2", "0,899 | 10,00 | 0,09 | Verdadeiro"},
     };
     for (const Case& c : cases) {
         EnterService("3", "0,333", "10,00", c.employee);
         session.Host.QueueAnswer(platform::vbYes);
         Add();
         const auto row = Row(Form().msfgGrade.Rows - 1);
-        EXPECT_EQ((std::vector<std::string>{row[11], row[13], row[14]}), c.rowTail);
-        EXPECT_EQ(row[5], c.employee ? "2" : "0");
+        EXPECT_EQ(Join(row[11], row[13], row[14], row[5]), c.row);
         EXPECT_EQ(row[6], c.employee ? Fernanda : "");
         const auto calls = Stored();
         ASSERT_FALSE(calls.empty());
         const auto& stored = calls.back().Properties;
-        EXPECT_EQ(
-            (std::vector<std::string>{stored.at("ValorLiquido").AsString(),
-                                      stored.at("PercentualDeComissaoDoFuncionario").AsString(),
-                                      stored.at("ValorDaComissaoDoFuncionario").AsString()}),
-            c.record);
-        EXPECT_EQ(stored.at("FuncionarioComissionado").AsBoolean(), c.employee);
+        EXPECT_EQ(Join(stored.at("ValorLiquido"), stored.at("PercentualDeComissaoDoFuncionario"),
+                       stored.at("ValorDaComissaoDoFuncionario"),
+                       stored.at("FuncionarioComissionado").AsBoolean()),
+                  c.record);
     }
 }
 
@@ -225,15 +222,12 @@ TEST_F(Saving, AFailedInsertionAddsNoRow)
         EnterService("1", "10,00", "0,00");
         Add();
         EXPECT_EQ(Messages(), Said(c.message));
-        if (c.message) {
-            EXPECT_EQ(session.Host.MessageBoxes()[0].Icon(), c.icon);
-        }
-        EXPECT_EQ(session.Fakes.ErrorMessages.Reports().size(), c.message ? 0u : 1u);
-        if (c.report) {
-            EXPECT_EQ(Reports(), c.report);
-        }
-        EXPECT_EQ(Row(1)[2], "") << "the blank row stays";
-        EXPECT_TRUE(Form().qvfCodigoDoCliente.Enabled());
+        // The blank row stays and the client stays open.
+        EXPECT_EQ(Join(!c.message || session.Host.MessageBoxes()[0].Icon() == c.icon,
+                       static_cast<int32_t>(session.Fakes.ErrorMessages.Reports().size()),
+                       !c.report || Reports() == c.report, Row(1)[2],
+                       Form().qvfCodigoDoCliente.Enabled()),
+                  Join(true, c.message ? 0 : 1, true, "", true));
     }
 }
 
@@ -300,9 +294,10 @@ TEST_F(Saving, RemovingDeletesInTheStoreAndOnlyThenLeavesTheGrid)
         EXPECT_EQ(Row(1)[2], removed ? "" : "Tosa higiênica");
         EXPECT_EQ(Form().mbooGradePreenchida, !removed);
     }
-    EXPECT_EQ(Stored("Excluir")[0].Properties.at("NumeroDeLancamento").AsString(), "1");
-    EXPECT_EQ(Form().qvnumTotal.Text(), "0,00");
-    EXPECT_FALSE(Form().qvfCodigoDoCliente.Enabled()) << "the client stays locked";
+    // The client stays locked.
+    EXPECT_EQ(Join(Stored("Excluir")[0].Properties.at("NumeroDeLancamento"),
+                   Form().qvnumTotal.Text(), Form().qvfCodigoDoCliente.Enabled()),
+              "1 | 0,00 | Falso");
 }
 
 TEST_F(Saving, AClinicalServiceIsAlteredOnlyInTheClinicalRecord)
@@ -354,9 +349,9 @@ TEST_F(Saving, AnItemThatCannotBeStoredBackKeepsTheScreen)
     AddAndTakeBack();
     AnswerIncluir(FakeAnswer::Error(-1, "Disco cheio", "KELO_N_PreVendas, Incluir"));
     ASSERT_TRUE(Form().qvcmdLimparCampos.UserClick());
-    EXPECT_EQ(Reports(), "-1 @ KELO_N_PreVendas, Incluir\n");
-    EXPECT_EQ(Form().qvfNomeDoServico.Text(), "Tosa higiênica") << "nothing cleared";
-    EXPECT_EQ(Form().qvfCodigoDoCliente.Text(), "123");
+    EXPECT_EQ(Reports() + Read({"qvfNomeDoServico.Text", "qvfCodigoDoCliente.Text"}),
+              "-1 @ KELO_N_PreVendas, Incluir\nTosa higiênica | 123")
+        << "nothing cleared";
     AnswerIncluir(FakeAnswer{});
     ASSERT_TRUE(Form().qvcmdLimparCampos.UserClick());
     EXPECT_EQ(Form().qvfCodigoDoCliente.Text(), "") << "stored back, then cleared";
