@@ -10,6 +10,7 @@
 namespace {
 
 using support::FakeAnswer;
+using support::Join;
 using support::RecordsetBuilder;
 using support::Said;
 using Dialog = support::DialogTest;
@@ -68,10 +69,9 @@ TEST_F(ProductSearch, OneMatchIsChosenAtOnceUnlessTheDialogIsAPriceQuery)
         ASSERT_EQ(calls.size(), 1u);
         EXPECT_EQ(calls[0].Arguments, (std::vector<platform::Variant>{int32_t{2}, int16_t{0},
                                                                       int32_t{1}, " granel", ""}));
-        EXPECT_EQ(chosenBySearch, row.chosen);
-        EXPECT_EQ(stillShown, !row.chosen);
-        EXPECT_EQ(dialog.RegistroSelecionado(), row.chosen || row.clicked);
-        EXPECT_EQ(dialog.msfgGrade.Rows(), row.matches + 1);
+        EXPECT_EQ(
+            Join(chosenBySearch, stillShown, dialog.RegistroSelecionado(), dialog.msfgGrade.Rows()),
+            Join(row.chosen, !row.chosen, row.chosen || row.clicked, row.matches + 1));
         EXPECT_EQ(Messages(), Said(row.message));
     }
 }

@@ -12,6 +12,7 @@
 namespace {
 
 using support::FakeAnswer;
+using support::Join;
 using support::RecordsetBuilder;
 using support::Said;
 using Dialog = support::DialogTest;
@@ -86,14 +87,14 @@ TEST_F(ServiceSearch, TheTypeSelectedOnOpeningKeepsTheListedRows)
         });
         dialog->Show(platform::vbModal);
         SCOPED_TRACE(row.types.size());
-        EXPECT_EQ(dialog->qvcmbTiposDeServicos.ListCount(), row.listCount);
-        EXPECT_EQ(dialog->qvcmbTiposDeServicos.ListIndex(), row.listIndex);
-        EXPECT_EQ(dialog->msfgGrade.Rows(), 3) << "the selection keeps the rows";
-        EXPECT_TRUE(findEnabled) << "the first showing enables the find control";
-        EXPECT_FALSE(g::gbooIgnorarProximoClickDoTipoDeServico);
+        // The selection keeps the rows, the first showing enables the find control, and a dialog
+        // without types ends its loading early.
+        EXPECT_EQ(Join(dialog->qvcmbTiposDeServicos.ListCount(),
+                       dialog->qvcmbTiposDeServicos.ListIndex(), dialog->msfgGrade.Rows(),
+                       findEnabled, g::gbooIgnorarProximoClickDoTipoDeServico,
+                       dialog->qvcmdFechar.ToolTipText().empty()),
+                  Join(row.listCount, row.listIndex, 3, true, false, row.message != nullptr));
         EXPECT_EQ(Messages(), Said(row.message));
-        EXPECT_EQ(dialog->qvcmdFechar.ToolTipText().empty(), row.message != nullptr)
-            << "a dialog without types ends its loading early";
     }
 }
 
@@ -131,9 +132,8 @@ TEST_F(ServiceSearch, ASearchRunsWithinTheChosenTypeAndAPriceQueryChoosesNothing
                                                                           int32_t{1}, "Hidra", 6}));
         }
         EXPECT_EQ(Messages(), Said(row.typeChosen ? nullptr : "Selecione o tipo de serviço."));
-        EXPECT_EQ(dialog->RegistroSelecionado(), row.chosen);
-        EXPECT_EQ(stillShown, !row.chosen);
-        EXPECT_EQ(dialog->msfgGrade.Rows(), row.typeChosen ? 2 : 1);
+        EXPECT_EQ(Join(dialog->RegistroSelecionado(), stillShown, dialog->msfgGrade.Rows()),
+                  Join(row.chosen, !row.chosen, row.typeChosen ? 2 : 1));
     }
 }
 
