@@ -111,6 +111,7 @@ protected:
     }
 
     std::shared_ptr<FakeBusinessState> m_state;
+    int32_t m_instance;
 
 private:
     static void Assign(const Variant& value, double& argument) { argument = value.AsDouble(); }
@@ -126,8 +127,6 @@ private:
         if (const auto found = answer.WriteBack.find(position); found != answer.WriteBack.end())
             Assign(found->second, argument);
     }
-
-    int32_t m_instance;
 };
 
 class FakeClientes : public FakeComponent<KELO_N_ClientAnim::clsClientes> {
@@ -299,22 +298,16 @@ public:
     }
 };
 
-class FakeObterVersaoDoSO : public KELO_N_SO::clsObterVersaoDoSO {
+// Without error fields or a user: only the call is recorded.
+class FakeObterVersaoDoSO : public FakeComponent<KELO_N_SO::clsObterVersaoDoSO> {
 public:
-    FakeObterVersaoDoSO(std::shared_ptr<FakeBusinessState> state, int32_t instance)
-        : m_state(std::move(state)), m_instance(instance)
-    {
-    }
+    using FakeComponent::FakeComponent;
 
     std::string ObterversaoDoSO() override
     {
         m_state->Take({ClassName, "ObterversaoDoSO", m_instance, {}, {}, {}});
         return m_state->operatingSystem;
     }
-
-private:
-    std::shared_ptr<FakeBusinessState> m_state;
-    int32_t m_instance;
 };
 
 // Registers each fake to one state, or takes them all away.
