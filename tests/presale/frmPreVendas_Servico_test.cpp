@@ -1,5 +1,7 @@
 #include "ScreenTest.h"
 
+#include "platform/Runtime.h"
+
 #include "contracts/KELO_N_Servicos.h"
 #include "search/frmPesquisaDeServicos.h"
 
@@ -54,12 +56,21 @@ protected:
     {
         return static_cast<int32_t>(Calls<KELO_N_Funcionarios::clsFuncionarios>().size());
     }
-    std::vector<std::string> Employees()
+    // The employee list as "code nickname percentage" after its blank entry, each entry padded
+    // as the attendant sees it; an entry padded otherwise is shown whole.
+    std::string Employees()
     {
-        std::vector<std::string> entries;
-        for (int16_t i = 0; i < Form().qvcmbComissionado.ListCount; ++i)
-            entries.push_back(Form().qvcmbComissionado.List(i));
-        return entries;
+        const auto& list = Form().qvcmbComissionado;
+        std::string all = "[" + list.List(0) + "] " + std::to_string(list.ItemData(0));
+        for (int16_t i = 1; i < list.ListCount; ++i) {
+            const std::string entry = list.List(i);
+            const std::string apelido = platform::Trim(entry.substr(0, 100));
+            const std::string percentual =
+                platform::Trim(entry.substr(std::min<size_t>(100, entry.size())));
+            all += " | " + std::to_string(list.ItemData(i)) + " " +
+                   (entry == Entrada(apelido, percentual) ? apelido + " " + percentual : entry);
+        }
+        return all;
     }
 };
 
@@ -69,20 +80,13 @@ TEST_F(ServiceLookup, TheCommissionListFollowsTheKindAndTheServiceType)
         int16_t kind;
         const char* tipo; // nullptr: none selected
         double percentualDoProduto;
-        std::vector<std::string> entries;
-        std::vector<int32_t> codes;
+        const char* employees;
     };
-    const std::vector<std::string> todos{"", Entrada("Ana", "2,50"), Entrada("Bia", "2,50"),
-                                         Entrada("Caio", "2,50")};
     const Row rows[] = {
-        {1,
-         "Banhos, tosas e estética",
-         0,
-         {"", Entrada("Ana", "10,00"), Entrada("Caio", "7,00")},
-         {0, 20, 22}},
-        {1, "Transporte", 0, {"", Entrada("Caio", "7,00")}, {0, 22}},
-        {1, nullptr, 0, {"", Entrada("Caio", "7,00")}, {0, 22}},
-        {2, "Outros", 2.5, todos, {0, 20, 21, 22}},
+        {1, "Banhos, tosas e estética", 0, "[] 0 | 20 Ana 10,00 | 22 Caio 7,00"},
+        {1, "Transporte", 0, "[] 0 | 22 Caio 7,00"},
+        {1, nullptr, 0, "[] 0 | 22 Caio 7,00"},
+        {2, "Outros", 2.5, "[] 0 | 20 Ana 2,50 | 21 Bia 2,50 | 22 Caio 2,50"},
     };
     frmPreVendas& form = Form();
     for (const Row& row : rows) {
@@ -93,9 +97,7 @@ TEST_F(ServiceLookup, TheCommissionListFollowsTheKindAndTheServiceType)
         Layer().ForgetCalls();
         SCOPED_TRACE(testing::Message() << row.kind << " " << (row.tipo ? row.tipo : "-"));
         EXPECT_TRUE(form.PreencherComboboxComissionados(row.kind));
-        EXPECT_EQ(Employees(), row.entries);
-        for (size_t i = 0; i < row.codes.size(); ++i)
-            EXPECT_EQ(form.qvcmbComissionado.ItemData(static_cast<int32_t>(i)), row.codes[i]);
+        EXPECT_EQ(Employees(), row.employees);
         const auto calls = Calls<KELO_N_Funcionarios::clsFuncionarios>();
         ASSERT_EQ(calls.size(), 1u);
         EXPECT_EQ(calls[0].Arguments, (std::vector<platform::Variant>{int32_t{2}, int16_t{0},
@@ -123,8 +125,7 @@ TEST_F(ServiceLookup, NoEmployeeOrAFailureKeepsTheListAndEnablesNothing)
         Answer<KELO_N_Funcionarios::clsFuncionarios>("Selecionar", answer);
         form.qvfNomeDoServico.Enabled = false;
         Choose("Outros");
-        EXPECT_EQ(Employees(),
-                  (std::vector<std::string>{"", Entrada("Ana", "10,00"), Entrada("Caio", "7,00")}));
+        EXPECT_EQ(Employees(), "[] 0 | 20 Ana 10,00 | 22 Caio 7,00");
         EXPECT_EQ(Messages(), Said(message));
         EXPECT_EQ(Join(form.qvfNomeDoServico.Enabled(), Reports()),
                   Join(false, message ? "" : "5 @ clsFuncionarios.Selecionar\n"));
