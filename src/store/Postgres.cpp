@@ -1,10 +1,12 @@
-// The server's engine: one libpq connection per Database, every value a bound parameter of
-// PQexecParams (text format; whole numbers typed bigint, texts left for the server to infer
-// from where they stand). Statements arrive in SQLite's dialect: ?N and ? become $N, a search's
-// instr(COLUMN, ?N) > 0 becomes a LIKE with the text's own % _ \ escaped (the trigram indexes of
-// store/Schema.h answer LIKE, not strpos), and any other instr() becomes strpos(), which takes its
-// arguments in the same order. Server failures are numbered as the SQLite result they correspond
-// to, so a component answers the same NumeroDoErro.
+// The server's engine: one libpq connection per Database, every value a bound parameter (text
+// format; whole numbers typed bigint, texts left for the server to infer from where they stand).
+// A statement is parsed once per connection and kept by its text and parameter types; a search
+// is planned anew each time instead, as its best plan depends on the text searched. Statements
+// arrive in SQLite's dialect: ?N and ? become $N, a search's instr(COLUMN, ?N) > 0 becomes a LIKE
+// with the text's own % _ \ escaped (the trigram indexes of store/Schema.h answer LIKE, not
+// strpos), and any other instr() becomes strpos(), which takes its arguments in the same order.
+// Server failures are numbered as the SQLite result they correspond to, so a component answers the
+// same NumeroDoErro.
 #include "store/Sqlite.h"
 
 #include <libpq-fe.h>
@@ -15,6 +17,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace store {
@@ -99,8 +103,9 @@ size_t ContainsCall(std::string_view sql, size_t at, std::string_view& column, i
     return end < sql.size() && (IsWordChar(sql[end]) || sql[end] == '.') ? 0 : end;
 }
 
-// The statement in the server's dialect; `used` gets the parameter numbers it refers to.
-std::string Translate(std::string_view sql, std::set<int>& used)
+// The statement in the server's dialect; `used` gets the parameter numbers it refers to, and
+// `searches` whether it matches a text inside a column.
+std::string Translate(std::string_view sql, std::set<int>& used, bool& searches)
 {
     std::string out;
     out.reserve(sql.size() + 16);
@@ -135,6 +140,7 @@ std::string Translate(std::string_view sql, std::set<int>& used)
                        ", '\\', '\\\\'), '%', '\\%'), '_', '\\_') || '%' ESCAPE '\\')";
                 highest = std::max(highest, number);
                 used.insert(number);
+                searches = true;
                 i = end - 1;
             } else {
                 out += "strpos(";
@@ -263,29 +269,76 @@ public:
         Check(result.get());
     }
 
-    // Runs one statement with its parameters; a write transaction's BEGIN goes in the same
-    // round trip (a pipeline), which on a busy network is most of an item's Incluir.
-    Result Run(const char* sql, int count, const Oid* types, const char* const* values)
+    // Runs one statement with its parameters, parsed once per connection when `reusable`. A
+    // write transaction's BEGIN and a statement's first parse go in the same round trip as its
+    // execution (a pipeline): on a server, round trips are most of an item's Incluir.
+    Result Run(const std::string& sql, bool reusable, int count, const Oid* types,
+               const char* const* values)
     {
-        if (!m_beginPending) {
-            Result result(PQexecParams(m_conn, sql, count, types, values, nullptr, nullptr, 0));
+        const std::string* name = nullptr;
+        std::string key;
+        if (reusable) {
+            key = sql;
+            key.append(reinterpret_cast<const char*>(types),
+                       sizeof(Oid) * static_cast<size_t>(count));
+            if (auto found = m_prepared.find(key); found != m_prepared.end()) {
+                name = &found->second;
+            } else if (m_prepared.size() >= kMostPrepared) {
+                // Kept by the first texts only: a text that varies must not fill the server.
+                key.clear();
+            }
+        }
+        const bool parse = name == nullptr && !key.empty();
+        if (!m_beginPending && !parse) {
+            Result result(
+                name != nullptr
+                    ? PQexecPrepared(m_conn, name->c_str(), count, values, nullptr, nullptr, 0)
+                    : PQexecParams(m_conn, sql.c_str(), count, types, values, nullptr, nullptr, 0));
             Check(result.get());
             return result;
         }
-        m_beginPending = false;
+        const bool begin = std::exchange(m_beginPending, false);
+        const std::string fresh = parse ? "k" + std::to_string(++m_lastName) : "";
+        if (parse) {
+            name = &fresh;
+        }
         if (PQenterPipelineMode(m_conn) != 1) {
-            Execute(kBegin);
-            return Run(sql, count, types, values);
+            if (begin) {
+                Execute(kBegin);
+            }
+            if (parse) {
+                Result parsed(PQprepare(m_conn, fresh.c_str(), sql.c_str(), count, types));
+                Check(parsed.get());
+                m_prepared.emplace(std::move(key), fresh);
+            }
+            return Run(sql, reusable, count, types, values);
         }
         const bool sent =
-            PQsendQueryParams(m_conn, kBegin, 0, nullptr, nullptr, nullptr, nullptr, 0) == 1 &&
-            PQsendQueryParams(m_conn, sql, count, types, values, nullptr, nullptr, 0) == 1 &&
+            (!begin ||
+             PQsendQueryParams(m_conn, kBegin, 0, nullptr, nullptr, nullptr, nullptr, 0) == 1) &&
+            (!parse || PQsendPrepare(m_conn, fresh.c_str(), sql.c_str(), count, types) == 1) &&
+            (name != nullptr
+                 ? PQsendQueryPrepared(m_conn, name->c_str(), count, values, nullptr, nullptr, 0)
+                 : PQsendQueryParams(m_conn, sql.c_str(), count, types, values, nullptr, nullptr,
+                                     0)) == 1 &&
             PQpipelineSync(m_conn) == 1;
-        Result begin;
+        Result begun;
+        Result parsed;
         Result result;
+        std::vector<Result*> answers;
+        if (begin) {
+            answers.push_back(&begun);
+        }
+        if (parse) {
+            answers.push_back(&parsed);
+        }
+        answers.push_back(&result);
         // Every result up to the sync is read, whatever failed, before the pipeline ends.
-        for (int query = 0; sent && query < 2; ++query) {
-            (query == 0 ? begin : result).reset(PQgetResult(m_conn));
+        for (Result* answer : answers) {
+            if (!sent) {
+                break;
+            }
+            answer->reset(PQgetResult(m_conn));
             while (PGresult* extra = PQgetResult(m_conn)) {
                 PQclear(extra);
             }
@@ -294,8 +347,12 @@ public:
             Result sync(PQgetResult(m_conn));
         }
         PQexitPipelineMode(m_conn);
-        Check(begin.get());
-        Check(result.get());
+        if (parse && PQresultStatus(parsed.get()) == PGRES_COMMAND_OK) {
+            m_prepared.emplace(std::move(key), fresh);
+        }
+        for (Result* answer : answers) {
+            Check(answer->get());
+        }
         return result;
     }
 
@@ -357,8 +414,15 @@ public:
 private:
     static constexpr const char* kBegin = "BEGIN ISOLATION LEVEL READ COMMITTED";
 
+    // Enough for every statement the components have; past it a statement is parsed each time.
+    static constexpr size_t kMostPrepared = 256;
+
     PGconn* m_conn = nullptr;
     std::string m_shown;
+    // Text and parameter types to the name of the statement parsed on this connection; a new
+    // connection starts with none, as the server forgot them with the old one.
+    std::unordered_map<std::string, std::string> m_prepared;
+    int64_t m_lastName = 0;
     int64_t m_changes = 0;
     bool m_beginPending = false;
 };
@@ -368,7 +432,9 @@ public:
     PgStatement(PgConnection& connection, std::string_view sql) : m_connection(connection)
     {
         std::set<int> used;
-        m_sql = Translate(sql, used);
+        bool searches = false;
+        m_sql = Translate(sql, used, searches);
+        m_reusable = !searches;
         m_parameters = used.empty() ? 0 : *used.rbegin();
         m_values.resize(static_cast<size_t>(m_parameters));
         m_types.assign(static_cast<size_t>(m_parameters), kText);
@@ -509,7 +575,7 @@ private:
         for (const auto& value : m_values) {
             values.push_back(value ? value->c_str() : nullptr);
         }
-        m_result = m_connection.Run(m_sql.c_str(), m_parameters, m_types.data(), values.data());
+        m_result = m_connection.Run(m_sql, m_reusable, m_parameters, m_types.data(), values.data());
         m_row = -1;
     }
 
@@ -517,6 +583,7 @@ private:
 
     PgConnection& m_connection;
     std::string m_sql;
+    bool m_reusable = true;
     int m_parameters = 0;
     std::vector<std::optional<std::string>> m_values;
     std::vector<Oid> m_types;
