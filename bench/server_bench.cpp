@@ -5,6 +5,8 @@
 //
 // Names follow store_bench: Path/server/project and Path/server/raw, which bench/run pairs. The
 // time is the wall clock's: the work is mostly the server process's, not this one's CPU.
+#include "Lookups.h"
+
 #include "contracts/KELO_N_ClientAnim.h"
 #include "contracts/KELO_N_PreVendas.h"
 #include "contracts/KELO_N_Produtos.h"
@@ -116,37 +118,6 @@ private:
     PGconn* m_conn;
 };
 
-int64_t Rows(contracts::ComponenteDeNegocio& component, int32_t status,
-             const platform::RecordsetRef& rows)
-{
-    if (status != 0) {
-        throw std::runtime_error(component.DescricaoDoErro);
-    }
-    return rows ? rows->RecordCount() : 0;
-}
-
-int64_t Product(std::string name, std::string barcode)
-{
-    auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
-    double code = 0;
-    int32_t status = products->Selecionar(2, 0, 1, "", name, barcode, code);
-    return Rows(*products, status, products->ResultadoDaSelecaoEmRecordSet);
-}
-
-int64_t Dialog(const std::string& typed)
-{
-    auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
-    int32_t status = products->Selecionar(2, 0, 1, typed, "");
-    return Rows(*products, status, products->ResultadoDaSelecaoEmRecordSet);
-}
-
-int64_t Client(std::string nickname, double code)
-{
-    auto clients = contracts::CreateObject<KELO_N_ClientAnim::clsClientes>();
-    int32_t status = clients->Selecionar(2, 0, 0, "", nickname, code, "", "", "", 0, "");
-    return Rows(*clients, status, clients->ResultadoDaSelecaoEmRecordSet);
-}
-
 const std::string kProduct = Columns(KELO_N_Produtos::CamposDoProduto);
 const std::string kDialog = Columns(KELO_N_Produtos::CamposDoProdutoNaPesquisa);
 const std::string kClient = Columns(KELO_N_ClientAnim::CamposDoCliente);
@@ -161,26 +132,26 @@ struct Lookup {
 // Texts that match 1 to 50 rows of the generated store, as in store_bench.
 const Lookup kLookups[] = {
     {"ProductBarcode",
-     [] { return Product("", "7890000043212"); },
+     [] { return bench::ProductLookup("", "7890000043212", 0); },
      "SELECT " + kProduct + " FROM Produtos WHERE CodigoDeBarras = $1 ORDER BY NomeBusca",
      {"7890000043212"}},
     {"ClientByCode",
-     [] { return Client("", 4321); },
+     [] { return bench::ClientLookup("", 4321); },
      "SELECT " + kClient + " FROM Clientes WHERE CodigoDoCliente = $1",
      {"4321"}},
     {"ProductNameContains",
-     [] { return Product("golden cães filhotes 432", ""); },
+     [] { return bench::ProductLookup("golden cães filhotes 432", "", 0); },
      "SELECT " + kProduct +
          " FROM Produtos WHERE NomeBusca LIKE $1 ORDER BY NomeBusca, CodigoInterno",
      {"%GOLDEN CAES FILHOTES 432%"}},
     {"ProductDialogName",
-     [] { return Dialog("golden cães filhotes 432"); },
+     [] { return bench::ProductDialog("golden cães filhotes 432"); },
      "SELECT " + kDialog +
          " FROM Produtos WHERE NomeBusca LIKE $1 OR CodigoDeBarras = $2 OR CodigoInterno = $3"
          " ORDER BY NomeBusca, CodigoInterno",
      {"%GOLDEN CAES FILHOTES 432%", "golden cães filhotes 432", "-1"}},
     {"ClientNameSearch",
-     [] { return Client("josé 1711", 0); },
+     [] { return bench::ClientLookup("josé 1711", 0); },
      "SELECT " + kClient +
          " FROM Clientes WHERE ApelidoBusca LIKE $1 OR NomeBusca LIKE $1"
          " ORDER BY ApelidoBusca, CodigoDoCliente",

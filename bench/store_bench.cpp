@@ -5,6 +5,7 @@
 // searches. The project's side goes through the registered component (new object, selection,
 // recordset), as the screen calls it.
 #include "BenchSupport.h"
+#include "Lookups.h"
 
 #include "contracts/KELO_N_ClientAnim.h"
 #include "contracts/KELO_N_Produtos.h"
@@ -76,44 +77,6 @@ struct Lookup {
     std::function<void(sqlite3_stmt*, const Matches&)> bind;
 };
 
-int64_t Rows(contracts::ComponenteDeNegocio& component, int32_t status,
-             const platform::RecordsetRef& rows)
-{
-    if (status != 0) {
-        throw std::runtime_error(component.DescricaoDoErro);
-    }
-    return rows ? rows->RecordCount() : 0;
-}
-
-int64_t ProductLookup(std::string name, std::string barcode, double code)
-{
-    auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
-    int32_t status = products->Selecionar(2, 0, 1, "", name, barcode, code);
-    return Rows(*products, status, products->ResultadoDaSelecaoEmRecordSet);
-}
-
-int64_t ProductDialog(const std::string& typed)
-{
-    auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
-    int32_t status = products->Selecionar(2, 0, 1, typed, "");
-    return Rows(*products, status, products->ResultadoDaSelecaoEmRecordSet);
-}
-
-int64_t ClientLookup(std::string nickname)
-{
-    auto clients = contracts::CreateObject<KELO_N_ClientAnim::clsClientes>();
-    double code = 0;
-    int32_t status = clients->Selecionar(2, 0, 0, "", nickname, code, "", "", "", 0, "");
-    return Rows(*clients, status, clients->ResultadoDaSelecaoEmRecordSet);
-}
-
-int64_t ServiceLookup(const std::string& typed)
-{
-    auto services = contracts::CreateObject<KELO_N_Servicos::clsServicos>();
-    int32_t status = services->Selecionar(2, 0, 1, typed, int32_t{0});
-    return Rows(*services, status, services->ResultadoDaSelecaoEmRecordSet);
-}
-
 void Text(sqlite3_stmt* statement, int index, const std::string& text)
 {
     sqlite3_bind_text(statement, index, text.c_str(), static_cast<int>(text.size()),
@@ -154,11 +117,11 @@ const std::string kServiceSql =
 
 // The searched texts: the same in both stores, each matching 1 to 50 rows in either.
 const Lookup kLookups[] = {
-    {"ProductBarcode", [] { return ProductLookup("", "7890000043212", 0); }, kBarcodeSql.c_str(),
-     [](sqlite3_stmt* s, const Matches&) { Text(s, 1, "7890000043212"); }},
-    {"ProductInternalCode", [] { return ProductLookup("", "", 4321); }, kCodeSql.c_str(),
+    {"ProductBarcode", [] { return bench::ProductLookup("", "7890000043212", 0); },
+     kBarcodeSql.c_str(), [](sqlite3_stmt* s, const Matches&) { Text(s, 1, "7890000043212"); }},
+    {"ProductInternalCode", [] { return bench::ProductLookup("", "", 4321); }, kCodeSql.c_str(),
      [](sqlite3_stmt* s, const Matches&) { sqlite3_bind_int64(s, 1, 4321); }},
-    {"ProductNameContains", [] { return ProductLookup("golden cães filhotes 432", "", 0); },
+    {"ProductNameContains", [] { return bench::ProductLookup("golden cães filhotes 432", "", 0); },
      kNameSql.c_str(),
      [](sqlite3_stmt* s, const Matches& m) {
          Text(s, 1, "GOLDEN CAES FILHOTES 432");
@@ -166,7 +129,7 @@ const Lookup kLookups[] = {
      }},
     {"ProductNameScan", nullptr, kNameScanSql.c_str(),
      [](sqlite3_stmt* s, const Matches&) { Text(s, 1, "GOLDEN CAES FILHOTES 432"); }},
-    {"ProductDialogName", [] { return ProductDialog("golden cães filhotes 432"); },
+    {"ProductDialogName", [] { return bench::ProductDialog("golden cães filhotes 432"); },
      kDialogSql.c_str(),
      [](sqlite3_stmt* s, const Matches& m) {
          Text(s, 1, "GOLDEN CAES FILHOTES 432");
@@ -174,19 +137,20 @@ const Lookup kLookups[] = {
          Text(s, 3, "golden cães filhotes 432");
          Text(s, 4, m.product);
      }},
-    {"ProductDialogBarcode", [] { return ProductDialog("7890000043212"); }, kDialogSql.c_str(),
+    {"ProductDialogBarcode", [] { return bench::ProductDialog("7890000043212"); },
+     kDialogSql.c_str(),
      [](sqlite3_stmt* s, const Matches& m) {
          Text(s, 1, "7890000043212");
          sqlite3_bind_int64(s, 2, -1);
          Text(s, 3, "7890000043212");
          Text(s, 4, m.barcode);
      }},
-    {"ClientNameSearch", [] { return ClientLookup("josé 1711"); }, kClientSql.c_str(),
+    {"ClientNameSearch", [] { return bench::ClientLookup("josé 1711", 0); }, kClientSql.c_str(),
      [](sqlite3_stmt* s, const Matches& m) {
          Text(s, 1, "JOSE 1711");
          Text(s, 2, m.client);
      }},
-    {"ServiceNameSearch", [] { return ServiceLookup("golden 2"); }, kServiceSql.c_str(),
+    {"ServiceNameSearch", [] { return bench::ServiceLookup("golden 2"); }, kServiceSql.c_str(),
      [](sqlite3_stmt* s, const Matches& m) {
          Text(s, 1, "GOLDEN 2");
          Text(s, 2, m.service);
