@@ -71,6 +71,13 @@ protected:
         return WidgetOf(host, control, focus);
     }
 
+    void FocusAsUser(platform::Control& control)
+    {
+        platform::UserAction action;
+        control.SetFocus();
+        Settle();
+    }
+
     DesktopHost host{Scale(96)};
     FormDeTeste form;
 };
@@ -132,45 +139,30 @@ TEST_F(DesktopPeers, AValidateThatRefusesKeepsTheFocus)
 {
     ShowAndActivate(host, form);
     bool refuse = true;
-    int validates = 0;
-    int lostA = 0;
-    int gotB = 0;
+    std::string events;
     form.qvnumA.Validate.Connect([&](bool& cancel) {
-        ++validates;
+        events += "validate ";
         cancel = refuse;
     });
-    form.qvnumA.LostFocus.Connect([&] { ++lostA; });
-    form.qvnumB.GotFocus.Connect([&] { ++gotB; });
-    {
-        platform::UserAction action;
-        form.qvnumA.SetFocus();
-    }
-    Settle();
+    form.qvnumA.LostFocus.Connect([&] { events += "lostA "; });
+    form.qvnumB.GotFocus.Connect([&] { events += "gotB "; });
+    form.qvcmdOk.Click.Connect([&] { events += "click "; });
+    FocusAsUser(form.qvnumA);
     ASSERT_EQ(QApplication::focusWidget(), W(form.qvnumA));
-
-    QTest::mouseClick(W(form.qvnumB), Qt::LeftButton);
-    Settle();
-    EXPECT_EQ(validates, 1);
-    EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvnumA);
-    EXPECT_EQ(QApplication::focusWidget(), W(form.qvnumA));
-    EXPECT_EQ(lostA, 0);
-    EXPECT_EQ(gotB, 0);
-    // A refused click on a button does not click it either.
-    int clicks = 0;
-    form.qvcmdOk.Click.Connect([&] { ++clicks; });
-    QTest::mouseClick(W(form.qvcmdOk), Qt::LeftButton);
-    EXPECT_EQ(clicks, 0);
-
+    // What the user's click did, and where both focuses are after it.
+    const auto click = [&](const platform::Control& control) {
+        events.clear();
+        QTest::mouseClick(W(control), Qt::LeftButton);
+        Settle();
+        const platform::Control* active = platform::Screen::ActiveControl();
+        return events + "| " + active->Name() +
+               (QApplication::focusWidget() == W(*active) ? "" : " (not Qt's)");
+    };
+    EXPECT_EQ(click(form.qvnumB), "validate | qvnumA");
+    EXPECT_EQ(click(form.qvcmdOk), "validate | qvnumA") << "a refused click does not click";
     refuse = false;
-    QTest::mouseClick(W(form.qvnumB), Qt::LeftButton);
-    Settle();
-    EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvnumB);
-    EXPECT_EQ(QApplication::focusWidget(), W(form.qvnumB));
-    EXPECT_EQ(lostA, 1);
-    EXPECT_EQ(gotB, 1);
-    QTest::mouseClick(W(form.qvcmdOk), Qt::LeftButton);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(form.qvcmdOk.HasFocus());
+    EXPECT_EQ(click(form.qvnumB), "validate lostA gotB | qvnumB");
+    EXPECT_EQ(click(form.qvcmdOk), "click | qvcmdOk");
 }
 
 // Without a window manager the click that activates the window brings its focus as the
@@ -178,11 +170,7 @@ TEST_F(DesktopPeers, AValidateThatRefusesKeepsTheFocus)
 TEST_F(DesktopPeers, TheClickThatActivatesTheWindowMovesTheFocus)
 {
     ShowAndActivate(host, form);
-    {
-        platform::UserAction action;
-        form.qvnumA.SetFocus();
-    }
-    Settle();
+    FocusAsUser(form.qvnumA);
     QWidget* b = W(form.qvnumB);
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), b->mapToGlobal(QPointF(2, 2)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -222,7 +210,7 @@ TEST_F(DesktopPeers, ComboSelectionAndOptionClicks)
     EXPECT_TRUE(qobject_cast<QRadioButton*>(W(form.optServico))->isChecked());
 }
 
-TEST_F(DesktopPeers, AModalFormBlocksUntilHiddenAndReturns)
+TEST_F(DesktopPeers, AModalFormBlocksUntilHiddenAndClosingAWindowAsksTheForm)
 {
     platform::Form dialog("frmDialogo");
     dialog.Move(0, 0, 4500, 3000);
@@ -239,19 +227,13 @@ TEST_F(DesktopPeers, AModalFormBlocksUntilHiddenAndReturns)
     EXPECT_TRUE(shownModally);
     EXPECT_FALSE(dialog.Modal);
     EXPECT_FALSE(WidgetOf(host, dialog)->isVisible());
-}
 
-TEST_F(DesktopPeers, ClosingAWindowAsksTheForm)
-{
-    platform::Form dialog("frmDialogo");
-    dialog.Move(0, 0, 4500, 3000);
     bool refuse = true;
     dialog.QueryUnload.Connect([&](int16_t& cancel, int16_t mode) {
         EXPECT_EQ(mode, platform::vbFormControlMenu);
         cancel = refuse ? 1 : 0;
     });
     dialog.Show();
-    host.Sync();
     WidgetOf(host, dialog)->close();
     EXPECT_TRUE(dialog.Visible());
     refuse = false;
