@@ -1,9 +1,11 @@
 // A form's controls as widgets: where they are, what they say, how changes show, and how real
-// input reaches the controls as their events.
+// input reaches the controls as their events; real keys take the controls' own actions (so a
+// script and the desktop take one path), and the focus shows: a box's frame, the grid's row.
 #include "QtTestEnvironment.h"
 
 #include "host/desktop/DesktopHost.h"
 #include "platform/Controls.h"
+#include "platform/Grid.h"
 #include "platform/Host.h"
 #include "platform/WindowSystem.h"
 #include "suite_controls/SuiteControls.h"
@@ -17,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -49,6 +52,23 @@ public:
         qvnumA.Move(4500, 2700, 1170, 405);
         qvnumB.Move(6000, 2700, 1170, 405);
         selo.Move(7500, 300, 600, 600);
+        qvfCodigo.Move(4500, 150, 2000, 405);
+        qvfCodigo.Style = suite_controls::QVFind::StyleNumerico;
+        msfgGrade.Move(150, 3300, 6000, 2000);
+        msfgGrade.Rows = 3;
+        msfgGrade.Cols = 2;
+        msfgGrade.FixedCols = 0;
+        msfgGrade.SelectionMode = platform::flexSelectionByRow;
+        msfgGrade.BackColorSel = platform::RGB(242, 242, 242);
+        for (int32_t row = 1; row < 3; ++row) {
+            msfgGrade.Row = row;
+            for (int32_t col = 0; col < 2; ++col) {
+                msfgGrade.Col = col;
+                msfgGrade.SetCellBackColor(row == 1 ? platform::RGB(217, 217, 217)
+                                                    : platform::RGB(242, 242, 242));
+            }
+        }
+        msfgGrade.Row = 1;
     }
 
     platform::Label lblNome{this, "lblNome", "Nome"};
@@ -59,6 +79,8 @@ public:
     suite_controls::QVNumberBox qvnumA{this, "qvnumA"};
     suite_controls::QVNumberBox qvnumB{this, "qvnumB"};
     Selo selo{this};
+    suite_controls::QVFind qvfCodigo{this, "qvfCodigo"};
+    platform::Grid msfgGrade{this, "msfgGrade"};
 };
 
 class DesktopPeers : public ::testing::Test {
@@ -244,19 +266,23 @@ TEST_F(DesktopPeers, AModalFormBlocksUntilHiddenAndClosingAWindowAsksTheForm)
 
 TEST_F(DesktopPeers, AFormParentedToAHostWindowIsEmbeddedAndCoversIt)
 {
+    // A form of its own, designed 600 x 400 px.
+    platform::Form embedded("frmEmbutido");
+    embedded.BorderStyle = 0;
+    embedded.Move(0, 0, 9000, 6000);
     QWidget area;
     area.resize(700, 500);
     area.show();
     const int32_t areaHandle = host.RegisterHostWindow("area", area);
-    platform::SetParent(form.hWnd(), areaHandle);
-    EXPECT_EQ(W(form)->parentWidget(), &area);
-    // The form was designed 600 x 400 px; the area is larger, so the form grows to it.
-    EXPECT_EQ(form.Width(), 700 * 15);
-    EXPECT_EQ(form.Height(), 500 * 15);
+    platform::SetParent(embedded.hWnd(), areaHandle);
+    EXPECT_EQ(W(embedded)->parentWidget(), &area);
+    // The area is larger than the form, so the form grows to it.
+    EXPECT_EQ(embedded.Width(), 700 * 15);
+    EXPECT_EQ(embedded.Height(), 500 * 15);
     area.resize(800, 300);
     Settle();
-    EXPECT_EQ(form.Width(), 800 * 15);
-    EXPECT_EQ(form.Height(), 6000);
+    EXPECT_EQ(embedded.Width(), 800 * 15);
+    EXPECT_EQ(embedded.Height(), 6000);
 }
 
 TEST_F(DesktopPeers, WindowRegionsBecomeMasks)
@@ -280,6 +306,93 @@ TEST_F(DesktopPeers, PeersOfAGoneFormAreDropped)
     host.Sync();
     EXPECT_EQ(host.PeerOf(handle), nullptr);
     Settle();
+}
+
+class DesktopKeys : public DesktopPeers {
+protected:
+    DesktopKeys() { ShowAndActivate(host, form); }
+
+    QWidget* Focus(const platform::Control& control)
+    {
+        QWidget* widget = W(control, true);
+        QTest::mouseClick(widget, Qt::LeftButton);
+        Settle();
+        return widget;
+    }
+};
+
+TEST_F(DesktopKeys, AFindBoxEditsAtTheCaretOneKeyDownPerKeyEnterSearchesEscResets)
+{
+    std::vector<int16_t> keys;
+    std::vector<std::string> clicks;
+    form.qvfNome.KeyDown.Connect([&](int16_t& code, int16_t) { keys.push_back(code); });
+    form.qvfNome.Click.Connect(
+        [&] { clicks.push_back(std::to_string(form.qvfNome.Modo()) + ":" + form.qvfNome.Text()); });
+    QWidget* edit = Focus(form.qvfNome);
+    QTest::keyClicks(edit, "Rex");
+    QTest::keyClick(edit, Qt::Key_Left);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(form.qvfNome.Text(), "x");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(edit)->text(), "x");
+    EXPECT_EQ(keys, (std::vector<int16_t>{'R', 'E', 'X', platform::vbKeyLeft, platform::vbKeyBack,
+                                          platform::vbKeyHome, platform::vbKeyDelete,
+                                          platform::vbKeyReturn}));
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QTest::mouseClick(W(form.qvfNome)->findChild<QWidget*>("pesquisar"), Qt::LeftButton);
+    QTest::mouseClick(W(form.qvfNome)->findChild<QWidget*>("limpar"), Qt::LeftButton);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"1:x", "2:x", "1:x", "2:x"}));
+}
+
+TEST_F(DesktopKeys, ACodeBoxTakesDigitsOnlyAndANumberBoxsDeleteErasesForward)
+{
+    QTest::keyClicks(Focus(form.qvfCodigo), "1a2-3");
+    EXPECT_EQ(form.qvfCodigo.Text(), "123");
+
+    std::vector<int16_t> pressed;
+    form.qvnumA.KeyPress.Connect([&](int16_t& key) {
+        pressed.push_back(key);
+        if (key == 'x')
+            key = 0; // the form discards it
+    });
+    QWidget* number = Focus(form.qvnumA);
+    QTest::keyClicks(number, "1x2");
+    QTest::keyClick(number, Qt::Key_Delete); // at the end: nothing after the caret
+    QTest::keyClick(number, Qt::Key_Home);
+    QTest::keyClick(number, Qt::Key_Delete);
+    EXPECT_EQ(form.qvnumA.Text(), "2");
+    EXPECT_EQ(pressed, (std::vector<int16_t>{'1', 'x', '2', platform::vbKeyBack}));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(number)->text(), "2");
+}
+
+TEST_F(DesktopKeys, TheBoxWithTheFocusShowsAFrameOfItsOwn)
+{
+    const auto border = [&](const platform::Control& box) {
+        const QImage picture = W(box)->grab().toImage();
+        return picture.pixelColor(0, picture.height() / 2);
+    };
+    EXPECT_LT(border(form.qvnumA).blue(), border(form.qvnumA).red() + 60);
+    Focus(form.qvnumA);
+    EXPECT_GT(border(form.qvnumA).blue(), border(form.qvnumA).red() + 60);
+    Focus(form.qvfNome);
+    EXPECT_GT(border(form.qvfNome).blue(), border(form.qvfNome).red() + 60);
+}
+
+TEST_F(DesktopKeys, TheGridsSelectedRowStandsOutWhileItHasTheFocus)
+{
+    auto* table = qobject_cast<QTableWidget*>(W(form.msfgGrade));
+    const auto lightness = [&](int row) {
+        return table->item(row, 0)->background().color().lightness();
+    };
+    // Without the focus, the colour the form asks for.
+    EXPECT_EQ(lightness(0), QColor(242, 242, 242).lightness());
+    Focus(form.msfgGrade);
+    QTest::keyClick(table, Qt::Key_Down);
+    EXPECT_EQ(form.msfgGrade.Row(), 2);
+    EXPECT_GE(std::abs(lightness(1) - QColor(242, 242, 242).lightness()), 40);
+    EXPECT_GE(std::abs(lightness(1) - lightness(0)), 40);
 }
 
 } // namespace
