@@ -1,9 +1,11 @@
 // A form's controls as widgets: where they are, what they say, how changes show, and how real
-// input reaches the controls as their events.
+// input reaches the controls as their events; real keys take the controls' own actions (so a
+// script and the desktop take one path), and the focus shows: a box's frame, the grid's row.
 #include "QtTestEnvironment.h"
 
 #include "host/desktop/DesktopHost.h"
 #include "platform/Controls.h"
+#include "platform/Grid.h"
 #include "platform/Host.h"
 #include "platform/WindowSystem.h"
 #include "suite_controls/SuiteControls.h"
@@ -17,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -49,6 +52,23 @@ public:
         qvnumA.Move(4500, 2700, 1170, 405);
         qvnumB.Move(6000, 2700, 1170, 405);
         selo.Move(7500, 300, 600, 600);
+        qvfCodigo.Move(4500, 150, 2000, 405);
+        qvfCodigo.Style = suite_controls::QVFind::StyleNumerico;
+        msfgGrade.Move(150, 3300, 6000, 2000);
+        msfgGrade.Rows = 3;
+        msfgGrade.Cols = 2;
+        msfgGrade.FixedCols = 0;
+        msfgGrade.SelectionMode = platform::flexSelectionByRow;
+        msfgGrade.BackColorSel = platform::RGB(242, 242, 242);
+        for (int32_t row = 1; row < 3; ++row) {
+            msfgGrade.Row = row;
+            for (int32_t col = 0; col < 2; ++col) {
+                msfgGrade.Col = col;
+                msfgGrade.SetCellBackColor(row == 1 ? platform::RGB(217, 217, 217)
+                                                    : platform::RGB(242, 242, 242));
+            }
+        }
+        msfgGrade.Row = 1;
     }
 
     platform::Label lblNome{this, "lblNome", "Nome"};
@@ -59,6 +79,8 @@ public:
     suite_controls::QVNumberBox qvnumA{this, "qvnumA"};
     suite_controls::QVNumberBox qvnumB{this, "qvnumB"};
     Selo selo{this};
+    suite_controls::QVFind qvfCodigo{this, "qvfCodigo"};
+    platform::Grid msfgGrade{this, "msfgGrade"};
 };
 
 class DesktopPeers : public ::testing::Test {
@@ -69,6 +91,13 @@ protected:
     QWidget* W(const platform::Control& control, bool focus = false)
     {
         return WidgetOf(host, control, focus);
+    }
+
+    void FocusAsUser(platform::Control& control)
+    {
+        platform::UserAction action;
+        control.SetFocus();
+        Settle();
     }
 
     DesktopHost host{Scale(96)};
@@ -132,45 +161,30 @@ TEST_F(DesktopPeers, AValidateThatRefusesKeepsTheFocus)
 {
     ShowAndActivate(host, form);
     bool refuse = true;
-    int validates = 0;
-    int lostA = 0;
-    int gotB = 0;
+    std::string events;
     form.qvnumA.Validate.Connect([&](bool& cancel) {
-        ++validates;
+        events += "validate ";
         cancel = refuse;
     });
-    form.qvnumA.LostFocus.Connect([&] { ++lostA; });
-    form.qvnumB.GotFocus.Connect([&] { ++gotB; });
-    {
-        platform::UserAction action;
-        form.qvnumA.SetFocus();
-    }
-    Settle();
+    form.qvnumA.LostFocus.Connect([&] { events += "lostA "; });
+    form.qvnumB.GotFocus.Connect([&] { events += "gotB "; });
+    form.qvcmdOk.Click.Connect([&] { events += "click "; });
+    FocusAsUser(form.qvnumA);
     ASSERT_EQ(QApplication::focusWidget(), W(form.qvnumA));
-
-    QTest::mouseClick(W(form.qvnumB), Qt::LeftButton);
-    Settle();
-    EXPECT_EQ(validates, 1);
-    EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvnumA);
-    EXPECT_EQ(QApplication::focusWidget(), W(form.qvnumA));
-    EXPECT_EQ(lostA, 0);
-    EXPECT_EQ(gotB, 0);
-    // A refused click on a button does not click it either.
-    int clicks = 0;
-    form.qvcmdOk.Click.Connect([&] { ++clicks; });
-    QTest::mouseClick(W(form.qvcmdOk), Qt::LeftButton);
-    EXPECT_EQ(clicks, 0);
-
+    // What the user's click did, and where both focuses are after it.
+    const auto click = [&](const platform::Control& control) {
+        events.clear();
+        QTest::mouseClick(W(control), Qt::LeftButton);
+        Settle();
+        const platform::Control* active = platform::Screen::ActiveControl();
+        return events + "| " + active->Name() +
+               (QApplication::focusWidget() == W(*active) ? "" : " (not Qt's)");
+    };
+    EXPECT_EQ(click(form.qvnumB), "validate | qvnumA");
+    EXPECT_EQ(click(form.qvcmdOk), "validate | qvnumA") << "a refused click does not click";
     refuse = false;
-    QTest::mouseClick(W(form.qvnumB), Qt::LeftButton);
-    Settle();
-    EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvnumB);
-    EXPECT_EQ(QApplication::focusWidget(), W(form.qvnumB));
-    EXPECT_EQ(lostA, 1);
-    EXPECT_EQ(gotB, 1);
-    QTest::mouseClick(W(form.qvcmdOk), Qt::LeftButton);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(form.qvcmdOk.HasFocus());
+    EXPECT_EQ(click(form.qvnumB), "validate lostA gotB | qvnumB");
+    EXPECT_EQ(click(form.qvcmdOk), "click | qvcmdOk");
 }
 
 // Without a window manager the click that activates the window brings its focus as the
@@ -178,11 +192,7 @@ TEST_F(DesktopPeers, AValidateThatRefusesKeepsTheFocus)
 TEST_F(DesktopPeers, TheClickThatActivatesTheWindowMovesTheFocus)
 {
     ShowAndActivate(host, form);
-    {
-        platform::UserAction action;
-        form.qvnumA.SetFocus();
-    }
-    Settle();
+    FocusAsUser(form.qvnumA);
     QWidget* b = W(form.qvnumB);
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), b->mapToGlobal(QPointF(2, 2)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -222,7 +232,7 @@ TEST_F(DesktopPeers, ComboSelectionAndOptionClicks)
     EXPECT_TRUE(qobject_cast<QRadioButton*>(W(form.optServico))->isChecked());
 }
 
-TEST_F(DesktopPeers, AModalFormBlocksUntilHiddenAndReturns)
+TEST_F(DesktopPeers, AModalFormBlocksUntilHiddenAndClosingAWindowAsksTheForm)
 {
     platform::Form dialog("frmDialogo");
     dialog.Move(0, 0, 4500, 3000);
@@ -239,19 +249,13 @@ TEST_F(DesktopPeers, AModalFormBlocksUntilHiddenAndReturns)
     EXPECT_TRUE(shownModally);
     EXPECT_FALSE(dialog.Modal);
     EXPECT_FALSE(WidgetOf(host, dialog)->isVisible());
-}
 
-TEST_F(DesktopPeers, ClosingAWindowAsksTheForm)
-{
-    platform::Form dialog("frmDialogo");
-    dialog.Move(0, 0, 4500, 3000);
     bool refuse = true;
     dialog.QueryUnload.Connect([&](int16_t& cancel, int16_t mode) {
         EXPECT_EQ(mode, platform::vbFormControlMenu);
         cancel = refuse ? 1 : 0;
     });
     dialog.Show();
-    host.Sync();
     WidgetOf(host, dialog)->close();
     EXPECT_TRUE(dialog.Visible());
     refuse = false;
@@ -262,19 +266,23 @@ TEST_F(DesktopPeers, ClosingAWindowAsksTheForm)
 
 TEST_F(DesktopPeers, AFormParentedToAHostWindowIsEmbeddedAndCoversIt)
 {
+    // A form of its own, designed 600 x 400 px.
+    platform::Form embedded("frmEmbutido");
+    embedded.BorderStyle = 0;
+    embedded.Move(0, 0, 9000, 6000);
     QWidget area;
     area.resize(700, 500);
     area.show();
     const int32_t areaHandle = host.RegisterHostWindow("area", area);
-    platform::SetParent(form.hWnd(), areaHandle);
-    EXPECT_EQ(W(form)->parentWidget(), &area);
-    // The form was designed 600 x 400 px; the area is larger, so the form grows to it.
-    EXPECT_EQ(form.Width(), 700 * 15);
-    EXPECT_EQ(form.Height(), 500 * 15);
+    platform::SetParent(embedded.hWnd(), areaHandle);
+    EXPECT_EQ(W(embedded)->parentWidget(), &area);
+    // The area is larger than the form, so the form grows to it.
+    EXPECT_EQ(embedded.Width(), 700 * 15);
+    EXPECT_EQ(embedded.Height(), 500 * 15);
     area.resize(800, 300);
     Settle();
-    EXPECT_EQ(form.Width(), 800 * 15);
-    EXPECT_EQ(form.Height(), 6000);
+    EXPECT_EQ(embedded.Width(), 800 * 15);
+    EXPECT_EQ(embedded.Height(), 6000);
 }
 
 TEST_F(DesktopPeers, WindowRegionsBecomeMasks)
@@ -298,6 +306,93 @@ TEST_F(DesktopPeers, PeersOfAGoneFormAreDropped)
     host.Sync();
     EXPECT_EQ(host.PeerOf(handle), nullptr);
     Settle();
+}
+
+class DesktopKeys : public DesktopPeers {
+protected:
+    DesktopKeys() { ShowAndActivate(host, form); }
+
+    QWidget* Focus(const platform::Control& control)
+    {
+        QWidget* widget = W(control, true);
+        QTest::mouseClick(widget, Qt::LeftButton);
+        Settle();
+        return widget;
+    }
+};
+
+TEST_F(DesktopKeys, AFindBoxEditsAtTheCaretOneKeyDownPerKeyEnterSearchesEscResets)
+{
+    std::vector<int16_t> keys;
+    std::vector<std::string> clicks;
+    form.qvfNome.KeyDown.Connect([&](int16_t& code, int16_t) { keys.push_back(code); });
+    form.qvfNome.Click.Connect(
+        [&] { clicks.push_back(std::to_string(form.qvfNome.Modo()) + ":" + form.qvfNome.Text()); });
+    QWidget* edit = Focus(form.qvfNome);
+    QTest::keyClicks(edit, "Rex");
+    QTest::keyClick(edit, Qt::Key_Left);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(form.qvfNome.Text(), "x");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(edit)->text(), "x");
+    EXPECT_EQ(keys, (std::vector<int16_t>{'R', 'E', 'X', platform::vbKeyLeft, platform::vbKeyBack,
+                                          platform::vbKeyHome, platform::vbKeyDelete,
+                                          platform::vbKeyReturn}));
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QTest::mouseClick(W(form.qvfNome)->findChild<QWidget*>("pesquisar"), Qt::LeftButton);
+    QTest::mouseClick(W(form.qvfNome)->findChild<QWidget*>("limpar"), Qt::LeftButton);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"1:x", "2:x", "1:x", "2:x"}));
+}
+
+TEST_F(DesktopKeys, ACodeBoxTakesDigitsOnlyAndANumberBoxsDeleteErasesForward)
+{
+    QTest::keyClicks(Focus(form.qvfCodigo), "1a2-3");
+    EXPECT_EQ(form.qvfCodigo.Text(), "123");
+
+    std::vector<int16_t> pressed;
+    form.qvnumA.KeyPress.Connect([&](int16_t& key) {
+        pressed.push_back(key);
+        if (key == 'x')
+            key = 0; // the form discards it
+    });
+    QWidget* number = Focus(form.qvnumA);
+    QTest::keyClicks(number, "1x2");
+    QTest::keyClick(number, Qt::Key_Delete); // at the end: nothing after the caret
+    QTest::keyClick(number, Qt::Key_Home);
+    QTest::keyClick(number, Qt::Key_Delete);
+    EXPECT_EQ(form.qvnumA.Text(), "2");
+    EXPECT_EQ(pressed, (std::vector<int16_t>{'1', 'x', '2', platform::vbKeyBack}));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(number)->text(), "2");
+}
+
+TEST_F(DesktopKeys, TheBoxWithTheFocusShowsAFrameOfItsOwn)
+{
+    const auto border = [&](const platform::Control& box) {
+        const QImage picture = W(box)->grab().toImage();
+        return picture.pixelColor(0, picture.height() / 2);
+    };
+    EXPECT_LT(border(form.qvnumA).blue(), border(form.qvnumA).red() + 60);
+    Focus(form.qvnumA);
+    EXPECT_GT(border(form.qvnumA).blue(), border(form.qvnumA).red() + 60);
+    Focus(form.qvfNome);
+    EXPECT_GT(border(form.qvfNome).blue(), border(form.qvfNome).red() + 60);
+}
+
+TEST_F(DesktopKeys, TheGridsSelectedRowStandsOutWhileItHasTheFocus)
+{
+    auto* table = qobject_cast<QTableWidget*>(W(form.msfgGrade));
+    const auto lightness = [&](int row) {
+        return table->item(row, 0)->background().color().lightness();
+    };
+    // Without the focus, the colour the form asks for.
+    EXPECT_EQ(lightness(0), QColor(242, 242, 242).lightness());
+    Focus(form.msfgGrade);
+    QTest::keyClick(table, Qt::Key_Down);
+    EXPECT_EQ(form.msfgGrade.Row(), 2);
+    EXPECT_GE(std::abs(lightness(1) - QColor(242, 242, 242).lightness()), 40);
+    EXPECT_GE(std::abs(lightness(1) - lightness(0)), 40);
 }
 
 } // namespace

@@ -42,14 +42,10 @@ public:
     platform::ReportTextBox txtNome{&Lista, "txtNome"};
 };
 
-class DesktopPreview : public ::testing::Test {
-protected:
+TEST(DesktopPreview, ShowsTheReportsPagesTitledAndMaximisedAndItsPdfHoldsThemAll)
+{
     desktop::DesktopHost host{desktop::Scale(96)};
     Listing listing;
-};
-
-TEST_F(DesktopPreview, ThePreviewDialogShowsTheReportsPagesTitledAndMaximised)
-{
     QString title;
     bool maximised = false;
     int pages = 0;
@@ -71,15 +67,12 @@ TEST_F(DesktopPreview, ThePreviewDialogShowsTheReportsPagesTitledAndMaximised)
     EXPECT_EQ(pages, 3);
     EXPECT_FALSE(reportHadWidgets);
     EXPECT_FALSE(listing.Visible());
-}
 
-TEST_F(DesktopPreview, ItsPdfHoldsEveryPage)
-{
-    const platform::LaidOutReport pages = listing.Layout();
+    const platform::LaidOutReport laidOut = listing.Layout();
     QTemporaryDir folder;
     const QString path = folder.filePath("listagem.pdf");
     ASSERT_TRUE(desktop::SaveAsPdf(path.toStdString(),
-                                   [&](QPrinter& printer) { report::Draw(pages, printer); }));
+                                   [&](QPrinter& printer) { report::Draw(laidOut, printer); }));
     QFile pdf(path);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_EQ(pdf.readAll().count("/Type /Page\n"), 3);

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -27,13 +28,15 @@ namespace {
 
 using platform::MsgBox;
 
-struct SeenBox {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-    int buttons = 0;
-};
+// A box as "title|text|icon|buttons|default", by Qt's names.
+std::string Described(const QMessageBox& box)
+{
+    const int button = box.standardButton(box.defaultButton());
+    return (box.windowTitle() + "|" + box.text()).toStdString() + "|" +
+           QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box.icon()) + "|" +
+           std::to_string(box.buttons().size()) + "|" +
+           QMetaEnum::fromType<QMessageBox::StandardButtons>().valueToKey(button);
+}
 
 class DesktopServices : public ::testing::Test {
 protected:
@@ -41,9 +44,7 @@ protected:
     {
         desktop::RegisterPresentationServices(host);
         host.InterceptMessageBoxes([this](QMessageBox& box) {
-            seen.push_back({box.windowTitle(), box.text(), box.icon(),
-                            box.standardButton(box.defaultButton()),
-                            static_cast<int>(box.buttons().size())});
+            seen.push_back(Described(box));
             return answer ? answer : static_cast<int>(box.standardButton(box.defaultButton()));
         });
     }
@@ -54,42 +55,28 @@ protected:
     }
 
     desktop::DesktopHost host{desktop::Scale(96)};
-    std::vector<SeenBox> seen;
+    std::vector<std::string> seen;
     int answer = 0; // 0: the default button
 };
 
 TEST_F(DesktopServices, MessageBoxesCarryTitleIconButtonsAndDefault)
 {
-    struct Row {
-        int32_t style;
-        QMessageBox::Icon icon;
-        int buttons;
-        QMessageBox::StandardButton defaultButton;
-        int32_t answer;
+    using namespace platform;
+    const std::vector<std::tuple<int32_t, const char*, int32_t>> rows{
+        {vbOKOnly | vbInformation, "Information|1|Ok", vbOK},
+        {vbYesNo | vbQuestion | vbDefaultButton2, "Question|2|No", vbNo},
+        {vbYesNoCancel | vbExclamation | vbDefaultButton3, "Warning|3|Cancel", vbCancel},
+        {vbOKCancel | vbCritical, "Critical|2|Ok", vbOK},
+        {vbRetryCancel, "NoIcon|2|Retry", vbRetry},
     };
-    const std::vector<Row> rows{
-        {platform::vbOKOnly | platform::vbInformation, QMessageBox::Information, 1, QMessageBox::Ok,
-         platform::vbOK},
-        {platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
-         QMessageBox::Question, 2, QMessageBox::No, platform::vbNo},
-        {platform::vbYesNoCancel | platform::vbExclamation | platform::vbDefaultButton3,
-         QMessageBox::Warning, 3, QMessageBox::Cancel, platform::vbCancel},
-        {platform::vbOKCancel | platform::vbCritical, QMessageBox::Critical, 2, QMessageBox::Ok,
-         platform::vbOK},
-        {platform::vbRetryCancel, QMessageBox::NoIcon, 2, QMessageBox::Retry, platform::vbRetry},
-    };
-    for (const Row& row : rows) {
+    for (const auto& [style, box, answered] : rows) {
         seen.clear();
-        EXPECT_EQ(MsgBox("Confirma?\r\nSegunda linha", row.style, "Kelo Pet Shop"), row.answer);
-        ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen[0].title, "Kelo Pet Shop");
-        EXPECT_EQ(seen[0].text, "Confirma?\nSegunda linha");
-        EXPECT_EQ(seen[0].icon, row.icon) << row.style;
-        EXPECT_EQ(seen[0].buttons, row.buttons) << row.style;
-        EXPECT_EQ(seen[0].defaultButton, row.defaultButton) << row.style;
+        EXPECT_EQ(MsgBox("Confirma?\r\nSegunda linha", style, "Kelo Pet Shop"), answered);
+        EXPECT_EQ(seen, (std::vector<std::string>{"Kelo Pet Shop|Confirma?\nSegunda linha|" +
+                                                  std::string(box)}));
     }
     answer = QMessageBox::Yes;
-    EXPECT_EQ(MsgBox("Apagar?", platform::vbYesNo | platform::vbDefaultButton2), platform::vbYes);
+    EXPECT_EQ(MsgBox("Apagar?", vbYesNo | vbDefaultButton2), vbYes);
 }
 
 TEST_F(DesktopServices, ARealMessageBoxWaitsForItsAnswer)
@@ -121,13 +108,10 @@ TEST_F(DesktopServices, ErrorReportsAreCriticalBoxesUnderTheApplicationsName)
     std::string nome = "Kelo Pet Shop";
     mensagem->Exibir(40001, "falha ao gravar 's3nh@' em Usuarios",
                      "KELO_A_PreVendas, frmPreVendas, Form_Resize, Ponto: 4", nome);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].title, "Kelo Pet Shop");
-    EXPECT_EQ(seen[0].icon, QMessageBox::Critical);
-    EXPECT_TRUE(seen[0].text.contains("40001"));
-    EXPECT_TRUE(seen[0].text.contains("frmPreVendas, Form_Resize, Ponto: 4"));
-    EXPECT_FALSE(seen[0].text.contains("s3nh@")) << seen[0].text.toStdString();
-    EXPECT_TRUE(seen[0].text.contains("falha ao gravar '********' em Usuarios"));
+    EXPECT_EQ(seen, (std::vector<std::string>{
+                        "Kelo Pet Shop|Ocorreu um erro inesperado.\n\nNúmero: 40001\nDescrição: "
+                        "falha ao gravar '********' em Usuarios\nLocal: KELO_A_PreVendas, "
+                        "frmPreVendas, Form_Resize, Ponto: 4|Critical|1|Ok"}));
 }
 
 TEST_F(DesktopServices, TheOverlayOfOneInstanceIsRemovedByAnother)
@@ -181,9 +165,12 @@ TEST_F(DesktopLogin, TheThirdWrongTryEndsIt)
     Try("ninguem", "certa");
     EXPECT_EQ(login.Result(), desktop::LoginDialog::TooManyTries);
     EXPECT_EQ(attempts.size(), 3u);
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[0].icon, QMessageBox::Information);
-    EXPECT_EQ(seen[2].icon, QMessageBox::Critical);
+    const std::string wrong = "Kelo Pet Shop|Usuário ou senha inválidos.";
+    EXPECT_EQ(
+        seen,
+        (std::vector<std::string>{
+            wrong + "|Information|1|Ok", wrong + "|Information|1|Ok",
+            wrong + "\n\nTrês tentativas sem sucesso: o programa será encerrado.|Critical|1|Ok"}));
     EXPECT_FALSE(login.User());
 }
 

@@ -13,21 +13,19 @@
 
 namespace {
 
-class GuiEnvironment : public ::testing::Environment {
-public:
+struct GuiEnvironment : ::testing::Environment {
     void SetUp() override
     {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        m_application = std::make_unique<QGuiApplication>(m_argc, m_argv);
+        application = std::make_unique<QGuiApplication>(argc, argv);
     }
-    void TearDown() override { m_application.reset(); }
+    void TearDown() override { application.reset(); }
 
-private:
-    int m_argc = 1;
-    char m_name[32] = "report_renderer_tests";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QGuiApplication> m_application;
+    int argc = 1;
+    char name[32] = "report_renderer_tests";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QGuiApplication> application;
 };
 
 const auto* const registered = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
@@ -72,15 +70,8 @@ TEST(ReportRenderer, DrawsInTwipsFromThePaperCornerWithThePlatformsColours)
 TEST(ReportRenderer, ATextTooLongForItsBoxStaysInsideIt)
 {
     platform::ReportPage page;
-    platform::PageText text;
-    text.Left = 100;
-    text.Top = 100;
-    text.Width = 1000;
-    text.Height = 300;
-    text.FontName = "Arial";
-    text.FontSize = 10;
-    text.Text = "Ração premium cães filhotes 3kg caixa com 4 unidades";
-    page.Texts.push_back(text);
+    page.Texts.push_back(
+        {100, 100, 1000, 300, "Ração premium cães filhotes 3kg caixa com 4 unidades", "Arial", 10});
     const QImage image = Drawn(page);
     EXPECT_TRUE(HasInk(image, QRect(10, 10, 100, 30)));
     EXPECT_FALSE(HasInk(image, QRect(112, 0, 188, 200))) << "ink right of the box";

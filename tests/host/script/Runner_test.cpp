@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -159,8 +158,6 @@ TEST_F(RunnerTest, EveryRefusalFailsItsLineWithWhatIsWrong)
          "expected message \"Continuar?\", got \"Informação\""},
         {"answer yes\n" + ask + "expect-message \"Informação\" critical\n", 3,
          "with icon critical, got info"},
-        {"answer yes\n" + ask + "expect-message \"Informação\"\n# unchecked\n", 4,
-         "message left unchecked: \"Continuar?\""},
         {"click frmTeste.qvcmdErro\n", 1, "error report left unchecked: 13 \"Type mismatch\""},
         {"click frmTeste.qvcmdErro\nexpect-error 13 \"KELO_A_PreVendas, frmTeste, X, Ponto: 3\"\n",
          2, "got error 13 \"Type mismatch\" at \"KELO_A_PreVendas, frmTeste, X, Ponto: 2\""},
@@ -215,23 +212,6 @@ TEST_F(RunnerTest, APassingScriptSeesWhatTheScreenDid)
                               "set frmTeste.qvcmdDialogo.Enabled false\n"
                               "expect frmTeste.qvcmdDialogo.Enabled false\n");
     EXPECT_FALSE(failure) << failure->Message;
-}
-
-TEST_F(RunnerTest, SavePdfWritesThePreviewsPagesThenClosesIt)
-{
-    const std::string pdf = PathOf("teste.pdf");
-    EXPECT_FALSE(Play("modal drTeste\n"
-                      "  expect drTeste.lblTitulo.Caption \"Página %p\"\n"
-                      "  save-pdf \"" +
-                      pdf +
-                      "\"\n"
-                      "end\n"
-                      "click frmTeste.qvcmdImprimir\n"
-                      "expect frmTeste.lblResposta.Caption \"impresso\"\n"));
-    std::ifstream written(pdf, std::ios::binary);
-    std::string start(4, ' ');
-    written.read(start.data(), 4);
-    EXPECT_EQ(start, "%PDF");
 }
 
 TEST_F(RunnerTest, NoPasswordReachesTheTraceOrAFailure)

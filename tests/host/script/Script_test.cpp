@@ -3,41 +3,36 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace script {
 namespace {
 
-std::vector<Token> Tokens(std::initializer_list<std::pair<const char*, bool>> tokens)
+// A line's tokens as the script would write them: bare words as they are, quoted ones quoted.
+std::string Written(const std::vector<Token>& tokens)
 {
-    std::vector<Token> result;
-    for (const auto& [text, quoted] : tokens)
-        result.push_back({text, quoted});
-    return result;
+    std::string text;
+    for (const Token& token : tokens)
+        text += (text.empty() ? "" : " ") + (token.Quoted ? Quote(token.Text) : token.Text);
+    return text;
 }
-
-struct SplitCase {
-    const char* Line;
-    std::vector<Token> Expected;
-};
 
 TEST(Script_Lexer, SplitsWordsQuotesEscapesAndComments)
 {
-    const std::vector<SplitCase> cases = {
-        {"find frmA.qvfB \"Ana Paula\"",
-         Tokens({{"find", false}, {"frmA.qvfB", false}, {"Ana Paula", true}})},
-        {"\tclick  frmA.b\t", Tokens({{"click", false}, {"frmA.b", false}})},
-        {R"(app "a\"b\\c\nd\te")", Tokens({{"app", false}, {"a\"b\\c\nd\te", true}})},
-        {"click frmA.b # the \"add\" button", Tokens({{"click", false}, {"frmA.b", false}})},
-        {"app \"# not a comment\"#but this is",
-         Tokens({{"app", false}, {"# not a comment", true}})},
-        {"app \"\"", Tokens({{"app", false}, {"", true}})},
-        {"   # only a comment", {}},
-        {"", {}},
-        {"type frmA.b \"José\"", Tokens({{"type", false}, {"frmA.b", false}, {"José", true}})},
+    const std::vector<std::pair<const char*, const char*>> cases = {
+        {"find frmA.qvfB \"Ana Paula\"", "find frmA.qvfB \"Ana Paula\""},
+        {"\tclick  frmA.b\t", "click frmA.b"},
+        {R"(app "a\"b\\c\nd\te")", R"(app "a\"b\\c\nd\te")"},
+        {"click frmA.b # the \"add\" button", "click frmA.b"},
+        {"app \"# not a comment\"#but this is", "app \"# not a comment\""},
+        {"app \"\"", "app \"\""},
+        {"   # only a comment", ""},
+        {"", ""},
+        {"type frmA.b \"José\"", "type frmA.b \"José\""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(SplitLine(c.Line, 1), c.Expected) << c.Line;
+    for (const auto& [line, tokens] : cases)
+        EXPECT_EQ(Written(SplitLine(line, 1)), tokens) << line;
 }
 
 struct BadScript {
@@ -53,7 +48,6 @@ TEST(Script_Parser, RefusesAScriptThatCannotBeReadWithItsLine)
         {"start\n\n# comment\nfrobnicate frmA.b\n", 4, "unknown command \"frobnicate\""},
         {"\"start\"\n", 1, "unknown command"},
         {"start now\n", 1, "start takes 0 arguments, got 1"},
-        {"login admin\n", 1, "login takes 2 arguments, got 1"},
         {"expect-message \"a\" info extra\n", 1, "takes 1 or 2 arguments, got 3"},
         {"start\nexpect frmA true\n", 2, "expected a member"},
         {"expect frmA.b.c.d 1\n", 1, "expected a member"},
@@ -94,28 +88,24 @@ TEST(Script_Parser, RefusesAScriptThatCannotBeReadWithItsLine)
     }
 }
 
-TEST(Script_Parser, ReadsPathsIntoFormControlMemberAndIndices)
+// Each step as "line:target args", a modal block's steps in brackets after it.
+std::string Outline(const std::vector<Step>& steps)
 {
-    const Script script = ParseScript("t.scn", "expect frmA.msfgGrade.TextMatrix[1][-2] \"x\"\n"
-                                               "expect frmA.Caption x\n"
-                                               "click frmA.qvcmdB\n"
-                                               "close frmA\n");
-    ASSERT_EQ(script.Steps.size(), 4U);
-    const Path& cell = script.Steps[0].Target;
-    EXPECT_EQ(cell.Form, "frmA");
-    EXPECT_EQ(cell.Control, "msfgGrade");
-    EXPECT_EQ(cell.Member, "TextMatrix");
-    EXPECT_EQ(cell.Index, (std::vector<int32_t>{1, -2}));
-    EXPECT_EQ(script.Steps[0].Arguments, Tokens({{"x", true}}));
-
-    const Path& caption = script.Steps[1].Target;
-    EXPECT_EQ(caption.Control, "");
-    EXPECT_EQ(caption.Member, "Caption");
-    EXPECT_EQ(script.Steps[2].Target.ToText(), "frmA.qvcmdB");
-    EXPECT_EQ(script.Steps[3].Target.ToText(), "frmA");
+    std::string text;
+    for (const Step& step : steps) {
+        text += std::to_string(step.Line) + ":" + step.Target.ToText();
+        for (const Token& argument : step.Arguments)
+            text += " " + (argument.Quoted ? Quote(argument.Text) : argument.Text);
+        for (const auto& [right, granted] : step.Rights)
+            text += " " + right + "=" + (granted ? "true" : "false");
+        if (!step.Block.empty())
+            text += "[" + Outline(step.Block) + "]";
+        text += ";";
+    }
+    return text;
 }
 
-TEST(Script_Parser, KeepsLineNumbersAcrossCrLfCommentsAndModalBlocks)
+TEST(Script_Parser, ReadsPathsAndKeepsLinesAcrossCrLfCommentsAndModalBlocks)
 {
     const Script script = ParseScript("t.scn", "\xEF\xBB\xBF# setup\r\n"
                                                "user Administrador=true Outro=false\r\n"
@@ -124,23 +114,21 @@ TEST(Script_Parser, KeepsLineNumbersAcrossCrLfCommentsAndModalBlocks)
                                                "  modal frmB\r\n"
                                                "    close frmB\r\n"
                                                "  end\r\n"
-                                               "  close frmA\r\n"
+                                               "  click frmA.qvcmdB\r\n"
                                                "end\r\n"
-                                               "start\r\n");
-    ASSERT_EQ(script.Steps.size(), 3U);
-    EXPECT_EQ(script.Steps[0].Line, 2);
-    EXPECT_EQ(script.Steps[0].Rights, (std::vector<std::pair<std::string, bool>>{
-                                          {"Administrador", true}, {"Outro", false}}));
-    const Step& outer = script.Steps[1];
-    EXPECT_EQ(outer.Line, 4);
-    ASSERT_EQ(outer.Block.size(), 2U);
-    EXPECT_EQ(outer.Block[0].Kind, Command::Modal);
-    ASSERT_EQ(outer.Block[0].Block.size(), 1U);
-    EXPECT_EQ(outer.Block[0].Block[0].Line, 6);
-    EXPECT_EQ(outer.Block[1].Line, 8);
-    EXPECT_EQ(script.Steps[2].Kind, Command::Start);
-    EXPECT_EQ(script.Steps[2].Line, 10);
-    EXPECT_EQ(script.LastLine, 10);
+                                               "expect frmA.msfgGrade.TextMatrix[1][-2] \"x\"\n"
+                                               "expect frmA.Caption x\n");
+    EXPECT_EQ(Outline(script.Steps), "2: Administrador=true Outro=false;4:frmA[5:frmB[6:frmB;];8:"
+                                     "frmA.qvcmdB;];10:frmA.msfgGrade.TextMatrix[1][-2] \"x\";"
+                                     "11:frmA.Caption x;");
+    EXPECT_EQ(script.LastLine, 11);
+    ASSERT_EQ(script.Steps.size(), 4U);
+    EXPECT_EQ(script.Steps[1].Block[0].Kind, Command::Modal);
+    const Path& cell = script.Steps[2].Target;
+    EXPECT_EQ(std::tie(cell.Form, cell.Control, cell.Member),
+              std::tie("frmA", "msfgGrade", "TextMatrix"));
+    EXPECT_EQ(script.Steps[3].Target.Control, "");
+    EXPECT_EQ(script.Steps[3].Target.Member, "Caption");
 }
 
 TEST(Script_TextMatches, LineBreakMatchesLfOrCrLfAndNothingElseIsLoose)
@@ -160,20 +148,10 @@ TEST(Script_TextMatches, LineBreakMatchesLfOrCrLfAndNothingElseIsLoose)
 
 TEST(Script_ReadInteger, AcceptsSignedWholeNumbersOnly)
 {
-    const std::vector<std::pair<const char*, std::optional<int32_t>>> cases = {
-        {"12", 12},
-        {"+1", 1},
-        {"-1", -1},
-        {"0", 0},
-        {"+-1", std::nullopt},
-        {"1.5", std::nullopt},
-        {"", std::nullopt},
-        {"+", std::nullopt},
-        {"1a", std::nullopt},
-        {"99999999999", std::nullopt},
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(ReadInteger(text), expected) << text;
+    for (const auto& [text, value] : {std::pair{"12", 12}, {"+1", 1}, {"-1", -1}, {"0", 0}})
+        EXPECT_EQ(ReadInteger(text), value) << text;
+    for (const char* text : {"+-1", "1.5", "", "+", "1a", "99999999999"})
+        EXPECT_EQ(ReadInteger(text), std::nullopt) << text;
 }
 
 TEST(Script_Quote, WritesTextsBackInScriptEscapes)
