@@ -89,7 +89,8 @@ platform::Grid& GridPeer::Grid() const
 
 QTableWidget* GridPeer::Table() const
 {
-    return static_cast<QTableWidget*>(Widget());
+    // Null while the table is being destroyed: its viewport's last events still reach the hooks.
+    return qobject_cast<QTableWidget*>(Widget());
 }
 
 QWidget* GridPeer::CreateWidget(QWidget* parent)
@@ -287,7 +288,7 @@ void GridPeer::ShowTopRow()
 
 bool GridPeer::OnViewportEvent(QEvent* event)
 {
-    if (!Control())
+    if (!Control() || !Table())
         return false;
     QTableWidget* table = Table();
     switch (event->type()) {
@@ -350,7 +351,7 @@ bool GridPeer::OnViewportEvent(QEvent* event)
 
 bool GridPeer::OnHeaderEvent(QEvent* event)
 {
-    if (!Control())
+    if (!Control() || !Table())
         return false;
     switch (event->type()) {
     case QEvent::Wheel: {
