@@ -1,5 +1,7 @@
 #include "store/Layout.h"
 
+#include "store/Errors.h"
+
 #include <stdexcept>
 
 namespace store {
@@ -95,6 +97,27 @@ std::string CreateSql(const Table& table)
                std::string(DeclarationOf(table.columns[k]));
     }
     return sql + ");" + std::string(table.after);
+}
+
+const Table& LayoutOf(std::string_view csvName)
+{
+    for (const Table* layout : kTables) {
+        if (!layout->csvName.empty() && csvName == layout->csvName) {
+            return *layout;
+        }
+    }
+    throw Refusal("tabela desconhecida '" + std::string(csvName) + "'");
+}
+
+std::vector<const Column*> CsvColumns(const Table& layout)
+{
+    std::vector<const Column*> columns;
+    for (const Column& column : layout.columns) {
+        if (InCsv(column)) {
+            columns.push_back(&column);
+        }
+    }
+    return columns;
 }
 
 } // namespace store

@@ -402,4 +402,9 @@ inline constexpr std::array<const Table*, 13> kTables = {
     &kItens,       &kSequencias,   &kServicosEfetuados, &kProdutosReservados,
     &kAutorizacoes};
 
+// The table kelo-store names `csvName`; Refusal for a name it does not import or export.
+const Table& LayoutOf(std::string_view csvName);
+// The columns the CSV of `layout` carries, in stored order.
+std::vector<const Column*> CsvColumns(const Table& layout);
+
 } // namespace store

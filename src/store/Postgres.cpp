@@ -2,11 +2,8 @@
 // format; whole numbers typed bigint, texts left for the server to infer from where they stand).
 // A statement is parsed once per connection and kept by its text and parameter types; a search
 // is planned anew each time instead, as its best plan depends on the text searched. Statements
-// arrive in SQLite's dialect: ?N and ? become $N, a search's instr(COLUMN, ?N) > 0 becomes a LIKE
-// with the text's own % _ \ escaped (the trigram indexes of store/Schema.h answer LIKE, not
-// strpos), and any other instr() becomes strpos(), which takes its arguments in the same order.
-// Server failures are numbered as the SQLite result they correspond to, so a component answers the
-// same NumeroDoErro.
+// arrive in SQLite's dialect and failures leave numbered as SQLite's: store/PostgresDialect.h.
+#include "store/PostgresDialect.h"
 #include "store/Sqlite.h"
 
 #include <libpq-fe.h>
@@ -52,181 +49,6 @@ Options Parse(const std::string& address)
     return options;
 }
 
-bool IsWordChar(char c)
-{
-    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
-}
-
-size_t SkipSpaces(std::string_view sql, size_t at)
-{
-    while (at < sql.size() && std::isspace(static_cast<unsigned char>(sql[at]))) {
-        ++at;
-    }
-    return at;
-}
-
-// "instr(COLUMN, ?N) > 0" at `at` (just after "instr("): sets `column` and `number` and answers
-// where it ends; 0 for any other call.
-size_t ContainsCall(std::string_view sql, size_t at, std::string_view& column, int& number)
-{
-    size_t end = at;
-    while (end < sql.size() && (IsWordChar(sql[end]) || sql[end] == '.')) {
-        ++end;
-    }
-    if (end == at || std::isdigit(static_cast<unsigned char>(sql[at]))) {
-        return 0;
-    }
-    column = sql.substr(at, end - at);
-    end = SkipSpaces(sql, end);
-    if (end + 1 >= sql.size() || sql[end] != ',') {
-        return 0;
-    }
-    end = SkipSpaces(sql, end + 1);
-    if (end >= sql.size() || sql[end] != '?') {
-        return 0;
-    }
-    size_t digits = ++end;
-    while (end < sql.size() && std::isdigit(static_cast<unsigned char>(sql[end]))) {
-        ++end;
-    }
-    if (end == digits || end - digits > 4) {
-        return 0;
-    }
-    number = std::atoi(std::string(sql.substr(digits, end - digits)).c_str());
-    for (char expected : {')', '>', '0'}) {
-        end = SkipSpaces(sql, end);
-        if (end >= sql.size() || sql[end] != expected) {
-            return 0;
-        }
-        ++end;
-    }
-    return end < sql.size() && (IsWordChar(sql[end]) || sql[end] == '.') ? 0 : end;
-}
-
-// The statement in the server's dialect; `used` gets the parameter numbers it refers to, and
-// `searches` whether it matches a text inside a column.
-std::string Translate(std::string_view sql, std::set<int>& used, bool& searches)
-{
-    std::string out;
-    out.reserve(sql.size() + 16);
-    int highest = 0;
-    for (size_t i = 0; i < sql.size(); ++i) {
-        char c = sql[i];
-        if (c == '\'' || c == '"') {
-            size_t end = sql.find(c, i + 1);
-            end = end == std::string_view::npos ? sql.size() - 1 : end;
-            out.append(sql.substr(i, end - i + 1));
-            i = end;
-        } else if (c == '?') {
-            size_t digits = i + 1;
-            while (digits < sql.size() && std::isdigit(static_cast<unsigned char>(sql[digits]))) {
-                ++digits;
-            }
-            int number = digits > i + 1
-                             ? std::atoi(std::string(sql.substr(i + 1, digits - i - 1)).c_str())
-                             : highest + 1;
-            highest = std::max(highest, number);
-            used.insert(number);
-            out += "$" + std::to_string(number);
-            i = digits - 1;
-        } else if ((c == 'i' || c == 'I') && (i == 0 || !IsWordChar(sql[i - 1])) &&
-                   sql.size() - i > 6 && strncasecmp(sql.data() + i, "instr(", 6) == 0) {
-            std::string_view column;
-            int number = 0;
-            if (size_t end = ContainsCall(sql, i + 6, column, number); end != 0) {
-                // Folded once the server knows the value, so the planner sees a plain pattern.
-                const std::string text = "$" + std::to_string(number);
-                out += "(" + std::string(column) + " LIKE '%' || replace(replace(replace(" + text +
-                       ", '\\', '\\\\'), '%', '\\%'), '_', '\\_') || '%' ESCAPE '\\')";
-                highest = std::max(highest, number);
-                used.insert(number);
-                searches = true;
-                i = end - 1;
-            } else {
-                out += "strpos(";
-                i += 5;
-            }
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-// The SQLite primary result code a server failure stands for.
-int CodeOf(const char* state)
-{
-    if (state == nullptr) {
-        return 14; // the connection is gone: no server
-    }
-    std::string_view sqlstate(state);
-    if (StartsWith(sqlstate, "08") || StartsWith(sqlstate, "57P")) {
-        return 14;
-    }
-    if (StartsWith(sqlstate, "23")) {
-        return 19;
-    }
-    if (sqlstate == "40001" || sqlstate == "40P01" || sqlstate == "55P03" || sqlstate == "57014") {
-        return 5;
-    }
-    if (sqlstate == "25006") {
-        return 8;
-    }
-    if (sqlstate == "53100") {
-        return 13;
-    }
-    if (sqlstate == "53200") {
-        return 7;
-    }
-    if (StartsWith(sqlstate, "28") || sqlstate == "42501") {
-        return 23;
-    }
-    return 1;
-}
-
-std::string CauseOf(int code)
-{
-    switch (code) {
-    case 14:
-        return "a conexão com o servidor foi perdida";
-    case 19:
-        return "o registro viola uma regra do armazenamento";
-    case 5:
-        return "o banco de dados está bloqueado por outra conexão há tempo demais";
-    case 8:
-        return "o servidor não aceita gravações (somente leitura)";
-    case 13:
-        return "o disco do servidor está cheio";
-    case 7:
-        return "memória insuficiente no servidor";
-    case 23:
-        return "acesso negado pelo servidor";
-    default:
-        return "falha do servidor";
-    }
-}
-
-// Why a connection could not be made, without the user's name that libpq's text may hold.
-std::string ConnectFailure(const char* message)
-{
-    std::string text = message == nullptr ? "" : message;
-    const auto has = [&](const char* part) { return text.find(part) != std::string::npos; };
-    if (has("password") || has("authentication") || has("no pg_hba.conf entry")) {
-        return "usuário ou senha recusados pelo servidor";
-    }
-    if (has("database") && has("does not exist")) {
-        return "o banco de dados não existe";
-    }
-    if (has("translate host name")) {
-        return "servidor desconhecido";
-    }
-    if (has("Connection refused") || has("No such file or directory") || has("timeout") ||
-        has("could not connect")) {
-        return "o servidor não responde";
-    }
-    return "conexão recusada pelo servidor";
-}
-
 void Quietly(void*, const char*) {}
 
 class PgConnection final : public engine::ConnectionEngine {
@@ -239,7 +61,7 @@ public:
         const char* values[] = {"10", conninfo.c_str(), "kelo", nullptr};
         m_conn = PQconnectdbParams(keywords, values, 1);
         if (m_conn == nullptr || PQstatus(m_conn) != CONNECTION_OK) {
-            std::string cause = ConnectFailure(m_conn ? PQerrorMessage(m_conn) : nullptr);
+            std::string cause = postgres::ConnectFailure(m_conn ? PQerrorMessage(m_conn) : nullptr);
             PQfinish(m_conn);
             m_conn = nullptr;
             throw StoreError(kErrCannotOpen, "Armazenamento '" + m_shown +
@@ -394,7 +216,7 @@ public:
             result != nullptr ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
         const char* primary =
             result != nullptr ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
-        int code = IsLost() ? 14 : CodeOf(state);
+        int code = IsLost() ? 14 : postgres::CodeOf(state);
         // One line of the server's own words, without libpq's severity prefix.
         std::string detail = primary != nullptr ? primary : PQerrorMessage(m_conn);
         detail = detail.substr(0, detail.find('\n'));
@@ -407,7 +229,7 @@ public:
             detail.pop_back();
         }
         throw StoreError(kErrEngineBase + code,
-                         "Armazenamento '" + m_shown + "': " + CauseOf(code) +
+                         "Armazenamento '" + m_shown + "': " + postgres::CauseOf(code) +
                              (detail.empty() ? "" : " (" + detail + ")") + ".");
     }
 
@@ -433,7 +255,7 @@ public:
     {
         std::set<int> used;
         bool searches = false;
-        m_sql = Translate(sql, used, searches);
+        m_sql = postgres::Translate(sql, used, searches);
         m_reusable = !searches;
         m_parameters = used.empty() ? 0 : *used.rbegin();
         m_values.resize(static_cast<size_t>(m_parameters));
