@@ -92,7 +92,8 @@ std::string ServerIndexName(const Table& table, std::string_view column)
     return std::string(table.nameIndex) + "_" + std::string(column);
 }
 
-std::string QuotedIdentifier(std::string_view name)
+// In double quotes, an inner one doubled: how both SQL identifiers and FTS5 strings are written.
+std::string DoubleQuoted(std::string_view name)
 {
     std::string quoted = "\"";
     for (char c : name) {
@@ -138,7 +139,7 @@ void CreateServerNameIndexes(Connection& connection)
             continue;
         }
         if (operators.empty()) {
-            operators = QuotedIdentifier(TrigramSchema(connection)) + ".gin_trgm_ops";
+            operators = DoubleQuoted(TrigramSchema(connection)) + ".gin_trgm_ops";
         }
         for (std::string_view column : FoldedColumns(*table)) {
             connection.Execute("CREATE INDEX IF NOT EXISTS " + ServerIndexName(*table, column) +
@@ -294,22 +295,6 @@ std::vector<std::string> CheckNameIndexes(Connection& connection)
     return problems;
 }
 
-namespace {
-
-std::string Quoted(std::string_view trigram)
-{
-    std::string term = "\"";
-    for (char c : trigram) {
-        term += c;
-        if (c == '"') {
-            term += '"';
-        }
-    }
-    return term + "\"";
-}
-
-} // namespace
-
 std::string NameIndexQuery(Connection& connection, std::string_view index, std::string_view folded)
 {
     if (connection.Dialect() == Engine::Postgres || folded.find('\0') != std::string_view::npos ||
@@ -374,7 +359,7 @@ std::string NameIndexQuery(Connection& connection, std::string_view index, std::
     }
     std::string query;
     for (size_t k : chosen) {
-        query += (query.empty() ? "" : " AND ") + Quoted(trigrams[k]);
+        query += (query.empty() ? "" : " AND ") + DoubleQuoted(trigrams[k]);
     }
     return query;
 }
