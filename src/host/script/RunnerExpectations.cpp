@@ -119,13 +119,13 @@ void Runner::ExpectStored(const Step& step)
     auto items = contracts::CreateObject<KELO_N_PreVendas::clsPreVendas>();
     items->DadosDoUsuario = m_session.User;
     const int32_t result = items->SelecionarServicosEfetuadosEProdutosReservados(codigoDoCliente);
-    Note("store: open items of client " + code + " -> " + std::to_string(result));
     if (result != contracts::resSucesso)
         Fail(step, "the store could not select the open items of client " + code + ": " +
                        (items->DescricaoDoErro.empty() ? items->DescricaoDaFalha
                                                        : items->DescricaoDoErro));
     const auto& rows = items->ResultadoDaSelecaoEmRecordSet;
     const int32_t stored = rows ? rows->RecordCount() : 0;
+    Note("store: " + std::to_string(stored) + " open items of client " + code);
     if (stored != expected)
         Fail(step, "expected " + std::to_string(expected) + " stored items of client " + code +
                        ", got " + std::to_string(stored));
