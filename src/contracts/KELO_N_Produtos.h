@@ -31,7 +31,8 @@ class clsProdutos : public contracts::ComponenteDeNegocio {
 public:
     static constexpr const char* ClassName = "KELO_N_Produtos.clsProdutos";
 
-    // The pre-sale form's lookup. Failure flag; rows of CamposDoProduto. The form passes the
+    // The pre-sale form's lookup. Failure flag; rows of at least CamposDoProduto (the store
+    // adds the group names, which the search dialog shows on several matches). The form passes the
     // selectors 2, 0, 1, an empty search text and one of the name, the barcode or the internal
     // code (0 = none).
     virtual int32_t Selecionar(int32_t seletor1, int16_t seletor2, int32_t seletor3,

@@ -209,13 +209,14 @@ class Produtos final : public Component<KELO_N_Produtos::clsProdutos> {
 public:
     using Component::Component;
 
-    // A scale label arrives with the internal code taken from it, so the code goes first.
+    // A scale label arrives with the internal code taken from it, so the code goes first. The
+    // rows carry the group names too: several matches open the search dialog on them.
     int32_t Selecionar(int32_t, int16_t, int32_t, const std::string& textoDePesquisa,
                        std::string& nome, std::string& codigoDeBarras,
                        double& codigoInterno) override
     {
         return Answer("Selecionar", [&] {
-            const auto& names = KELO_N_Produtos::CamposDoProduto;
+            const auto& names = KELO_N_Produtos::CamposDoProdutoNaPesquisa;
             int64_t code = CodeOrZero(codigoInterno);
             std::string barcode = platform::Trim(codigoDeBarras);
             std::string typed = Fold(textoDePesquisa);

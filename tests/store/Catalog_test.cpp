@@ -173,7 +173,7 @@ TEST_F(Catalog, EveryListAnswersTheFieldsItsCallersReadInTheirOrder)
     auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
     ASSERT_EQ(products->Selecionar(2, 0, 1, "", none, barcode, code), 0);
     ExpectList(products->ResultadoDaSelecaoEmRecordSet,
-               FieldNames(KELO_N_Produtos::CamposDoProduto), "CodigoInterno", {1001});
+               FieldNames(KELO_N_Produtos::CamposDoProdutoNaPesquisa), "CodigoInterno", {1001});
     ASSERT_EQ(products->Selecionar(2, 0, 1, "granel gatos", ""), 0);
     auto rows = products->ResultadoDaSelecaoEmRecordSet;
     ExpectList(rows, FieldNames(KELO_N_Produtos::CamposDoProdutoNaPesquisa), "CodigoInterno",
