@@ -63,13 +63,6 @@ void Clear()
     registry.factories.clear();
 }
 
-bool IsRegistered(std::string_view className)
-{
-    auto& registry = TheRegistry();
-    const std::lock_guard lock(registry.mutex);
-    return registry.factories.find(className) != registry.factories.end();
-}
-
 platform::ObjectRef CreateObject(std::string_view className)
 {
     Factory factory;

@@ -26,7 +26,6 @@ void Register()
 }
 void Unregister(std::string_view className);
 void Clear();
-bool IsRegistered(std::string_view className);
 
 // A new instance of the class; an unregistered name (or a factory that makes nothing) raises 429.
 platform::ObjectRef CreateObject(std::string_view className);

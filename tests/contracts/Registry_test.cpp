@@ -1,8 +1,6 @@
 #include "contracts/KELO_N_Empresa.h"
-#include "contracts/KELO_N_PreVendas.h"
 #include "contracts/Registry.h"
 #include "platform/Errors.h"
-#include "support/FakeComponents.h"
 
 #include "support/ErrorRaisedBy.h"
 
@@ -38,8 +36,6 @@ TEST_F(Registry, EveryCreationMakesANewInstanceAndNamesIgnoreCase)
     const auto first = contracts::CreateObject("KELO_N_Teste.clsContado");
     EXPECT_NE(contracts::CreateObject("kelo_n_teste.CLSCONTADO"), first);
     EXPECT_EQ(Counted::made, 2);
-    contracts::Unregister("KELO_N_TESTE.clsContado");
-    EXPECT_FALSE(contracts::IsRegistered("KELO_N_Teste.clsContado"));
 }
 
 TEST_F(Registry, ANameRegisteredAgainIsReplacedAndAComponentMayCreateAnotherWhileBuilt)
@@ -102,36 +98,6 @@ TEST_F(Registry, CreationFailuresRaiseTheRuntimesErrors)
         EXPECT_EQ(error.Number(), failure.number);
         EXPECT_EQ(error.Description(), StandardDescription(failure.number));
     }
-}
-
-TEST_F(Registry, TypedCreationAnswersTheContract)
-{
-    support::FakeComponents fakes;
-
-    const auto empresa = contracts::CreateObject<KELO_N_Empresa::clsEmpresa>();
-    ASSERT_NE(empresa, nullptr);
-    EXPECT_EQ(empresa->Selecionar(1, 2), contracts::resSucesso);
-    EXPECT_EQ(fakes.BusinessLayer.CallsTo<KELO_N_Empresa::clsEmpresa>("Selecionar").size(), 1u);
-}
-
-// Code that sets the item record by name must reach the very member the store reads.
-TEST(clsPreVendas_Campo, EveryNameReachesItsOwnMember)
-{
-    support::FakeComponents fakes;
-    const auto preVendas = contracts::CreateObject<KELO_N_PreVendas::clsPreVendas>();
-
-    int32_t value = 1;
-    for (const auto campo : KELO_N_PreVendas::CamposDoLancamento)
-        preVendas->Campo(campo) = value++;
-
-    EXPECT_EQ(preVendas->DataDeLancamento, Variant(1));
-    EXPECT_EQ(preVendas->Custo, Variant(9));
-    EXPECT_EQ(preVendas->NumeroDeLancamento, Variant(20));
-    value = 1;
-    for (const auto campo : KELO_N_PreVendas::CamposDoLancamento)
-        EXPECT_EQ(preVendas->Campo(campo), Variant(value++)) << campo;
-    EXPECT_EQ(RuntimeErrorRaisedBy([&] { preVendas->Campo("NumeroDeLancamentoGerado"); }).Number(),
-              errObjectDoesNotSupport);
 }
 
 } // namespace

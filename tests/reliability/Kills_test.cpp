@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <spawn.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -24,8 +23,6 @@
 #include <random>
 #include <string>
 #include <thread>
-
-extern char** environ;
 
 namespace reliability {
 namespace {
@@ -98,25 +95,9 @@ struct Screen {
 
     Screen(const std::string& store, const std::string& script)
     {
-        int fds[2];
-        if (pipe(fds) != 0)
-            throw std::runtime_error("pipe failed");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        std::vector<std::string> words = {KELO_SCRIPT_RUNNER, "--trace", "--store", store, script};
-        std::vector<char*> argv;
-        for (std::string& word : words)
-            argv.push_back(word.data());
-        argv.push_back(nullptr);
-        const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        if (failed != 0)
-            throw std::runtime_error(std::string("cannot run ") + KELO_SCRIPT_RUNNER);
-        lines = fdopen(fds[0], "r");
+        const Started started = Start(KELO_SCRIPT_RUNNER, {"--trace", "--store", store, script});
+        pid = started.pid;
+        lines = fdopen(started.out, "r");
     }
     ~Screen() { std::fclose(lines); }
 

@@ -35,7 +35,7 @@ int WaitFor(int pid)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
 }
 
-Ran RunProgram(const std::string& program, const std::vector<std::string>& arguments)
+Started Start(const std::string& program, const std::vector<std::string>& arguments)
 {
     int fds[2];
     if (pipe(fds) != 0)
@@ -59,16 +59,22 @@ Ran RunProgram(const std::string& program, const std::vector<std::string>& argum
         close(fds[0]);
         throw std::runtime_error("cannot run " + program);
     }
+    return {pid, fds[0]};
+}
+
+Ran RunProgram(const std::string& program, const std::vector<std::string>& arguments)
+{
+    const Started started = Start(program, arguments);
     Ran ran;
     char buffer[4096];
-    for (ssize_t got; (got = read(fds[0], buffer, sizeof buffer)) != 0;) {
+    for (ssize_t got; (got = read(started.out, buffer, sizeof buffer)) != 0;) {
         if (got > 0)
             ran.output.append(buffer, static_cast<size_t>(got));
         else if (errno != EINTR)
             break;
     }
-    close(fds[0]);
-    ran.exit = WaitFor(pid);
+    close(started.out);
+    ran.exit = WaitFor(started.pid);
     return ran;
 }
 

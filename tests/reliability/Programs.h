@@ -26,6 +26,14 @@ struct Ran {
     std::string output; // standard output and standard error, in the order written
 };
 
+// Starts `program` with `arguments` (no shell), its standard output and standard error into one
+// pipe: its pid and the pipe's reading end.
+struct Started {
+    int pid;
+    int out;
+};
+Started Start(const std::string& program, const std::vector<std::string>& arguments);
+
 // Runs `program` with `arguments` (no shell) and waits for it.
 Ran RunProgram(const std::string& program, const std::vector<std::string>& arguments);
 

@@ -16,16 +16,8 @@
 namespace storetest {
 namespace {
 
-class ServerIndexTest : public StoreTest {
+class ServerIndexTest : public ServerTest {
 protected:
-    void SetUp() override
-    {
-        if (!OnServer()) {
-            GTEST_SKIP() << "server only: the trigram indexes of PostgreSQL";
-        }
-        StoreTest::SetUp();
-    }
-
     // Rows of `table` the server read, by scan or through an index, once this session's counts
     // are handed to the statistics.
     int64_t RowsRead(store::Connection& connection, const char* table)

@@ -8,16 +8,7 @@
 namespace storetest {
 namespace {
 
-class ServerStatements : public StoreTest {
-protected:
-    void SetUp() override
-    {
-        if (!OnServer()) {
-            GTEST_SKIP() << "a PostgreSQL test: runs with KELO_TEST_POSTGRES set";
-        }
-        StoreTest::SetUp();
-    }
-};
+using ServerStatements = ServerTest;
 
 TEST_F(ServerStatements, TextsPastTheLimitAreAnsweredWithoutBeingKept)
 {

@@ -56,16 +56,7 @@ TEST(ServerAddress, AFailedConnectionNamesHostAndDatabaseOnly)
 }
 
 // The tool and the components on databases of the test cluster.
-class ServerStore : public StoreTest {
-protected:
-    void SetUp() override
-    {
-        if (!OnServer()) {
-            GTEST_SKIP() << "a PostgreSQL test: runs with KELO_TEST_POSTGRES set";
-        }
-        StoreTest::SetUp();
-    }
-};
+using ServerStore = ServerTest;
 
 TEST_F(ServerStore, CreateMakesTheSchemaInAnEmptyDatabaseOnlyAndTheToolWorksOnIt)
 {

@@ -167,6 +167,14 @@ void StoreTest::SetUp()
     store::RegisterComponents(m_db);
 }
 
+void ServerTest::SetUp()
+{
+    if (!OnServer()) {
+        GTEST_SKIP() << "a PostgreSQL test: runs with KELO_TEST_POSTGRES set";
+    }
+    StoreTest::SetUp();
+}
+
 void StoreTest::TearDown()
 {
     contracts::Clear();

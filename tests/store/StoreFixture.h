@@ -72,4 +72,10 @@ protected:
     std::vector<std::string> m_extraDatabases;
 };
 
+// A test of what only the server has: skipped on a file.
+class ServerTest : public StoreTest {
+protected:
+    void SetUp() override;
+};
+
 } // namespace storetest

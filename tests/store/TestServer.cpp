@@ -77,7 +77,7 @@ int RunAsServer(const std::string& command)
 }
 
 // Over the loopback port, as a URL: a test passes it to kelo-store on a command line.
-std::string Address(const std::string&, const std::string& port, const std::string& database)
+std::string Address(const std::string& port, const std::string& database)
 {
     return "postgresql://kelo@127.0.0.1:" + port + "/" + database;
 }
@@ -128,13 +128,12 @@ void TestServer::StartShared(const std::string& pointer)
 
 void TestServer::StopShared(const std::string& pointer)
 {
+    std::error_code ignored;
     if (std::filesystem::exists(pointer + "/cluster")) {
         std::string dir = FirstLine(pointer + "/cluster");
         StopIn(dir);
-        std::error_code ignored;
         std::filesystem::remove_all(dir, ignored);
     }
-    std::error_code ignored;
     std::filesystem::remove_all(pointer, ignored);
 }
 
@@ -171,10 +170,10 @@ std::optional<std::string> TestServer::StartIn(const std::string& dir)
     try {
         store::UseCheapHashesForTests();
         auto connection =
-            store::Connection::ToServer(Address(dir, std::to_string(port), "postgres"), 5000);
+            store::Connection::ToServer(Address(std::to_string(port), "postgres"), 5000);
         connection->Execute("CREATE DATABASE demo");
         connection.reset();
-        auto database = store::Database::Create(Address(dir, std::to_string(port), "demo"));
+        auto database = store::Database::Create(Address(std::to_string(port), "demo"));
         store::LoadDemo(*database);
     } catch (const std::exception& error) {
         StopIn(dir);
@@ -250,7 +249,7 @@ TestServer::~TestServer()
 
 std::string TestServer::AddressOf(const std::string& database) const
 {
-    return Address(m_dir, PortOf(m_dir), database);
+    return Address(PortOf(m_dir), database);
 }
 
 void TestServer::Admin(const std::string& sql)
@@ -264,16 +263,6 @@ std::string TestServer::NewDatabase(const char* from)
     std::string name = "loja_" + std::to_string(getpid()) + "_" + std::to_string(++m_next);
     Admin("CREATE DATABASE " + name + " TEMPLATE " + from);
     return AddressOf(name);
-}
-
-std::string TestServer::NewDemoDatabase()
-{
-    return NewDatabase("demo");
-}
-
-std::string TestServer::NewEmptyDatabase()
-{
-    return NewDatabase("template0");
 }
 
 void TestServer::Drop(const std::string& address)

@@ -36,10 +36,9 @@ public:
     void Stop() { Halt(m_dir); }
     bool Start() { return Launch(m_dir); }
 
-    // A new database holding the demo store; its address.
-    std::string NewDemoDatabase();
-    // A new empty database; its address.
-    std::string NewEmptyDatabase();
+    // A new database holding the demo store, or an empty one; its address.
+    std::string NewDemoDatabase() { return NewDatabase("demo"); }
+    std::string NewEmptyDatabase() { return NewDatabase("template0"); }
     void Drop(const std::string& address);
 
     // The address of `database` on this cluster.
