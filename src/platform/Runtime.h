@@ -2,7 +2,7 @@
 // thousands. Number texts read exactly into Currency; five or more decimals round to four, ties
 // to even. Format rounds for display half away from zero (0,005 -> "0,01", 2,675 -> "2,68"),
 // and a double is first taken at 15 significant digits, so 2.675 formats as the 2,675 it shows.
-// Texts are UTF-8; Left, Right, Mid, Len and InStr count characters, not bytes.
+// Texts are UTF-8; Left, Right, Mid and Len count characters, not bytes.
 //
 // Number texts: an optional sign, whole digits ungrouped or in groups of three separated by
 // periods ("1.234.567"), an optional comma and decimals, blanks around; nothing else ("R$", "1.5",
@@ -58,16 +58,12 @@ std::string Trim(std::string_view text);
 std::string LTrim(std::string_view text);
 std::string RTrim(std::string_view text);
 std::string UCase(std::string_view text); // also accented letters: "joão" -> "JOÃO"
-std::string LCase(std::string_view text);
 std::string Left(std::string_view text, int32_t length);
 std::string Right(std::string_view text, int32_t length);
 std::string Mid(std::string_view text, int32_t start);                 // 1-based
 std::string Mid(std::string_view text, int32_t start, int32_t length); // 1-based
 int32_t Len(std::string_view text);
-// 1-based position of `find` in `text` from `start`, 0 when absent or when `start` is past the
-// text; an empty `find` is found at `start`. Below 1, `start` raises 5, as do negative lengths in
-// Left, Right, Mid and Space.
-int32_t InStr(int32_t start, std::string_view text, std::string_view find);
+// Negative lengths in Left, Right, Mid and Space, and a Mid start below 1, raise 5.
 std::string Replace(std::string_view text, std::string_view find, std::string_view with);
 std::string Space(int32_t count);
 

@@ -1,6 +1,6 @@
 // The runtime's text functions over UTF-8: Trim and its halves remove spaces only; Left, Right,
-// Mid, Len and InStr count characters, a malformed byte counting as a character of its own;
-// UCase and LCase map ASCII and the Latin-1 letters and leave everything else as it is.
+// Mid and Len count characters, a malformed byte counting as a character of its own;
+// UCase maps ASCII and the Latin-1 letters and leaves everything else as it is.
 #include "platform/Runtime.h"
 
 #include "platform/Errors.h"
@@ -78,26 +78,6 @@ std::string UCase(std::string_view text)
     return result;
 }
 
-std::string LCase(std::string_view text)
-{
-    std::string result(text);
-    for (size_t at = 0; at < result.size(); at += CharSize(result, at)) {
-        auto& first = reinterpret_cast<unsigned char&>(result[at]);
-        if (first >= 'A' && first <= 'Z') {
-            first += 0x20;
-        } else if (CharSize(result, at) == 2) {
-            auto& second = reinterpret_cast<unsigned char&>(result[at + 1]);
-            if (first == Latin1Lead && second >= 0x80 && second <= 0x9E && second != 0x97) {
-                second += 0x20;
-            } else if (first == LatinExtendedALead && second == CapitalYDiaeresis) {
-                first = Latin1Lead;
-                second = SmallYDiaeresis;
-            }
-        }
-    }
-    return result;
-}
-
 std::string Left(std::string_view text, int32_t length)
 {
     RequireNotNegative(length);
@@ -131,24 +111,6 @@ std::string Mid(std::string_view text, int32_t start, int32_t length)
 int32_t Len(std::string_view text)
 {
     return static_cast<int32_t>(CharCount(text));
-}
-
-int32_t InStr(int32_t start, std::string_view text, std::string_view find)
-{
-    if (start < 1)
-        Raise(errInvalidProcedureCall);
-    if (static_cast<size_t>(start) > CharCount(text))
-        return 0;
-    if (find.empty())
-        return start;
-    // Walking character by character keeps a match from starting inside a character.
-    int32_t position = start;
-    for (size_t at = ByteOffset(text, static_cast<size_t>(start) - 1); at < text.size();
-         at += CharSize(text, at), ++position) {
-        if (text.substr(at).starts_with(find))
-            return position;
-    }
-    return 0;
 }
 
 std::string Replace(std::string_view text, std::string_view find, std::string_view with)

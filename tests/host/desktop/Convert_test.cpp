@@ -20,9 +20,6 @@ TEST(Convert_Colors, PackedRgbAndSystemColors)
         std::optional<QColor> expected;
     };
     const std::vector<Row> rows{
-        {platform::RGB(255, 0, 0), QColor(255, 0, 0)},
-        {platform::RGB(0, 0, 255), QColor(0, 0, 255)},
-        {platform::RGB(73, 73, 73), QColor(73, 73, 73)},
         {platform::RGB(249, 248, 247), QColor(249, 248, 247)},
         {-1, std::nullopt},
         {platform::SystemColor(13), QApplication::palette().color(QPalette::Highlight)},
