@@ -258,23 +258,5 @@ TEST_F(Values, ACeilingThatCannotBeCheckedRefusesTheItem)
     }
 }
 
-TEST_F(Values, OnlyAnAdministratorChangesUnitValuesAndTheRightChangesDiscounts)
-{
-    const auto yes = [](bool enabled) { return std::string(enabled ? "Verdadeiro" : "Falso"); };
-    const std::array<bool, 4> rows[] = {
-        // administrator, discount right, then the unit value and the discounts enabled
-        {true, false, true, true},
-        {false, true, false, true},
-        {false, false, false, false}};
-    for (const auto& [administrador, descontos, unitario, percentual] : rows) {
-        StartAs({{"Administrador", administrador},
-                 {"PermissaoDoModuloCaixaAlterarDescontosDeVendas", descontos}});
-        EXPECT_EQ(Read({"qvnumValorUnitario.Enabled", "qvnumPercentualDeDescontoPorItem.Enabled",
-                        "qvnumValorDeDescontoPorItem.Enabled", "qvnumQuantidade.Enabled"}),
-                  yes(unitario) + " | " + yes(percentual) + " | " + yes(percentual) +
-                      " | Verdadeiro");
-    }
-}
-
 } // namespace
 } // namespace presale_test
