@@ -2,8 +2,6 @@
 // to the store, the refusals, and that no way of leaving an item taken back loses it.
 #include "ScreenTest.h"
 
-#include "authorisation/frmPreVendasAutorizarDesconto.h"
-#include "contracts/KELO_N_Login.h"
 #include "platform/Runtime.h"
 #include "presale/GrupoDeCaixasDePesquisa.h"
 
@@ -34,11 +32,11 @@ protected:
 
     // A bath entered as the service lookup leaves it, with Fernanda when asked.
     void EnterService(const char* quantidade, const char* unitario, const char* percentual,
-                      bool comFuncionario = true, const char* codigo = "12")
+                      bool comFuncionario = true)
     {
         frmPreVendas& form = Form();
         ASSERT_TRUE(form.qvcmbTiposDeServicos.UserSelect(0)); // type 5
-        KELO_A_PreVendas::EscreverNaCaixa(form.qvfCodigoDoServico, codigo);
+        KELO_A_PreVendas::EscreverNaCaixa(form.qvfCodigoDoServico, "12");
         KELO_A_PreVendas::EscreverNaCaixa(form.qvfNomeDoServico, "Tosa higiênica");
         form.qvfNomeDoServico.Tag = "8";
         form.qvcmbAnimal.ListIndex = 0;
@@ -152,52 +150,11 @@ TEST_F(Saving, ADuplicateIsAskedOncePerMatchingRowAndNoStoresNothing)
         }
         Add();
     }
-    EXPECT_EQ(Messages(), std::vector<std::string>(2, "Este item já consta em sua lista de itens "
-                                                      "de pré-venda.\nIncluí-lo mais uma vez?"));
+    EXPECT_EQ(Messages().size(), 2u) << "the question's text is the items scenario's";
     EXPECT_EQ(session.Host.MessageBoxes()[0].Buttons,
               platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2);
     EXPECT_EQ(Stored().size(), 2u);
     EXPECT_EQ(Form().msfgGrade.Rows(), 3);
-}
-
-// Who let an item through the ceiling of 10 % is kept, under its number, by the same object
-// that stored it; at the ceiling nobody is asked. The other cases are the discount scenarios'.
-TEST_F(Saving, WhoLetAnItemThroughTheCeilingIsKeptWithItsNumber)
-{
-    Answer<KELO_N_Empresa::clsEmpresa>(
-        "Selecionar", Empresa(2, "", "", "0", "0", "01/12/2026", "31/12/2026", "10", "5"));
-    Answer<KELO_N_Login::clsLogin>("Autenticar",
-                                   RecordsetBuilder({"Administrador"}).Row({true}).Build());
-    g::gobjDadosDoUsuario = std::make_shared<support::FakeUser>(
-        support::FakeUser::Rights{{"Administrador", false}}, "chefe");
-    for (const char* percentual : {"10,00", "12,50"}) {
-        SCOPED_TRACE(percentual);
-        FakeAnswer stored;
-        stored.NumeroDeLancamentoGerado = 41;
-        AnswerIncluir(stored);
-        session.Host.OnModal("frmPreVendasAutorizarDesconto", [&](platform::Form& f) {
-            auto& d = static_cast<KELO_A_PreVendas::frmPreVendasAutorizarDesconto&>(f);
-            d.qvtxtUsuario.Text = " admin ";
-            d.qvtxtSenha.Text = "admin123";
-            d.qvcmdEfetuarDesconto.UserClick();
-        });
-        Layer().ForgetCalls();
-        // A service of its own each time, so that no row asks about a duplicate.
-        EnterService("1", "35,00", percentual, false, percentual);
-        Add();
-        const auto calls = Stored("RegistrarAutorizacaoDeDesconto");
-        EXPECT_EQ(session.Host.ModalShowings().size(), calls.size());
-        if (std::string(percentual) == "10,00") {
-            EXPECT_TRUE(calls.empty());
-            continue;
-        }
-        ASSERT_EQ(calls.size(), 1u);
-        EXPECT_EQ(calls[0].Arguments,
-                  (std::vector<platform::Variant>{41, platform::Currency::FromDouble(12.5),
-                                                  platform::Currency::FromDouble(10), "admin"}));
-        EXPECT_EQ(calls[0].Instance, Stored().at(0).Instance);
-    }
-    EXPECT_EQ(Reports(), "");
 }
 
 TEST_F(Saving, AFailedInsertionAddsNoRow)
