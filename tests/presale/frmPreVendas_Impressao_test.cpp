@@ -12,15 +12,14 @@
 namespace presale_test {
 namespace {
 
-platform::RecordsetRef ItensAPagar(int quantos)
+// One bath to pay.
+platform::RecordsetRef ItensAPagar()
 {
-    RecordsetBuilder rows(contracts::FieldNames(KELO_N_PreVendas::CamposDaImpressao));
-    for (int i = 1; i <= quantos; ++i) {
-        rows.Row({"Rex", "Banho " + std::to_string(i), platform::Currency::FromDouble(1),
-                  platform::Currency::FromDouble(45), platform::Currency::FromDouble(45),
-                  platform::Currency::FromDouble(4.5), platform::Currency::FromDouble(40.5)});
-    }
-    return rows.Build();
+    return RecordsetBuilder(contracts::FieldNames(KELO_N_PreVendas::CamposDaImpressao))
+        .Row({"Rex", "Banho", platform::Currency::FromDouble(1), platform::Currency::FromDouble(45),
+              platform::Currency::FromDouble(45), platform::Currency::FromDouble(4.5),
+              platform::Currency::FromDouble(40.5)})
+        .Build();
 }
 
 FakeAnswer EmpresaChamada(platform::Variant nomeFantasia)
@@ -46,7 +45,7 @@ protected:
         Search(Form().qvfCodigoDoCliente, "123");
         ASSERT_EQ(Form().qvnumTotal.Text(), "165,00");
         Answer<KELO_N_Empresa::clsEmpresa>("Selecionar", EmpresaChamada("Kelo Pet Shop"));
-        AnswerItems(FakeAnswer::WithRows(ItensAPagar(1)));
+        AnswerItems(FakeAnswer::WithRows(ItensAPagar()));
         session.Host.OnAnyModal([](platform::Form& shown) { shown.UserClose(); });
         Forget();
     }
@@ -102,7 +101,7 @@ TEST_F(Printout, EveryRefusalAndEveryErrorLeavesTheScreenAsItWas)
         bool erro = false;
     };
     const auto comEmpresa = EmpresaChamada("Kelo Pet Shop");
-    const auto comItens = FakeAnswer::WithRows(ItensAPagar(1));
+    const auto comItens = FakeAnswer::WithRows(ItensAPagar());
     const Row rows[] = {
         {"no company", FakeAnswer{}, comItens,
          "Não foi possível imprimir a pré-venda porque não há empresa cadastrada.\nSelecione a "
@@ -138,37 +137,21 @@ TEST_F(Printout, EveryRefusalAndEveryErrorLeavesTheScreenAsItWas)
     }
 }
 
-TEST_F(Printout, PrintsThePayableItemsWithTheScreensTotalsThenClearsTheScreen)
+// What is selected and printed, with which totals, is the printout scenarios'.
+TEST_F(Printout, ThePreviewOpensOverTheDarkenedScreenAndLeavesItOnTop)
 {
     bool darkDuringThePreview = false;
     session.Host.OnModal("drPreVendas", [&](platform::Form& preview) {
         darkDuringThePreview = Dark();
         preview.UserClose();
     });
-    AnswerItems(FakeAnswer::WithRows(ItensAPagar(2)));
-    // Only the store's selection is printed, with the screen's totals.
-    const std::vector<std::string> texts = Printed();
-    EXPECT_TRUE(Holds(texts, "Banho 2") && Holds(texts, "160,50") && !Holds(texts, "Consulta"));
-
-    const auto calls = Calls<KELO_N_PreVendas::clsPreVendas>(
-        "SelecionarServicosEfetuadosEProdutosReservadosParaImpressao");
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].Arguments[0], platform::Variant(int16_t{2}));
-    EXPECT_EQ(
-        calls[0].Arguments[1].AsString(),
-        " WHERE ((ServicosEfetuados.NumeroDaVenda=0  AND (ServicosEfetuados.NumeroDaFichaClinica"
-        "=0 OR (ServicosEfetuados.NumeroDaFichaClinica) Is Null)) AND ((ServicosEfetuados."
-        "CodigoDoCliente)=123) AND ((TiposDeServicos.Numero)>4)) ");
-    EXPECT_EQ(calls[0].Arguments[2].AsString(),
-              " WHERE (((ProdutosReservados.NumeroDaVenda)=0) AND ((ProdutosReservados."
-              "CodigoDoCliente)=123) AND ((ProdutosReservados.NumeroDaFichaClinica) Is Null)) ");
+    ASSERT_TRUE(Form().qvcmdImprimirPreVenda.UserClick());
     const auto& preview = session.Host.Previews().at(0);
     // The report is released and the screen brought back on top.
     EXPECT_EQ(Join(preview.Report, preview.Pages.LeftMargin, preview.Pages.BottomMargin,
                    darkDuringThePreview, Dark(), platform::WindowSystem::IsTopmost(Form().hWnd()),
-                   Layer().InstancesAlive(KELO_N_PreVendas::clsPreVendas::ClassName),
                    platform::Form::FindForm("drPreVendas") == nullptr),
-              "drPreVendas | 850 | 850 | Verdadeiro | Falso | Verdadeiro | 0 | Verdadeiro");
+              "drPreVendas | 850 | 850 | Verdadeiro | Falso | Verdadeiro | Verdadeiro");
 }
 
 TEST_F(Printout, ACompanyWithoutATradeNamePrintsAnEmptyName)
