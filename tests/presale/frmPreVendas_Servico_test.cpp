@@ -94,14 +94,9 @@ TEST_F(ServiceLookup, TheCommissionListFollowsTheKindAndTheServiceType)
         if (row.tipo)
             Choose(row.tipo);
         form.PercentualDeComissaoDoItem = platform::Currency::FromDouble(row.percentualDoProduto);
-        Layer().ForgetCalls();
         SCOPED_TRACE(testing::Message() << row.kind << " " << (row.tipo ? row.tipo : "-"));
         EXPECT_TRUE(form.PreencherComboboxComissionados(row.kind));
         EXPECT_EQ(Employees(), row.employees);
-        const auto calls = Calls<KELO_N_Funcionarios::clsFuncionarios>();
-        ASSERT_EQ(calls.size(), 1u);
-        EXPECT_EQ(calls[0].Arguments, (std::vector<platform::Variant>{int32_t{2}, int16_t{0},
-                                                                      int32_t{1}, "", "", 0.0}));
     }
     EXPECT_TRUE(Messages().empty());
 }
@@ -111,12 +106,8 @@ TEST_F(ServiceLookup, NoEmployeeOrAFailureKeepsTheListAndEnablesNothing)
     FakeAnswer none = FakeAnswer::WithRows(
         support::RecordsetBuilder(contracts::FieldNames(KELO_N_Funcionarios::CamposDoFuncionario))
             .Build());
-    FakeAnswer writtenBack = none;
-    writtenBack.WriteBack[5] = 12.0;
     const std::pair<FakeAnswer, const char*> rows[] = {
         {none, "Nenhum funcionário encontrado com o código '0' informado."},
-        // The code as the component left it.
-        {writtenBack, "Nenhum funcionário encontrado com o código '12' informado."},
         {FakeAnswer::Error(5, "Sem conexão", "clsFuncionarios.Selecionar"), nullptr},
     };
     frmPreVendas& form = Form();
@@ -132,43 +123,16 @@ TEST_F(ServiceLookup, NoEmployeeOrAFailureKeepsTheListAndEnablesNothing)
     }
 }
 
-TEST_F(ServiceLookup, ALookupIsAskedForWithinTheSelectedType)
+// What a lookup asks within its type is the service scenario's; without a type it asks nothing.
+TEST_F(ServiceLookup, WithoutATypeNothingIsAskedAndTheTypeListHasTheFocus)
 {
-    frmPreVendas& form = Form();
-    struct Row {
-        bool typeSelected;
-        suite_controls::QVFind* box;
-        const char* typed;
-        std::vector<platform::Variant> arguments; // empty: not searched
-    };
-    const Row rows[] = {
-        {false, &form.qvfCodigoDoServico, "5", {}},
-        {true,
-         &form.qvfCodigoDoServico,
-         "5",
-         {int32_t{2}, int16_t{0}, int32_t{1}, "", int16_t{5}, "", 5.0}},
-        {true,
-         &form.qvfNomeDoServico,
-         " Tosa ",
-         {int32_t{2}, int16_t{0}, int32_t{1}, "", int16_t{5}, "Tosa", 0.0}},
-    };
-    for (const Row& row : rows) {
-        Choose("Banhos, tosas e estética");
-        if (!row.typeSelected)
-            form.qvcmbTiposDeServicos.ListIndex = -1;
-        Forget();
-        Search(*row.box, row.typed);
-        SCOPED_TRACE(row.typed);
-        const auto calls = Calls<KELO_N_Servicos::clsServicos>();
-        ASSERT_EQ(calls.size(), row.arguments.empty() ? 0u : 1u);
-        if (!calls.empty()) {
-            EXPECT_EQ(calls[0].Arguments, row.arguments);
-            EXPECT_TRUE(Messages().empty());
-            continue;
-        }
-        EXPECT_EQ(Messages(), Said("Selecione o tipo de serviço."));
-        EXPECT_EQ(platform::Screen::ActiveControl(), &form.qvcmbTiposDeServicos);
-    }
+    Form().qvcmbTiposDeServicos.ListIndex = -1;
+    Forget();
+    Search(Form().qvfCodigoDoServico, "5");
+    EXPECT_EQ(Messages(), Said("Selecione o tipo de serviço."));
+    EXPECT_EQ(Join(Calls<KELO_N_Servicos::clsServicos>().empty(),
+                   platform::Screen::ActiveControl() == &Form().qvcmbTiposDeServicos),
+              "Verdadeiro | Verdadeiro");
 }
 
 TEST_F(ServiceLookup, AFoundServiceSelectsItsOwnTypeWithoutStartingOver)
@@ -213,19 +177,14 @@ TEST_F(ServiceLookup, AFoundServiceSelectsItsOwnTypeWithoutStartingOver)
     }
 }
 
-TEST_F(ServiceLookup, ModeSwitchesLeaveTheServiceBoxesClosedAndLimparCamposRunsServiceMode)
+TEST_F(ServiceLookup, ModeSwitchesLeaveTheServiceBoxesClosed)
 {
-    frmPreVendas& form = Form();
-    ASSERT_TRUE(form.optProduto.UserClick());
-    ASSERT_TRUE(form.optServico.UserClick());
+    ASSERT_TRUE(Form().optProduto.UserClick());
+    ASSERT_TRUE(Form().optServico.UserClick());
     EXPECT_EQ(Read({"qvcmbTiposDeServicos.ListIndex", "qvfNomeDoServico.Enabled",
                     "qvfCodigoDoServico.Enabled"}) +
                   Join("", EmployeeLookups()),
               "-1 | Falso | Falso | 0");
-
-    form.qvfNomeDoProduto.TextoAuxiliar = "RACAO";
-    form.qvcmdLimparCampos.UserClick();
-    EXPECT_EQ(Join(form.qvfNomeDoProduto.TextoAuxiliar(), Messages().empty()), " | Verdadeiro");
 }
 
 } // namespace
