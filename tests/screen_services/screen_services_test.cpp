@@ -1,4 +1,3 @@
-#include "contracts/KELO_A_EfeitosDeTela.h"
 #include "globals/modPrincipal.h"
 #include "platform/Controls.h"
 #include "platform/Errors.h"
@@ -6,7 +5,6 @@
 #include "platform/HeadlessHost.h"
 #include "platform/WindowSystem.h"
 #include "screen_services/modArredondarCantosDoObjeto.h"
-#include "screen_services/modFundoEscuro.h"
 #include "screen_services/modPausar.h"
 #include "screen_services/modRolagemComMouse.h"
 #include "support/FakeComponents.h"
@@ -152,20 +150,6 @@ TEST_F(ScreenServices, RoundedCornersExceptOnWindows8InAnyCaseAndAFailureReporte
     EXPECT_EQ(reports[0].Numero.AsString() + " @ " + reports[0].Local.AsString(),
               "429 @ KELO_A_PreVendas, modArredondarCantosDoObjeto, ArredondarCantosDoObjeto, "
               "Ponto: 1");
-}
-
-TEST_F(ScreenServices, OverlayIsCreatedForEachCallAndRemovedByAnotherInstance)
-{
-    int16_t value = 1;
-    AplicarFundoEscuro(4242, value);
-    EXPECT_TRUE(fakes.DarkOverlay.IsDark(4242));
-    RemoverFundoEscuro(4242);
-    EXPECT_FALSE(fakes.DarkOverlay.IsDark(4242));
-    const auto calls = fakes.DarkOverlay.Calls();
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].Valor, 1);
-    EXPECT_EQ(fakes.BusinessLayer.InstancesAlive(KELO_A_EfeitosDeTela::clsFundoEscuro::ClassName),
-              0);
 }
 
 struct Pause {
