@@ -28,7 +28,6 @@ using platform::Variant;
 struct FakeBusinessState {
     std::map<std::string, FakeAnswer, std::less<>> answers;
     std::vector<RecordedCall> calls;
-    std::vector<std::pair<std::string, std::weak_ptr<platform::Object>>> instances;
     int32_t nextLancamento = 1;
     std::string operatingSystem = "Windows 10";
 
@@ -47,14 +46,6 @@ struct FakeBusinessState {
             platform::Raise(answer.RaiseNumber, answer.RaiseDescription);
         return answer;
     }
-
-    template <class Fake>
-    platform::ObjectRef Create(const std::shared_ptr<FakeBusinessState>& self)
-    {
-        auto object = std::make_shared<Fake>(self, static_cast<int32_t>(instances.size()) + 1);
-        instances.emplace_back(Fake::ClassName, object);
-        return object;
-    }
 };
 
 namespace {
@@ -65,26 +56,18 @@ using Properties = std::map<std::string, Variant, std::less<>>;
 template <class Contract>
 class FakeComponent : public Contract {
 public:
-    FakeComponent(std::shared_ptr<FakeBusinessState> state, int32_t instance)
-        : m_state(std::move(state)), m_instance(instance)
-    {
-    }
+    explicit FakeComponent(std::shared_ptr<FakeBusinessState> state) : m_state(std::move(state)) {}
 
 protected:
-    // Records the call with its arguments as handed over, then writes the answer's values into
-    // the arguments passed by reference.
+    // Records the call with its arguments as handed over.
     template <class... Arguments>
-    FakeAnswer Take(std::string_view member, Properties properties, Arguments&... arguments)
+    FakeAnswer Take(std::string_view member, Properties properties, const Arguments&... arguments)
     {
-        FakeAnswer answer = m_state->Take({Contract::ClassName,
-                                           std::string(member),
-                                           m_instance,
-                                           {Variant(arguments)...},
-                                           std::move(properties),
-                                           this->DadosDoUsuario});
-        std::size_t position = 0;
-        (WriteBack(answer, position++, arguments), ...);
-        return answer;
+        return m_state->Take({Contract::ClassName,
+                              std::string(member),
+                              {Variant(arguments)...},
+                              std::move(properties),
+                              this->DadosDoUsuario});
     }
 
     // Fills the answer members; `fields` names the rows of an empty successful selection.
@@ -111,22 +94,6 @@ protected:
     }
 
     std::shared_ptr<FakeBusinessState> m_state;
-    int32_t m_instance;
-
-private:
-    static void Assign(const Variant& value, double& argument) { argument = value.AsDouble(); }
-    static void Assign(const Variant& value, int16_t& argument) { argument = value.AsInteger(); }
-    static void Assign(const Variant& value, std::string& argument) { argument = value.AsString(); }
-    template <class Other>
-    static void Assign(const Variant&, Other&) // passed by value or read only
-    {
-    }
-    template <class Argument>
-    static void WriteBack(const FakeAnswer& answer, std::size_t position, Argument& argument)
-    {
-        if (const auto found = answer.WriteBack.find(position); found != answer.WriteBack.end())
-            Assign(found->second, argument);
-    }
 };
 
 class FakeClientes : public FakeComponent<KELO_N_ClientAnim::clsClientes> {
@@ -305,7 +272,7 @@ public:
 
     std::string ObterversaoDoSO() override
     {
-        m_state->Take({ClassName, "ObterversaoDoSO", m_instance, {}, {}, {}});
+        m_state->Take({ClassName, "ObterversaoDoSO", {}, {}, {}});
         return m_state->operatingSystem;
     }
 };
@@ -315,7 +282,7 @@ template <class... Fakes>
 struct FakeList {
     static void Register(const std::shared_ptr<FakeBusinessState>& state)
     {
-        (contracts::Register(Fakes::ClassName, [state] { return state->Create<Fakes>(state); }),
+        (contracts::Register(Fakes::ClassName, [state] { return std::make_shared<Fakes>(state); }),
          ...);
     }
     static void Unregister() { (contracts::Unregister(Fakes::ClassName), ...); }
@@ -361,14 +328,6 @@ std::vector<RecordedCall> FakeBusinessLayer::CallsTo(std::string_view className,
 void FakeBusinessLayer::ForgetCalls()
 {
     m_state->calls.clear();
-}
-
-int32_t FakeBusinessLayer::InstancesAlive(std::string_view className) const
-{
-    return static_cast<int32_t>(std::count_if(
-        m_state->instances.begin(), m_state->instances.end(), [&](const auto& instance) {
-            return instance.first == className && !instance.second.expired();
-        }));
 }
 
 void FakeBusinessLayer::Register() const
@@ -430,14 +389,6 @@ void FakeErrorMessages::Register() const
 void FakeErrorMessages::Unregister()
 {
     contracts::Unregister(KELO_A_MsgErro::clsMensagem::ClassName);
-}
-
-int32_t FakeDarkOverlay::Applied(int32_t hWnd) const
-{
-    return static_cast<int32_t>(
-        std::count_if(m_calls->begin(), m_calls->end(), [&](const OverlayCall& call) {
-            return call.Member == "Aplicar" && call.hWnd == hWnd;
-        }));
 }
 
 bool FakeDarkOverlay::IsDark(int32_t hWnd) const

@@ -9,7 +9,7 @@
 //   auto calls = fakes.BusinessLayer.CallsTo<KELO_N_ClientAnim::clsClientes>("Selecionar");
 //
 // Every creation makes a new instance, as the registry does; the calls of all instances go to one
-// log, each marked with the number of the instance it was made on.
+// log.
 #pragma once
 
 #include "contracts/ComponenteDeNegocio.h"
@@ -40,8 +40,6 @@ struct FakeAnswer {
     std::string DescricaoDaFalha{};
     // Incluir's number; unset, the fakes number the stored items 1, 2, 3... in order.
     std::optional<int32_t> NumeroDeLancamentoGerado{};
-    // Values written into by-reference arguments after the call, by argument position (0-based).
-    std::map<std::size_t, platform::Variant> WriteBack{};
     // When not 0, the member raises this run-time error instead of answering.
     int32_t RaiseNumber = 0;
     std::string RaiseDescription{};
@@ -69,9 +67,7 @@ struct FakeAnswer {
 struct RecordedCall {
     std::string ClassName;
     std::string Member;
-    // 1 for the first instance the fakes created, then 2, 3...
-    int32_t Instance = 0;
-    // As the caller handed them, before any write-back.
+    // As the caller handed them.
     std::vector<platform::Variant> Arguments;
     // What was put on the object before the call: the item record's fields (Empty when not
     // set), the login's user name and password.
@@ -103,8 +99,6 @@ public:
         return CallsTo(Contract::ClassName, member);
     }
     void ForgetCalls();
-    // Instances somebody still holds.
-    int32_t InstancesAlive(std::string_view className) const;
 
     // The ten business components (KELO_N_...), registered to these answers and this log.
     void Register() const;
@@ -145,7 +139,6 @@ struct OverlayCall {
 class FakeDarkOverlay {
 public:
     std::vector<OverlayCall> Calls() const { return *m_calls; }
-    int32_t Applied(int32_t hWnd) const;
     // Aplicar came after the last Remover of that window.
     bool IsDark(int32_t hWnd) const;
 

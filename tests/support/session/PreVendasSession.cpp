@@ -4,8 +4,6 @@
 #include "entry/Componente.h"
 #include "globals/modPrincipal.h"
 
-#include <optional>
-
 namespace support {
 
 PreVendasSession::PreVendasSession()
@@ -33,11 +31,9 @@ PreVendasSession::~PreVendasSession()
 }
 
 // As the host's menu does: hand over the user and the name, then open the screen.
-void PreVendasSession::Start(bool withApplicationName)
+void PreVendasSession::Start()
 {
-    KELO_A_PreVendas::AbrirPreVendas(
-        User, withApplicationName ? std::optional<std::string>(NomeDaAplicacao) : std::nullopt,
-        MenuWindow, WorkArea);
+    KELO_A_PreVendas::AbrirPreVendas(User, std::string(NomeDaAplicacao), MenuWindow, WorkArea);
 }
 
 KELO_A_PreVendas::frmPreVendas& PreVendasSession::Form()

@@ -44,7 +44,7 @@ public:
     PreVendasSession& operator=(const PreVendasSession&) = delete;
 
     // As the host's menu does: hand over the user and the name, then open the screen.
-    void Start(bool withApplicationName = true);
+    void Start();
 
     KELO_A_PreVendas::frmPreVendas& Form();
 
