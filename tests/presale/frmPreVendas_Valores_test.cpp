@@ -167,28 +167,25 @@ TEST_F(Values, TheDiscountTotalFiltersKeysKeepsTheFocusOnAFaultAndReducesTheTota
     EXPECT_EQ(form.qvnumDesconto.Text(), "5,00");
 }
 
+// A product's own percentage and a higher percentage kept are the product and promotion
+// scenarios'; here the window's ends, for a service at 5 % with a promotion of 12 %.
 TEST_F(Values, ThePromotionRaisesTheItemsPercentageInsideItsWindow)
 {
     struct Row {
         const char *from, *to;
-        bool produto;
-        const char* before;
         int16_t result;
         const char* after;
     };
     const Row rows[] = {
-        {"07/12/2026", "31/12/2026", false, "5,00", 0, "12"},     // starts today
-        {"01/12/2026", "07/12/2026", false, "5,00", 0, "12"},     // ends today
-        {"01/12/2026", "07/12/2026", true, "5,00", 0, "8"},       // a product's own percentage
-        {"01/12/2026", "07/12/2026", false, "15,00", 0, "15,00"}, // a higher one stays
-        {"01/11/2026", "06/12/2026", false, "5,00", 0, "5,00"},   // over yesterday
-        {"", "31/12/2026", false, "5,00", 0, "5,00"},             // no start: none
-        {"01/12/2026", "31/13/2026", false, "5,00", 1, "5,00"},   // the end is no date
+        {"07/12/2026", "31/12/2026", 0, "12"},   // starts today
+        {"01/12/2026", "07/12/2026", 0, "12"},   // ends today
+        {"01/11/2026", "06/12/2026", 0, "5,00"}, // over yesterday
+        {"", "31/12/2026", 0, "5,00"},           // no start: none
+        {"01/12/2026", "31/13/2026", 1, "5,00"}, // the end is no date
     };
     for (const Row& row : rows) {
         Answer<KELO_N_Empresa::clsEmpresa>("Selecionar", Empresa(2, row.from, row.to, "12", "8"));
-        (row.produto ? Form().optProduto : Form().optServico).Value = true;
-        Form().qvnumPercentualDeDescontoPorItem.Text = row.before;
+        Form().qvnumPercentualDeDescontoPorItem.Text = "5,00";
         EXPECT_EQ(Form().VerificaDescontoPromocionalDeVenda(), row.result) << row.from << row.to;
         EXPECT_EQ(Form().qvnumPercentualDeDescontoPorItem.Text(), row.after) << row.from << row.to;
     }
