@@ -8,11 +8,8 @@
 #include "contracts/KELO_A_MsgErro.h"
 #include "contracts/Registry.h"
 #include "globals/modPrincipal.h"
-#include "host/desktop/DesktopHost.h"
 #include "host/desktop/MenuWindow.h"
 #include "host/desktop/PresentationServices.h"
-#include "platform/Controls.h"
-#include "platform/WindowSystem.h"
 #include "presale/frmPreVendas.h"
 #include "store/Database.h"
 #include "store/Store.h"
@@ -20,7 +17,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 

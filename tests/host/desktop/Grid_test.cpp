@@ -2,15 +2,12 @@
 // and the wheel, which must travel as the wheel message through the form's window procedure.
 #include "QtTestEnvironment.h"
 
-#include "host/desktop/DesktopHost.h"
 #include "platform/Controls.h"
 #include "platform/Grid.h"
-#include "platform/Host.h"
 #include "platform/WindowSystem.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>

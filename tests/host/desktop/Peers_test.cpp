@@ -3,7 +3,6 @@
 // script and the desktop take one path), and the focus shows: a box's frame, the grid's row.
 #include "QtTestEnvironment.h"
 
-#include "host/desktop/DesktopHost.h"
 #include "platform/Controls.h"
 #include "platform/Grid.h"
 #include "platform/Host.h"
@@ -17,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>

@@ -3,7 +3,6 @@
 // own.
 #include "QtTestEnvironment.h"
 
-#include "host/desktop/DesktopHost.h"
 #include "host/desktop/PrintPreview.h"
 #include "host/report/ReportRenderer.h"
 #include "platform/Report.h"

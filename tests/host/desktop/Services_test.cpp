@@ -5,12 +5,10 @@
 #include "contracts/KELO_A_EfeitosDeTela.h"
 #include "contracts/KELO_A_MsgErro.h"
 #include "contracts/Registry.h"
-#include "host/desktop/DesktopHost.h"
 #include "host/desktop/LoginDialog.h"
 #include "host/desktop/PresentationServices.h"
 #include "platform/Controls.h"
 #include "platform/Host.h"
-#include "platform/WindowSystem.h"
 #include "suite_controls/SuiteControls.h"
 
 #include <QApplication>
