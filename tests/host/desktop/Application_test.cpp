@@ -31,43 +31,34 @@
 namespace desktop {
 namespace {
 
-TEST(Application_Store, TheOwnStoreIsCreatedWithTheDemoShopOnce)
-{
-    QTemporaryDir folder;
-    const std::string path = folder.filePath("kelo-prevendas/loja.kelo").toStdString();
-    std::ostringstream first;
-    const OpenedStore opened = OpenStore(path, true, first);
-    ASSERT_TRUE(opened.database) << opened.error;
-    EXPECT_NE(first.str().find(path), std::string::npos);
-    EXPECT_NE(first.str().find("admin"), std::string::npos);
-    EXPECT_TRUE(store::LogIn(*opened.database, "admin", "admin123"));
-
-    std::ostringstream second;
-    EXPECT_TRUE(OpenStore(path, true, second).database);
-    EXPECT_EQ(second.str(), "");
-}
-
-TEST(Application_Store, TheOwnStoresFoldersAreMadeForItsOwnerOnly)
+// Its folders are made for its owner only, even under a umask that would leave them open.
+TEST(Application_Store, TheOwnStoreIsCreatedPrivateWithTheDemoShopOnce)
 {
     QTemporaryDir folder;
     const std::filesystem::path top = folder.path().toStdString();
+    const std::string path = (top / "dados/kelo-prevendas/loja.kelo").string();
     const auto modeOf = [](const std::filesystem::path& path) {
         struct stat info {};
         EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
         return info.st_mode & 0777;
     };
     const auto before = modeOf(top);
-    // A umask that would leave them open to everyone does not.
     const mode_t umask = ::umask(0);
-    std::ostringstream out;
-    const OpenedStore opened =
-        OpenStore((top / "dados/kelo-prevendas/loja.kelo").string(), true, out);
+    std::ostringstream first;
+    const OpenedStore opened = OpenStore(path, true, first);
     ::umask(umask);
     ASSERT_TRUE(opened.database) << opened.error;
+    EXPECT_NE(first.str().find(path), std::string::npos);
+    EXPECT_NE(first.str().find("admin"), std::string::npos);
+    EXPECT_TRUE(store::LogIn(*opened.database, "admin", "admin123"));
     EXPECT_EQ(modeOf(top / "dados"), 0700u);
     EXPECT_EQ(modeOf(top / "dados/kelo-prevendas"), 0700u);
-    EXPECT_EQ(modeOf(top / "dados/kelo-prevendas/loja.kelo"), 0600u);
+    EXPECT_EQ(modeOf(path), 0600u);
     EXPECT_EQ(modeOf(top), before);
+
+    std::ostringstream second;
+    EXPECT_TRUE(OpenStore(path, true, second).database);
+    EXPECT_EQ(second.str(), "");
 }
 
 TEST(Application_Store, AStoreThatCannotBeOpenedNamesTheFileOnceAndSaysWhatToDo)
@@ -89,8 +80,6 @@ TEST(Application_Store, AStoreThatCannotBeOpenedNamesTheFileOnceAndSaysWhatToDo)
     }
 }
 
-// The whole wiring on the demo store: the menu's entry builds the pre-sale screen inside the
-// work area, through the generic peers only.
 TEST(Application_Window, OpensAtItsDesignSizeCentredOrMaximisedWhereTheScreenIsSmaller)
 {
     struct Row {
@@ -110,6 +99,8 @@ TEST(Application_Window, OpensAtItsDesignSizeCentredOrMaximisedWhereTheScreenIsS
             << row.available.width() << "x" << row.available.height();
 }
 
+// The whole wiring on the demo store: the menu's entry builds the pre-sale screen inside the
+// work area, through the generic peers only.
 TEST(Application_PreVendas, TheScreenOpensInsideTheWorkArea)
 {
     QTemporaryDir folder;

@@ -83,7 +83,11 @@ public:
 
 class DesktopPeers : public ::testing::Test {
 protected:
-    DesktopPeers() { host.Sync(); }
+    DesktopPeers()
+    {
+        host.Sync();
+        ShowAndActivate(host, form);
+    }
     ~DesktopPeers() override { platform::Screen::ClearFocus(); }
 
     QWidget* W(const platform::Control& control, bool focus = false)
@@ -98,13 +102,21 @@ protected:
         Settle();
     }
 
+    // As the user does: a click on the control.
+    QWidget* Focus(const platform::Control& control)
+    {
+        QWidget* widget = W(control, true);
+        QTest::mouseClick(widget, Qt::LeftButton);
+        Settle();
+        return widget;
+    }
+
     DesktopHost host{Scale(96)};
     FormDeTeste form;
 };
 
 TEST_F(DesktopPeers, ControlsSitAtTheirPixelPositionsWithTheirCaptions)
 {
-    host.Sync();
     struct Row {
         const platform::Control& control;
         QRect pixels;
@@ -137,7 +149,6 @@ TEST_F(DesktopPeers, ControlsSitAtTheirPixelPositionsWithTheirCaptions)
 TEST_F(DesktopPeers, ChangesFromTheComponentShowAtOnce)
 {
     auto* label = qobject_cast<QLabel*>(W(form.lblNome));
-    form.Show();
     form.lblNome.Caption = "Apelido";
     form.lblNome.Left = 300;
     form.lblNome.ForeColor = platform::RGB(255, 0, 0);
@@ -157,7 +168,6 @@ TEST_F(DesktopPeers, ChangesFromTheComponentShowAtOnce)
 
 TEST_F(DesktopPeers, AValidateThatRefusesKeepsTheFocus)
 {
-    ShowAndActivate(host, form);
     bool refuse = true;
     std::string events;
     form.qvnumA.Validate.Connect([&](bool& cancel) {
@@ -189,7 +199,6 @@ TEST_F(DesktopPeers, AValidateThatRefusesKeepsTheFocus)
 // activation's; it is the user's all the same, and the platform's focus follows it.
 TEST_F(DesktopPeers, TheClickThatActivatesTheWindowMovesTheFocus)
 {
-    ShowAndActivate(host, form);
     FocusAsUser(form.qvnumA);
     QWidget* b = W(form.qvnumB);
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), b->mapToGlobal(QPointF(2, 2)),
@@ -209,7 +218,6 @@ TEST_F(DesktopPeers, TheClickThatActivatesTheWindowMovesTheFocus)
 
 TEST_F(DesktopPeers, ComboSelectionAndOptionClicks)
 {
-    ShowAndActivate(host, form);
     form.qvcmbTipo.AddItem("Banho");
     form.qvcmbTipo.AddItem("Tosa");
     auto* combo = qobject_cast<QComboBox*>(W(form.qvcmbTipo));
@@ -308,20 +316,7 @@ TEST_F(DesktopPeers, PeersOfAGoneFormAreDropped)
     Settle();
 }
 
-class DesktopKeys : public DesktopPeers {
-protected:
-    DesktopKeys() { ShowAndActivate(host, form); }
-
-    QWidget* Focus(const platform::Control& control)
-    {
-        QWidget* widget = W(control, true);
-        QTest::mouseClick(widget, Qt::LeftButton);
-        Settle();
-        return widget;
-    }
-};
-
-TEST_F(DesktopKeys, AFindBoxEditsAtTheCaretOneKeyDownPerKeyEnterSearchesEscResets)
+TEST_F(DesktopPeers, AFindBoxEditsAtTheCaretOneKeyDownPerKeyEnterSearchesEscResets)
 {
     std::vector<int16_t> keys;
     std::vector<std::string> clicks;
@@ -346,7 +341,7 @@ TEST_F(DesktopKeys, AFindBoxEditsAtTheCaretOneKeyDownPerKeyEnterSearchesEscReset
     EXPECT_EQ(clicks, (std::vector<std::string>{"1:x", "2:x", "1:x", "2:x"}));
 }
 
-TEST_F(DesktopKeys, ACodeBoxTakesDigitsOnlyAndANumberBoxsDeleteErasesForward)
+TEST_F(DesktopPeers, ACodeBoxTakesDigitsOnlyAndANumberBoxsDeleteErasesForward)
 {
     QTest::keyClicks(Focus(form.qvfCodigo), "1a2-3");
     EXPECT_EQ(form.qvfCodigo.Text(), "123");
@@ -367,7 +362,7 @@ TEST_F(DesktopKeys, ACodeBoxTakesDigitsOnlyAndANumberBoxsDeleteErasesForward)
     EXPECT_EQ(qobject_cast<QLineEdit*>(number)->text(), "2");
 }
 
-TEST_F(DesktopKeys, TheBoxWithTheFocusShowsAFrameOfItsOwn)
+TEST_F(DesktopPeers, TheBoxWithTheFocusShowsAFrameOfItsOwn)
 {
     const auto border = [&](const platform::Control& box) {
         const QImage picture = W(box)->grab().toImage();
@@ -380,7 +375,7 @@ TEST_F(DesktopKeys, TheBoxWithTheFocusShowsAFrameOfItsOwn)
     EXPECT_GT(border(form.qvfNome).blue(), border(form.qvfNome).red() + 60);
 }
 
-TEST_F(DesktopKeys, TheGridsSelectedRowStandsOutWhileItHasTheFocus)
+TEST_F(DesktopPeers, TheGridsSelectedRowStandsOutWhileItHasTheFocus)
 {
     auto* table = qobject_cast<QTableWidget*>(W(form.msfgGrade));
     const auto lightness = [&](int row) {
