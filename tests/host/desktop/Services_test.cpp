@@ -1,5 +1,5 @@
 // The services the host gives the component: message boxes, the error-report window, the dark
-// overlay, the print preview's PDF output; and the login window.
+// overlay, a report's print preview and its PDF; and the login window.
 #include "QtTestEnvironment.h"
 
 #include "contracts/KELO_A_EfeitosDeTela.h"
@@ -7,15 +7,24 @@
 #include "contracts/Registry.h"
 #include "host/desktop/LoginDialog.h"
 #include "host/desktop/PresentationServices.h"
+#include "host/desktop/PrintPreview.h"
+#include "host/report/ReportRenderer.h"
 #include "platform/Controls.h"
 #include "platform/Host.h"
+#include "platform/Report.h"
 #include "suite_controls/SuiteControls.h"
+#include "support/RecordsetBuilder.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMetaEnum>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -190,6 +199,63 @@ TEST_F(DesktopLogin, BoxesTakeFiftyCharactersAndMaskThePassword)
     EXPECT_EQ(login.PasswordBox()->maxLength(), 50);
     EXPECT_EQ(login.PasswordBox()->echoMode(), QLineEdit::Password);
     login.hide();
+}
+
+// A report's preview: the print preview dialog shows the laid-out pages, titled and maximised as
+// the report asks, and its PDF holds every page; the report gets no widgets of its own.
+// Forty lines of 900 twips: three A4 pages.
+class Listing : public platform::Report {
+public:
+    Listing() : platform::Report("drListagem")
+    {
+        Caption = "Listagem";
+        WindowState = platform::vbMaximized;
+        Lista.Height = 900;
+        txtNome.Move(0, 0, 3000, 300);
+        txtNome.DataField = "Nome";
+        support::RecordsetBuilder rows({"Nome"});
+        for (int i = 1; i <= 40; ++i)
+            rows.Row({"Linha " + std::to_string(i)});
+        DataSource = rows.Build();
+    }
+
+    platform::ReportSection Lista{this, "Lista", platform::SectionKind::Detail};
+    platform::ReportTextBox txtNome{&Lista, "txtNome"};
+};
+
+TEST_F(DesktopServices, AReportsPreviewShowsItsPagesTitledAndMaximisedAndItsPdfHoldsThemAll)
+{
+    Listing listing;
+    QString title;
+    bool maximised = false;
+    int pages = 0;
+    bool reportHadWidgets = true;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        maximised = dialog->windowState().testFlag(Qt::WindowMaximized);
+        if (auto* widget = dialog->findChild<QPrintPreviewWidget*>())
+            pages = widget->pageCount();
+        host.Sync();
+        reportHadWidgets = host.PeerOf(listing) != nullptr;
+        dialog->reject();
+    });
+    listing.Show();
+    EXPECT_EQ(title, "Listagem");
+    EXPECT_TRUE(maximised);
+    EXPECT_EQ(pages, 3);
+    EXPECT_FALSE(reportHadWidgets);
+    EXPECT_FALSE(listing.Visible());
+
+    const platform::LaidOutReport laidOut = listing.Layout();
+    QTemporaryDir folder;
+    const QString path = folder.filePath("listagem.pdf");
+    ASSERT_TRUE(desktop::SaveAsPdf(path.toStdString(),
+                                   [&](QPrinter& printer) { report::Draw(laidOut, printer); }));
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pdf.readAll().count("/Type /Page\n"), 3);
 }
 
 } // namespace
