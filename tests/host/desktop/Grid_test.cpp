@@ -82,18 +82,17 @@ protected:
     QTableWidget* table = nullptr;
 };
 
-// The table as text: the header (a * for a picture) and the rows.
+// The table as text, a line a row from the header's (a * for a picture).
 std::string Shown(const QTableWidget& table)
 {
     std::string text;
-    for (int col = 0; col < table.columnCount(); ++col) {
-        const QTableWidgetItem* header = table.horizontalHeaderItem(col);
-        text += header->text().toStdString() + (header->icon().isNull() ? "|" : "*|");
-    }
-    for (int row = 0; row < table.rowCount(); ++row) {
+    for (int row = -1; row < table.rowCount(); ++row) {
+        for (int col = 0; col < table.columnCount(); ++col) {
+            const QTableWidgetItem* item =
+                row < 0 ? table.horizontalHeaderItem(col) : table.item(row, col);
+            text += item ? item->text().toStdString() + (item->icon().isNull() ? "|" : "*|") : "|";
+        }
         text += "\n";
-        for (int col = 0; col < table.columnCount(); ++col)
-            text += (table.item(row, col) ? table.item(row, col)->text().toStdString() : "") + "|";
     }
     return text;
 }
@@ -108,7 +107,7 @@ TEST_F(DesktopGrid, ShowsHeaderCellsTheSortPictureAndOneFocusFrame)
     table->setFocus(Qt::TabFocusReason);
     table->setCurrentCell(0, 0);
     QTest::keyClick(table, Qt::Key_Tab);
-    EXPECT_EQ(Shown(*table), "Serviço|Valor*|\nBanho 1|10,00|\nBanho 2||\nBanho 3||");
+    EXPECT_EQ(Shown(*table), "Serviço|Valor*|\nBanho 1|10,00|\nBanho 2||\nBanho 3||\n");
     EXPECT_EQ(table->currentIndex(), table->model()->index(0, 0));
     form.msfgGrade.Row = 3;
     form.msfgGrade.Col = 1;
@@ -133,19 +132,16 @@ TEST_F(DesktopGrid, ADoubleClickIsOneClickThenDblClick)
         [&](int16_t, int16_t, float, float) { events.push_back("MouseUp"); });
     // What Qt delivers for a double-click: press, release, press, double-click, release.
     const QPointF at = CellCentre(2, 0);
-    const struct {
-        QEvent::Type type;
-        quint64 time;
-    } sequence[] = {{QEvent::MouseButtonPress, 1000},
-                    {QEvent::MouseButtonRelease, 1010},
-                    {QEvent::MouseButtonPress, 1100},
-                    {QEvent::MouseButtonDblClick, 1100},
-                    {QEvent::MouseButtonRelease, 1110}};
-    for (const auto& step : sequence) {
-        const bool down = step.type != QEvent::MouseButtonRelease;
-        QMouseEvent mouse(step.type, at, table->viewport()->mapToGlobal(at), Qt::LeftButton,
+    const std::pair<QEvent::Type, quint64> sequence[] = {{QEvent::MouseButtonPress, 1000},
+                                                         {QEvent::MouseButtonRelease, 1010},
+                                                         {QEvent::MouseButtonPress, 1100},
+                                                         {QEvent::MouseButtonDblClick, 1100},
+                                                         {QEvent::MouseButtonRelease, 1110}};
+    for (const auto& [type, time] : sequence) {
+        const bool down = type != QEvent::MouseButtonRelease;
+        QMouseEvent mouse(type, at, table->viewport()->mapToGlobal(at), Qt::LeftButton,
                           down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        mouse.setTimestamp(step.time);
+        mouse.setTimestamp(time);
         QApplication::sendEvent(table->viewport(), &mouse);
     }
     // The real control: one click, then DblClick and a second MouseUp.
