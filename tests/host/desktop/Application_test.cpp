@@ -15,12 +15,9 @@
 #include "store/Store.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 

@@ -2,20 +2,14 @@
 // and the wheel, which must travel as the wheel message through the form's window procedure.
 #include "QtTestEnvironment.h"
 
-#include "platform/Controls.h"
 #include "platform/Grid.h"
-#include "platform/WindowSystem.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <QTest>
 #include <QWheelEvent>
-
-#include <gtest/gtest.h>
 
 #include <array>
 

@@ -3,13 +3,10 @@
 // script and the desktop take one path), and the focus shows: a box's frame, the grid's row.
 #include "QtTestEnvironment.h"
 
-#include "platform/Controls.h"
 #include "platform/Grid.h"
 #include "platform/Host.h"
-#include "platform/WindowSystem.h"
 #include "suite_controls/SuiteControls.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
@@ -17,10 +14,7 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 namespace desktop_test {
 namespace {

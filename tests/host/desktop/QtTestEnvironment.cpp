@@ -1,12 +1,5 @@
 #include "QtTestEnvironment.h"
 
-#include "platform/Controls.h"
-
-#include <QApplication>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <memory>
 
 namespace desktop_test {

@@ -1,12 +1,17 @@
 // One QApplication for the whole test program, on the offscreen platform, and the pieces the
-// desktop tests share: a host with the 96 dpi scale and a form's widgets by control.
+// desktop tests share: a host with the 96 dpi scale, a form's widgets by control, and what every
+// one of them includes.
 #pragma once
 
 #include "host/desktop/ControlPeer.h"
 #include "host/desktop/DesktopHost.h"
-#include "platform/Control.h"
+#include "platform/Controls.h"
+#include "platform/WindowSystem.h"
 
-#include <QWidget>
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
 
 namespace desktop_test {
 

@@ -9,13 +9,11 @@
 #include "host/desktop/PresentationServices.h"
 #include "host/desktop/PrintPreview.h"
 #include "host/report/ReportRenderer.h"
-#include "platform/Controls.h"
 #include "platform/Host.h"
 #include "platform/Report.h"
 #include "suite_controls/SuiteControls.h"
 #include "support/RecordsetBuilder.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -25,10 +23,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 namespace desktop_test {
 namespace {
