@@ -42,7 +42,6 @@ TEST(Convert_Pictures, EveryNamedPictureIsDrawnAndAnUnknownOneShows)
     };
     for (const auto& [name, size] : named)
         EXPECT_EQ(NamedPicture(name).size(), size) << name;
-    EXPECT_TRUE(NamedPicture("").isNull());
     testing::internal::CaptureStderr();
     EXPECT_FALSE(NamedPicture("FiguraQueNaoExiste").isNull());
     EXPECT_NE(testing::internal::GetCapturedStderr().find("\"FiguraQueNaoExiste\""),
