@@ -135,6 +135,8 @@ TEST_F(RunnerTest, EveryRefusalFailsItsLineWithWhatIsWrong)
         {"answer yes\n" + ask + "expect-message \"Informação\" critical\n", 3,
          "with icon critical, got info"},
         {"click frmTeste.qvcmdErro\n", 1, "error report left unchecked: 13 \"Type mismatch\""},
+        {"click frmTeste.qvcmdErro\nexpect-no-error\n", 2,
+         "expected no error report, got error 13 \"Type mismatch\""},
         {"click frmTeste.qvcmdErro\nexpect-error 13 \"KELO_A_PreVendas, frmTeste, X, Ponto: 3\"\n",
          2, "got error 13 \"Type mismatch\" at \"KELO_A_PreVendas, frmTeste, X, Ponto: 2\""},
         {"app \"Teste\"\nanswer yes\nexpect-no-message\n", 2, "never asked for"},
