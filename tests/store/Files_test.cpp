@@ -166,13 +166,6 @@ TEST_F(BadFiles, AReadOnlyFileIsAnError)
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
-TEST_F(BadFiles, CreateRefusesAnExistingFile)
-{
-    Write("keep me");
-    EXPECT_THROW(store::Database::Create(m_path), store::StoreError);
-    EXPECT_EQ(ReadBytes(m_path), "keep me");
-}
-
 TEST_F(BadFiles, ANewStoreAndItsWalAndShmFilesAreTheOwnersOnly)
 {
     auto database = store::Database::Create(m_path);
