@@ -14,7 +14,6 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 namespace storetest {
@@ -54,14 +53,6 @@ std::filesystem::path NewTempDir()
         throw std::runtime_error("mkdtemp failed");
     }
     return pattern;
-}
-
-std::string ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream input(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << input.rdbuf();
-    return bytes.str();
 }
 
 std::shared_ptr<KELO_N_PreVendas::clsPreVendas> Product(double quantity)
@@ -157,12 +148,10 @@ void StoreTest::SetUp()
         }
         store::UseCheapHashesForTests();
         m_path = server->NewDemoDatabase();
-        m_db = std::make_shared<store::Database>(m_path);
-        store::RegisterComponents(m_db);
-        return;
+    } else {
+        m_path = (m_dir / "loja.kelo").string();
+        std::filesystem::copy_file(DemoTemplate(), m_path);
     }
-    m_path = (m_dir / "loja.kelo").string();
-    std::filesystem::copy_file(DemoTemplate(), m_path);
     m_db = std::make_shared<store::Database>(m_path);
     store::RegisterComponents(m_db);
 }

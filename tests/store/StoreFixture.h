@@ -20,7 +20,6 @@
 namespace storetest {
 
 std::filesystem::path NewTempDir();
-std::string ReadBytes(const std::filesystem::path& path);
 
 // Two bags of product 1003 for Ana, with Marcos's commission; totals left for the store.
 std::shared_ptr<KELO_N_PreVendas::clsPreVendas> Product(double quantity = 2);

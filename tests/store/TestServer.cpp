@@ -19,15 +19,15 @@
 
 namespace storetest {
 
-namespace {
-
-std::string ReadFile(const std::filesystem::path& path)
+std::string ReadBytes(const std::filesystem::path& path)
 {
-    std::ifstream input(path);
-    std::stringstream text;
-    text << input.rdbuf();
-    return text.str();
+    std::ifstream input(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << input.rdbuf();
+    return bytes.str();
 }
+
+namespace {
 
 // The folder of initdb and pg_ctl, or empty.
 std::string ServerBinaries()
@@ -84,7 +84,7 @@ std::string Address(const std::string& port, const std::string& database)
 
 std::string FirstLine(const std::filesystem::path& path)
 {
-    std::string line = ReadFile(path);
+    std::string line = ReadBytes(path);
     return line.substr(0, line.find('\n'));
 }
 
@@ -221,18 +221,14 @@ TestServer* TestServer::Get(std::string& whyNot)
     static std::unique_ptr<TestServer> server = []() -> std::unique_ptr<TestServer> {
         std::filesystem::path pointer(std::getenv("KELO_TEST_POSTGRES"));
         if (std::filesystem::exists(pointer / "missing")) {
-            reason = ReadFile(pointer / "missing");
+            reason = ReadBytes(pointer / "missing");
             return nullptr;
         }
         if (std::filesystem::exists(pointer / "cluster")) {
             return std::unique_ptr<TestServer>(
                 new TestServer(FirstLine(pointer / "cluster"), false));
         }
-        std::string dir = NewClusterDir(reason);
-        if (dir.empty()) {
-            return nullptr;
-        }
-        return std::unique_ptr<TestServer>(new TestServer(dir, true));
+        return Private(reason);
     }();
     whyNot = reason;
     return server.get();

@@ -7,11 +7,14 @@
 // As root, the cluster runs as the postgres system user, as the server refuses to run as root.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
 namespace storetest {
+
+std::string ReadBytes(const std::filesystem::path& path);
 
 // True when the store tests of this program run against the server.
 bool OnServer();
