@@ -43,7 +43,7 @@ struct FakeBusinessState {
         FakeAnswer answer = found == answers.end() ? FakeAnswer{} : found->second;
         calls.push_back(std::move(call));
         if (answer.RaiseNumber != 0)
-            platform::Raise(answer.RaiseNumber, answer.RaiseDescription);
+            platform::Raise(answer.RaiseNumber);
         return answer;
     }
 };
@@ -66,8 +66,7 @@ protected:
         return m_state->Take({Contract::ClassName,
                               std::string(member),
                               {Variant(arguments)...},
-                              std::move(properties),
-                              this->DadosDoUsuario});
+                              std::move(properties)});
     }
 
     // Fills the answer members; `fields` names the rows of an empty successful selection.
@@ -219,8 +218,7 @@ public:
     {
         const auto answer = Take("Incluir", Record());
         if (answer.Result == contracts::resSucesso)
-            NumeroDeLancamentoGerado =
-                answer.NumeroDeLancamentoGerado.value_or(m_state->nextLancamento++);
+            NumeroDeLancamentoGerado = m_state->nextLancamento++;
         return RespondWithoutRows(answer);
     }
 
@@ -272,7 +270,7 @@ public:
 
     std::string ObterversaoDoSO() override
     {
-        m_state->Take({ClassName, "ObterversaoDoSO", {}, {}, {}});
+        m_state->Take({ClassName, "ObterversaoDoSO", {}, {}});
         return m_state->operatingSystem;
     }
 };

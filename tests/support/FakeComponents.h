@@ -20,7 +20,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -38,11 +37,8 @@ struct FakeAnswer {
     std::string DescricaoDoErro{};
     std::string LocalDoErro{};
     std::string DescricaoDaFalha{};
-    // Incluir's number; unset, the fakes number the stored items 1, 2, 3... in order.
-    std::optional<int32_t> NumeroDeLancamentoGerado{};
     // When not 0, the member raises this run-time error instead of answering.
     int32_t RaiseNumber = 0;
-    std::string RaiseDescription{};
 
     static FakeAnswer WithRows(platform::RecordsetRef rows) { return {.Rows = std::move(rows)}; }
     // Result 1 with the component's own error.
@@ -58,10 +54,7 @@ struct FakeAnswer {
     {
         return {.Result = result, .DescricaoDaFalha = std::move(descricao)};
     }
-    static FakeAnswer Raising(int32_t number, std::string description = {})
-    {
-        return {.RaiseNumber = number, .RaiseDescription = std::move(description)};
-    }
+    static FakeAnswer Raising(int32_t number) { return {.RaiseNumber = number}; }
 };
 
 struct RecordedCall {
@@ -72,7 +65,6 @@ struct RecordedCall {
     // What was put on the object before the call: the item record's fields (Empty when not
     // set), the login's user name and password.
     std::map<std::string, platform::Variant, std::less<>> Properties;
-    platform::ObjectRef DadosDoUsuario;
 };
 
 struct FakeBusinessState;
