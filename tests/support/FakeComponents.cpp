@@ -52,11 +52,12 @@ namespace {
 
 using Properties = std::map<std::string, Variant, std::less<>>;
 
-// The common part of every fake business component: records each call, then answers it.
-template <class Contract>
+// The common part of every fake: the state all its instances share. A business component
+// records each call there, then answers it.
+template <class Contract, class State = FakeBusinessState>
 class FakeComponent : public Contract {
 public:
-    explicit FakeComponent(std::shared_ptr<FakeBusinessState> state) : m_state(std::move(state)) {}
+    explicit FakeComponent(std::shared_ptr<State> state) : m_state(std::move(state)) {}
 
 protected:
     // Records the call with its arguments as handed over.
@@ -92,7 +93,7 @@ protected:
         return answer.Result;
     }
 
-    std::shared_ptr<FakeBusinessState> m_state;
+    std::shared_ptr<State> m_state;
 };
 
 class FakeClientes : public FakeComponent<KELO_N_ClientAnim::clsClientes> {
@@ -275,10 +276,34 @@ public:
     }
 };
 
+class FakeMensagem : public FakeComponent<KELO_A_MsgErro::clsMensagem, std::vector<ErrorReport>> {
+public:
+    using FakeComponent::FakeComponent;
+
+    void Exibir(const Variant& numero, const Variant& descricao, const Variant& local,
+                std::string& nomeDaAplicacao) override
+    {
+        m_state->push_back({numero, descricao, local, nomeDaAplicacao});
+    }
+};
+
+class FakeFundoEscuro
+    : public FakeComponent<KELO_A_EfeitosDeTela::clsFundoEscuro, std::vector<OverlayCall>> {
+public:
+    using FakeComponent::FakeComponent;
+
+    void Aplicar(int32_t hWnd, int16_t& valor) override
+    {
+        m_state->push_back({"Aplicar", hWnd, valor});
+    }
+    void Remover(int32_t hWnd) override { m_state->push_back({"Remover", hWnd, 0}); }
+};
+
 // Registers each fake to one state, or takes them all away.
 template <class... Fakes>
 struct FakeList {
-    static void Register(const std::shared_ptr<FakeBusinessState>& state)
+    template <class State>
+    static void Register(const std::shared_ptr<State>& state)
     {
         (contracts::Register(Fakes::ClassName, [state] { return std::make_shared<Fakes>(state); }),
          ...);
@@ -340,53 +365,14 @@ void FakeBusinessLayer::Unregister()
 
 // ---- FakeErrorMessages and FakeDarkOverlay
 
-namespace {
-
-class FakeMensagem : public KELO_A_MsgErro::clsMensagem {
-public:
-    explicit FakeMensagem(std::shared_ptr<std::vector<ErrorReport>> reports)
-        : m_reports(std::move(reports))
-    {
-    }
-
-    void Exibir(const Variant& numero, const Variant& descricao, const Variant& local,
-                std::string& nomeDaAplicacao) override
-    {
-        m_reports->push_back({numero, descricao, local, nomeDaAplicacao});
-    }
-
-private:
-    std::shared_ptr<std::vector<ErrorReport>> m_reports;
-};
-
-class FakeFundoEscuro : public KELO_A_EfeitosDeTela::clsFundoEscuro {
-public:
-    explicit FakeFundoEscuro(std::shared_ptr<std::vector<OverlayCall>> calls)
-        : m_calls(std::move(calls))
-    {
-    }
-
-    void Aplicar(int32_t hWnd, int16_t& valor) override
-    {
-        m_calls->push_back({"Aplicar", hWnd, valor});
-    }
-    void Remover(int32_t hWnd) override { m_calls->push_back({"Remover", hWnd, 0}); }
-
-private:
-    std::shared_ptr<std::vector<OverlayCall>> m_calls;
-};
-
-} // namespace
-
 void FakeErrorMessages::Register() const
 {
-    contracts::Register(FakeMensagem::ClassName,
-                        [reports = m_reports] { return std::make_shared<FakeMensagem>(reports); });
+    FakeList<FakeMensagem>::Register(m_reports);
 }
 
 void FakeErrorMessages::Unregister()
 {
-    contracts::Unregister(KELO_A_MsgErro::clsMensagem::ClassName);
+    FakeList<FakeMensagem>::Unregister();
 }
 
 bool FakeDarkOverlay::IsDark(int32_t hWnd) const
@@ -398,13 +384,12 @@ bool FakeDarkOverlay::IsDark(int32_t hWnd) const
 
 void FakeDarkOverlay::Register() const
 {
-    contracts::Register(FakeFundoEscuro::ClassName,
-                        [calls = m_calls] { return std::make_shared<FakeFundoEscuro>(calls); });
+    FakeList<FakeFundoEscuro>::Register(m_calls);
 }
 
 void FakeDarkOverlay::Unregister()
 {
-    contracts::Unregister(KELO_A_EfeitosDeTela::clsFundoEscuro::ClassName);
+    FakeList<FakeFundoEscuro>::Unregister();
 }
 
 // ---- FakeComponents
