@@ -10,7 +10,6 @@
 #include "contracts/Registry.h"
 #include "store/Admin.h"
 #include "store/Faults.h"
-#include "store/Store.h"
 
 #include <iostream>
 #include <set>
@@ -30,14 +29,7 @@ struct Answer {
 
 class Faults : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        StoreTest::SetUp();
-        contracts::Clear();
-        m_db =
-            std::make_shared<store::Database>(m_path, store::DatabaseOptions{.faultyFiles = true});
-        store::RegisterComponents(m_db);
-    }
+    Faults() { m_options.faultyFiles = true; }
     void TearDown() override
     {
         store::ArmFault(FaultOperation::Read, 0, FaultKind::IoError);

@@ -106,8 +106,8 @@ struct Conversion {
     const char* field;
     Variant value;
     int32_t status;
-    const char* column; // stored column checked on success
-    int64_t stored;
+    const char* column = ""; // stored column checked on success
+    int64_t stored = 0;
 };
 
 class IncluirConversions : public Items, public ::testing::WithParamInterface<Conversion> {};
@@ -133,27 +133,26 @@ TEST_P(IncluirConversions, ConvertsExactlyOrRefusesWithoutStoringAnything)
 
 INSTANTIATE_TEST_SUITE_P(
     Store, IncluirConversions,
-    ::testing::Values(Conversion{"Quantidade", Variant("1.234,5"), 0, "Quantidade", 12345000},
-                      Conversion{"Quantidade", Variant("0,125"), 0, "Quantidade", 1250},
-                      Conversion{"ValorUnitario", Variant("1.234,56"), 0, "ValorUnitario",
-                                 12345600},
-                      Conversion{"Custo", Variant(int16_t{0}), 0, "Custo", 0},
-                      Conversion{"ValorDaComissaoDoFuncionario", Variant("18,99"), 0,
-                                 "ValorDaComissaoDoFuncionario", 189900},
-                      Conversion{"CodigoDoFuncionario", Variant(int16_t{0}), 0,
-                                 "COALESCE(CodigoDoFuncionario, -1)", -1},
-                      Conversion{"Custo", Variant("12,3a"), 2, "", 0},
-                      Conversion{"Quantidade", Variant("abc"), 2, "", 0},
-                      Conversion{"Quantidade", Variant(""), 2, "", 0},
-                      Conversion{"CodigoDoCliente", Variant(1.5), 2, "", 0},
-                      Conversion{"CodigoDoCliente", Variant(999.0), 2, "", 0},
-                      Conversion{"CodigoInternoDoProduto", Variant(424242.0), 2, "", 0},
-                      Conversion{"CodigoDoFuncionario", Variant(int32_t{77}), 2, "", 0},
-                      Conversion{"TipoDeLancamento", Variant(int16_t{3}), 2, "", 0},
-                      Conversion{"DescontoEmValor", Variant("-1,00"), 2, "", 0},
-                      Conversion{"DescontoEmPercentual", Variant("100,01"), 2, "", 0},
-                      Conversion{"ValorTotal", Variant("379,59"), 2, "", 0},
-                      Conversion{"ValorLiquido", Variant("379,50"), 2, "", 0}));
+    ::testing::ValuesIn(std::vector<Conversion>{
+        {"Quantidade", "1.234,5", 0, "Quantidade", 12345000},
+        {"Quantidade", "0,125", 0, "Quantidade", 1250},
+        {"ValorUnitario", "1.234,56", 0, "ValorUnitario", 12345600},
+        {"Custo", int16_t{0}, 0, "Custo", 0},
+        {"ValorDaComissaoDoFuncionario", "18,99", 0, "ValorDaComissaoDoFuncionario", 189900},
+        {"CodigoDoFuncionario", int16_t{0}, 0, "COALESCE(CodigoDoFuncionario, -1)", -1},
+        {"Custo", "12,3a", 2},
+        {"Quantidade", "abc", 2},
+        {"Quantidade", "", 2},
+        {"CodigoDoCliente", 1.5, 2},
+        {"CodigoDoCliente", 999.0, 2},
+        {"CodigoInternoDoProduto", 424242.0, 2},
+        {"CodigoDoFuncionario", int32_t{77}, 2},
+        {"TipoDeLancamento", int16_t{3}, 2},
+        {"DescontoEmValor", "-1,00", 2},
+        {"DescontoEmPercentual", "100,01", 2},
+        {"ValorTotal", "379,59", 2},
+        {"ValorLiquido", "379,50", 2},
+    }));
 
 TEST_F(Items, ServiceThatDoesNotFitItsClientOrTypeIsRefused)
 {

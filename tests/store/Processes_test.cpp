@@ -66,15 +66,6 @@ Child Spawn(const std::string& path, int count)
     return {pid, fds[0]};
 }
 
-// Reads acknowledged numbers until the end of the pipe.
-void ReadNumbers(int in, std::vector<int32_t>& numbers)
-{
-    int32_t number = 0;
-    while (read(in, &number, sizeof number) == sizeof number) {
-        numbers.push_back(number);
-    }
-}
-
 int ExitCode(pid_t pid)
 {
     int status = 0;
@@ -97,7 +88,9 @@ TEST_F(Processes, FourWritersAtOnceLoseNothingAndNeverShareANumber)
     }
     std::vector<int32_t> numbers;
     for (const Child& child : children) {
-        ReadNumbers(child.in, numbers);
+        for (int32_t number = 0; read(child.in, &number, sizeof number) == sizeof number;) {
+            numbers.push_back(number);
+        }
         close(child.in);
         EXPECT_EQ(ExitCode(child.pid), 0);
     }

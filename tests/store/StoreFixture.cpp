@@ -46,15 +46,6 @@ std::filesystem::path DemoTemplate()
 
 } // namespace
 
-std::filesystem::path NewTempDir()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelo-store-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
-    }
-    return pattern;
-}
-
 std::shared_ptr<KELO_N_PreVendas::clsPreVendas> Product(double quantity)
 {
     auto item = contracts::CreateObject<KELO_N_PreVendas::clsPreVendas>();
@@ -152,7 +143,7 @@ void StoreTest::SetUp()
         m_path = (m_dir / "loja.kelo").string();
         std::filesystem::copy_file(DemoTemplate(), m_path);
     }
-    m_db = std::make_shared<store::Database>(m_path);
+    m_db = std::make_shared<store::Database>(m_path, m_options);
     store::RegisterComponents(m_db);
 }
 

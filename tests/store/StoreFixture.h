@@ -19,8 +19,6 @@
 
 namespace storetest {
 
-std::filesystem::path NewTempDir();
-
 // Two bags of product 1003 for Ana, with Marcos's commission; totals left for the store.
 std::shared_ptr<KELO_N_PreVendas::clsPreVendas> Product(double quantity = 2);
 
@@ -68,6 +66,8 @@ protected:
     // The file, or the server database's address.
     std::string m_path;
     std::shared_ptr<store::Database> m_db;
+    // What SetUp opens m_db with; a fixture's constructor may change it.
+    store::DatabaseOptions m_options;
     std::vector<std::string> m_extraDatabases;
 };
 

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <vector>
 
 namespace storetest {
@@ -25,6 +26,15 @@ std::string ReadBytes(const std::filesystem::path& path)
     std::stringstream bytes;
     bytes << input.rdbuf();
     return bytes.str();
+}
+
+std::filesystem::path NewTempDir()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "kelo-store-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("mkdtemp failed");
+    }
+    return pattern;
 }
 
 namespace {
@@ -96,18 +106,14 @@ std::string PortOf(const std::string& dir)
 // A started cluster in a new temporary folder; empty with `reason` when none can start.
 std::string NewClusterDir(std::string& reason)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelo-pg-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        reason = "no temporary folder for the cluster";
-        return {};
-    }
-    if (auto failure = TestServer::StartIn(pattern)) {
+    std::string dir = NewTempDir().string();
+    if (auto failure = TestServer::StartIn(dir)) {
         reason = *failure;
         std::error_code ignored;
-        std::filesystem::remove_all(pattern, ignored);
+        std::filesystem::remove_all(dir, ignored);
         return {};
     }
-    return pattern;
+    return dir;
 }
 
 } // namespace
@@ -192,12 +198,6 @@ bool TestServer::Launch(const std::string& dir)
                " -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=60\" start") == 0;
 }
 
-void TestServer::Halt(const std::string& dir)
-{
-    RunAsServer(FirstLine(std::filesystem::path(dir) / "bin") + "/pg_ctl -D " + dir +
-                "/data -m fast -w stop");
-}
-
 std::unique_ptr<TestServer> TestServer::Private(std::string& whyNot)
 {
     std::string dir = NewClusterDir(whyNot);
@@ -207,11 +207,11 @@ std::unique_ptr<TestServer> TestServer::Private(std::string& whyNot)
     return std::unique_ptr<TestServer>(new TestServer(dir, true));
 }
 
-void TestServer::StopIn(const std::string& dir)
+void TestServer::StopIn(const std::string& dir, const char* mode)
 {
     std::string bin = FirstLine(std::filesystem::path(dir) / "bin");
     if (!bin.empty()) {
-        RunAsServer(bin + "/pg_ctl -D " + dir + "/data -m immediate -w stop");
+        RunAsServer(bin + "/pg_ctl -D " + dir + "/data -m " + mode + " -w stop");
     }
 }
 

@@ -15,6 +15,7 @@
 namespace storetest {
 
 std::string ReadBytes(const std::filesystem::path& path);
+std::filesystem::path NewTempDir();
 
 // True when the store tests of this program run against the server.
 bool OnServer();
@@ -27,7 +28,7 @@ public:
     // Starts a cluster in `dir` (made by the caller) with the demo template; returns the reason
     // when it cannot.
     static std::optional<std::string> StartIn(const std::string& dir);
-    static void StopIn(const std::string& dir);
+    static void StopIn(const std::string& dir, const char* mode = "immediate");
     // For kelo-test-postgres: a cluster in a new temporary folder, written down in `pointer`.
     static void StartShared(const std::string& pointer);
     static void StopShared(const std::string& pointer);
@@ -36,7 +37,7 @@ public:
     static std::unique_ptr<TestServer> Private(std::string& whyNot);
     // Stops the server (as an administrator would, or as a failing machine would not) and starts
     // it again on the same port.
-    void Stop() { Halt(m_dir); }
+    void Stop() { StopIn(m_dir, "fast"); }
     bool Start() { return Launch(m_dir); }
 
     // A new database holding the demo store, or an empty one; its address.
@@ -51,7 +52,6 @@ public:
 
 private:
     static bool Launch(const std::string& dir);
-    static void Halt(const std::string& dir);
     explicit TestServer(std::string dir, bool owned) : m_dir(std::move(dir)), m_owned(owned) {}
     std::string NewDatabase(const char* from);
     void Admin(const std::string& sql);
