@@ -64,10 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Store, ClientMatching,
                                            ClientSearch{"", {}, "", 44}));
 
 struct ProductSearch {
-    const char* dialog = nullptr; // the search dialog's text; none: the form's lookup
-    const char* name = "";
-    const char* barcode = "";
-    double code = 0;
+    const char* dialog; // the search dialog's text; nullptr: the form's lookup given nothing
     std::vector<int32_t> found;
 };
 
@@ -81,23 +78,16 @@ TEST_P(ProductMatching, NameContainsAndCodesExactly)
         return;
     }
     auto products = contracts::CreateObject<KELO_N_Produtos::clsProdutos>();
-    std::string name = row.name;
-    std::string barcode = row.barcode;
-    double code = row.code;
+    std::string name, barcode;
+    double code = 0;
     ASSERT_EQ(products->Selecionar(2, 0, 1, "", name, barcode, code), 0);
     EXPECT_EQ(Codes(products->ResultadoDaSelecaoEmRecordSet, "CodigoInterno"), row.found);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Store, ProductMatching,
-    ::testing::Values(ProductSearch{.name = "GATOS", .found = {1235, 1004}},
-                      // A scale label brings the internal code taken from it.
-                      ProductSearch{.barcode = "2001234012349", .code = 1234, .found = {1234}},
-                      ProductSearch{.found = {}},
-                      ProductSearch{.dialog = "premium cães", .found = {1003, 1005}},
-                      ProductSearch{.dialog = "7896543210987", .found = {1006}},
-                      ProductSearch{.dialog = "1001", .found = {1001}},
-                      ProductSearch{.dialog = "", .found = {}}));
+INSTANTIATE_TEST_SUITE_P(Store, ProductMatching,
+                         ::testing::Values(ProductSearch{nullptr, {}},
+                                           ProductSearch{"7896543210987", {1006}},
+                                           ProductSearch{"1001", {1001}}, ProductSearch{"", {}}));
 
 // A weighed product has no barcode: the search dialog gets an empty text, not a null.
 TEST_F(Catalog, AWeighedProductsBarcodeIsAnEmptyText)

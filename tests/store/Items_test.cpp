@@ -70,22 +70,6 @@ protected:
     }
 };
 
-TEST_F(Items, ProductReservesItsQuantityAndDeletionGivesItBack)
-{
-    State before = Now();
-    auto item = Product(2);
-    ASSERT_EQ(item->Incluir(), 0) << item->DescricaoDaFalha << item->DescricaoDoErro;
-    EXPECT_EQ(item->NumeroDeLancamentoGerado, before.sequence + 1);
-    EXPECT_EQ(Now().reserved, before.reserved + 20000);
-    EXPECT_EQ(Scalar("SELECT ValorTotal FROM ProdutosReservados WHERE NumeroDeLancamento = " +
-                     std::to_string(item->NumeroDeLancamentoGerado)),
-              3798000);
-
-    EXPECT_EQ(Delete(std::to_string(item->NumeroDeLancamentoGerado), "2", "1003", "2,000"), 0);
-    EXPECT_EQ(Now().reserved, before.reserved);
-    EXPECT_EQ(Now().items, before.items);
-}
-
 TEST_F(Items, ServicesAndProductsShareOneSequenceThatNeverReusesANumber)
 {
     std::vector<int32_t> numbers;
