@@ -11,13 +11,6 @@
 namespace reliability {
 namespace {
 
-// The attendant, the supervisor's wrong password, then the right one: the scenario of the
-// authorisation dialog.
-std::string Scenario()
-{
-    return ReadFile(std::filesystem::path(KELO_SCENARIOS) / "discount-authorisation.scn");
-}
-
 TEST(TracedPasswords, NeverAppearInTheRunnersOutput)
 {
     struct Run {
@@ -25,8 +18,10 @@ TEST(TracedPasswords, NeverAppearInTheRunnersOutput)
         std::string script;
         int exit;
     };
-    // The second run fails on the password box, whose text the failure would quote.
-    const std::string scenario = Scenario();
+    // The attendant, the supervisor's wrong password, then the right one; the second run fails
+    // on the password box, whose text the failure would quote.
+    const std::string scenario =
+        ReadFile(std::filesystem::path(KELO_SCENARIOS) / "discount-authorisation.scn");
     ASSERT_NE(scenario.find("Text \"admin123\""), std::string::npos);
     std::string failing = scenario;
     failing.replace(failing.find("Text \"admin123\""), 15, "Text \"admin12\"");

@@ -60,11 +60,6 @@ const std::vector<ScreenAction> kActions = {
     {"Imprimir", "", "qvcmdImprimirPreVenda", 0},
 };
 
-void PrintTo(const ScreenAction& action, std::ostream* out)
-{
-    *out << action.name;
-}
-
 const int kNumberColumn =
     static_cast<int>(std::find(KELO_N_PreVendas::CamposDaGrade.begin(),
                                KELO_N_PreVendas::CamposDaGrade.end(), "NumeroDeLancamento") -
