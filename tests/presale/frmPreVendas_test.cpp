@@ -10,7 +10,8 @@ namespace {
 
 using PreVendasScreen = Screen;
 
-// The start scenario reads the layout; here the parent, the wait and the client boxes' style.
+// The start scenario reads the layout; here the parent, the wait, the client boxes' style and
+// the work area, stretched over the form on the first resize only.
 TEST_F(PreVendasScreen, StartsUnderTheWorkAreaWithTheWaitPanelShownForASecond)
 {
     EXPECT_EQ(Read({"qvnumPercentualDeDescontoPorItem.Text", "qvnumValorDeDescontoPorItem.Text",
@@ -22,6 +23,11 @@ TEST_F(PreVendasScreen, StartsUnderTheWorkAreaWithTheWaitPanelShownForASecond)
                    static_cast<int32_t>(session.Fakes.DarkOverlay.Calls().size()), Dark(),
                    session.Host.DoEventsCount() >= 20, Reports()),
               "Verdadeiro | 2 | Falso | Verdadeiro | ");
+    const auto& area = Form().picAreaDeTrabalho;
+    EXPECT_EQ(Join(area.Left(), area.Width(), area.Height()),
+              Join(0, Form().ScaleWidth(), Form().ScaleHeight()));
+    Form().Move(0, 0, 20000, 12000);
+    EXPECT_EQ(Join(area.Width(), area.Height()), "15240 | 10230");
 }
 
 TEST_F(PreVendasScreen, ProductModeTakesThePlacesOfTheServiceBoxesAndEachModeEmptiesTheOther)
@@ -117,16 +123,6 @@ TEST_F(PreVendasScreen, TheWaitPanelIsShownOnceUntilHiddenAndComesBackRoundedAnd
                    region->Bounds.Right, region->Bounds.Bottom, region->EllipseWidth, Dark()),
               Join(570, 10230 / 2 - 570 / 2 - 570, 15240 / 2 - 5010 / 2,
                    5010 / platform::TwipsPerPixel, 570 / platform::TwipsPerPixel, 30, true));
-}
-
-TEST_F(PreVendasScreen, WorkAreaIsStretchedOverTheFormOnlyOnTheFirstResize)
-{
-    frmPreVendas& form = Form();
-    const auto& area = form.picAreaDeTrabalho;
-    EXPECT_EQ(Join(area.Left(), area.Width(), area.Height()),
-              Join(0, form.ScaleWidth(), form.ScaleHeight()));
-    form.Move(0, 0, 20000, 12000);
-    EXPECT_EQ(Join(area.Width(), area.Height()), "15240 | 10230");
 }
 
 TEST_F(PreVendasScreen, LimparCamposReturnsToNoClient)

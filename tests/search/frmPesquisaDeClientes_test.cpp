@@ -155,32 +155,23 @@ TEST_F(ClientSearch, SeveralMatchesWaitForTheUsersPick)
 }
 
 // The arrows, Enter and Esc on the list are the keyboard scenario's: the grid keeps its own
-// keys, and Esc in the find box clears it rather than closing.
-TEST_F(ClientSearch, TheGridKeepsItsKeysAndEscInTheFindBoxDoesNotClose)
+// keys, a confirmation after a search only empties the grid, and Esc in the find box clears it
+// rather than closing.
+TEST_F(ClientSearch, AfterASearchTheKeysAndTheNextConfirmationCloseNothing)
 {
     AnswerClients(Clientes({{.Codigo = 1}, {.Codigo = 2}}));
     ShowWith([&] {
         Search("Cli");
-        ASSERT_EQ(platform::Screen::ActiveControl(), &dialog->msfgGrade);
+        ASSERT_EQ(Join(Searched(), platform::Screen::ActiveControl() == &dialog->msfgGrade),
+                  "3 | 1 | Verdadeiro");
         EXPECT_FALSE(dialog->UserShortcut(platform::vbKeyDown, 0)) << "the grid's own key";
-        Find().SetFocus();
-        EXPECT_FALSE(dialog->UserShortcut(platform::vbKeyEscape, 0));
-        EXPECT_TRUE(dialog->Visible());
-        dialog->Hide();
-    });
-    EXPECT_FALSE(dialog->RegistroSelecionado());
-}
-
-TEST_F(ClientSearch, TheConfirmationAfterASearchOnlyEmptiesTheGrid)
-{
-    AnswerClients(Clientes({{.Codigo = 1}, {.Codigo = 2}}));
-    ShowWith([&] {
-        Search("Cli");
-        ASSERT_EQ(Searched(), "3 | 1");
         ASSERT_TRUE(Find().UserConfirm());
         EXPECT_EQ(Searched(), "1 | 1");
         ASSERT_TRUE(Find().UserConfirm());
         EXPECT_EQ(Searched(), "3 | 2");
+        Find().SetFocus();
+        EXPECT_FALSE(dialog->UserShortcut(platform::vbKeyEscape, 0));
+        EXPECT_TRUE(dialog->Visible());
         dialog->qvcmdFechar.UserClick();
     });
     EXPECT_FALSE(dialog->RegistroSelecionado());
