@@ -7,7 +7,7 @@
 #include "screen_services/modArredondarCantosDoObjeto.h"
 #include "screen_services/modPausar.h"
 #include "screen_services/modRolagemComMouse.h"
-#include "support/FakeComponents.h"
+#include "support/DialogTest.h"
 
 #include <gtest/gtest.h>
 
@@ -17,18 +17,13 @@ using namespace KELO_A_PreVendas;
 
 namespace {
 
-class ScreenServices : public ::testing::Test {
+class ScreenServices : public support::DialogTest {
 protected:
-    ScreenServices() { platform::SetHost(&host); }
     ~ScreenServices() override
     {
         DesativarRolagemComMouse();
-        platform::SetHost(nullptr);
         modPrincipal::gstrNomeDaAplicacao.clear();
     }
-
-    platform::HeadlessHost host;
-    support::FakeComponents fakes;
 };
 
 // A grid of `rows` rows, `height` twips high, rows of `rowHeight` twips, scrolled to `topRow`.
@@ -128,14 +123,12 @@ TEST_F(ScreenServices, RoundedCornersExceptOnWindows8InAnyCaseAndAFailureReporte
         const auto region = platform::WindowSystem::WindowRegion(hWnd);
         EXPECT_EQ(region.has_value(), row.rounded) << row.systemName;
         if (region) {
-            EXPECT_EQ(std::to_string(region->Bounds.Right) + "x" +
-                          std::to_string(region->Bounds.Bottom) + " " +
-                          std::to_string(region->EllipseWidth) + "x" +
-                          std::to_string(region->EllipseHeight),
-                      "334x38 30x30");
+            EXPECT_EQ(support::Join(region->Bounds.Right, region->Bounds.Bottom,
+                                    region->EllipseWidth, region->EllipseHeight),
+                      "334 | 38 | 30 | 30");
         }
     }
-    EXPECT_TRUE(fakes.ErrorMessages.Reports().empty());
+    EXPECT_EQ(Reports(), "");
 
     // Without the component that names the system, the failure is reported, the window square.
     modPrincipal::gstrNomeDaAplicacao = "Kelo Pet Shop";
@@ -145,11 +138,8 @@ TEST_F(ScreenServices, RoundedCornersExceptOnWindows8InAnyCaseAndAFailureReporte
     uint8_t radius = 30;
     ArredondarCantosDoObjeto(hWnd, radius);
     EXPECT_FALSE(platform::WindowSystem::WindowRegion(hWnd).has_value());
-    const auto reports = fakes.ErrorMessages.Reports();
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].Numero.AsString() + " @ " + reports[0].Local.AsString(),
-              "429 @ KELO_A_PreVendas, modArredondarCantosDoObjeto, ArredondarCantosDoObjeto, "
-              "Ponto: 1");
+    EXPECT_EQ(Reports(), "429 @ KELO_A_PreVendas, modArredondarCantosDoObjeto, "
+                         "ArredondarCantosDoObjeto, Ponto: 1\n");
 }
 
 struct Pause {
@@ -168,18 +158,16 @@ TEST_F(ScreenServices, PausarWaitsTheGivenTimeAlsoAcrossMidnight)
         {500.0, 0.25, 0, 0},
     };
     for (const Pause& row : rows) {
-        platform::HeadlessHost clock;
-        platform::SetHost(&clock);
-        clock.SetTime(row.start);
-        clock.SetTick(row.tick);
-        clock.OnDoEvents([&clock] {
-            if (clock.DoEventsCount() > 1000)
+        const int32_t before = host.DoEventsCount();
+        host.SetTime(row.start);
+        host.SetTick(row.tick);
+        host.OnDoEvents([&] {
+            if (host.DoEventsCount() - before > 1000)
                 throw std::runtime_error("the pause never ends");
         });
         Pausar(row.seconds);
-        EXPECT_EQ(clock.DoEventsCount(), row.expectedSteps) << "from " << row.start;
+        EXPECT_EQ(host.DoEventsCount() - before, row.expectedSteps) << "from " << row.start;
     }
-    platform::SetHost(&host);
 }
 
 } // namespace
