@@ -2,9 +2,7 @@
 
 #include "globals/modPrincipal.h"
 #include "platform/Controls.h"
-#include "platform/HeadlessHost.h"
-
-#include <gtest/gtest.h>
+#include "support/DialogTest.h"
 
 #include <string>
 
@@ -14,18 +12,12 @@ using Resultado = GrupoDeCaixasDePesquisa::Resultado;
 namespace {
 
 // A two-box group (a name and a code) whose rules note what they were asked to do.
-class FindBoxGroup : public ::testing::Test {
+class FindBoxGroup : public support::DialogTest {
 protected:
     FindBoxGroup()
     {
-        platform::SetHost(&host);
         codigo.Style = suite_controls::QVFind::StyleNumerico;
         form.Show(platform::vbModeless);
-    }
-    ~FindBoxGroup() override
-    {
-        platform::Screen::ClearFocus();
-        platform::SetHost(nullptr);
     }
 
     GrupoDeCaixasDePesquisa::Regras Regras()
@@ -47,7 +39,6 @@ protected:
         return regras;
     }
 
-    platform::HeadlessHost host;
     platform::Form form{"frmTeste"};
     suite_controls::QVFind nome{&form, "nome"};
     suite_controls::QVFind codigo{&form, "codigo"};
@@ -100,7 +91,7 @@ TEST_F(FindBoxGroup, AClickRunsTheGroupsStepsAndResetsTheSiblingAsTheOutcomeSays
             EXPECT_TRUE(propria.Enabled());
             EXPECT_EQ(platform::Screen::ActiveControl(), &propria);
         }
-        EXPECT_TRUE(host.MessageBoxes().empty());
+        EXPECT_TRUE(Messages().empty());
     }
 }
 
