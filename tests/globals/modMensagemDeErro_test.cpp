@@ -67,17 +67,4 @@ TEST_F(ErrorHandler, AnErrorOfTheReporterItselfGoesOnToTheCaller)
                  platform::RuntimeError);
 }
 
-TEST_F(ErrorHandler, NestedProceduresReportOnlyWhereTheErrorArose)
-{
-    ComTratamentoDeErro(", frmPreVendas, MontarExibirFormulario, Ponto: ", [](int16_t& ponto) {
-        ponto = 2;
-        ComTratamentoDeErro(", frmPreVendas, Grade_Configurar, Ponto: ", [](int16_t& inner) {
-            inner = 3;
-            platform::Raise(platform::errSubscriptOutOfRange);
-        });
-    });
-    EXPECT_EQ(Reports(session), "9 Subscript out of range @ KELO_A_PreVendas, frmPreVendas, "
-                                "Grade_Configurar, Ponto: 3 (Kelo Pet Shop)\n");
-}
-
 } // namespace
