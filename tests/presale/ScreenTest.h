@@ -1,5 +1,6 @@
 // The pre-sale screen over fake components, with the moves every screen test makes: answer a
 // component, type into a find box, read what the attendant was told and what was reported.
+// The screen tests take <string> and <vector> from here.
 #pragma once
 
 #include "support/Clientes.h"

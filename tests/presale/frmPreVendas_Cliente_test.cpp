@@ -2,9 +2,6 @@
 
 #include "search/frmPesquisaDeClientes.h"
 
-#include <string>
-#include <vector>
-
 namespace presale_test {
 namespace {
 

@@ -6,8 +6,6 @@
 #include "presale/GrupoDeCaixasDePesquisa.h"
 
 #include <functional>
-#include <string>
-#include <vector>
 
 namespace presale_test {
 namespace {

@@ -5,9 +5,6 @@
 
 #include "platform/Report.h"
 
-#include <string>
-#include <vector>
-
 namespace presale_test {
 namespace {
 

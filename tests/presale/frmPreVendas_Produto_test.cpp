@@ -2,9 +2,6 @@
 
 #include "contracts/KELO_N_Produtos.h"
 
-#include <string>
-#include <vector>
-
 namespace presale_test {
 namespace {
 

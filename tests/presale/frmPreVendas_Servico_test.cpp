@@ -5,9 +5,6 @@
 #include "contracts/KELO_N_Servicos.h"
 #include "search/frmPesquisaDeServicos.h"
 
-#include <string>
-#include <vector>
-
 namespace presale_test {
 namespace {
 

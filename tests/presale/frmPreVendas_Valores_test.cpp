@@ -3,9 +3,6 @@
 #include "authorisation/frmPreVendasAutorizarDesconto.h"
 #include "contracts/KELO_N_Login.h"
 
-#include <string>
-#include <vector>
-
 namespace presale_test {
 namespace {
 

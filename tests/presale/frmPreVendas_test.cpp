@@ -2,9 +2,6 @@
 
 #include "platform/Runtime.h"
 
-#include <string>
-#include <vector>
-
 namespace presale_test {
 namespace {
 
