@@ -301,16 +301,5 @@ TEST(PreVendasStart, ServiceTypesThatCannotBeLoadedLeaveTheWorkAreaHiddenAndTheO
               "SelecionarParaComboBox\n");
 }
 
-TEST(PreVendasStart, EachCallBuildsANewIndependentForm)
-{
-    PreVendasSession session;
-    session.Start();
-    std::weak_ptr<frmPreVendas> first = g::gfrmPreVendas;
-    session.Start();
-    EXPECT_TRUE(first.expired()) << "the component keeps no reference to the first form";
-    EXPECT_TRUE(session.Form().picAreaDeTrabalho.Visible());
-    EXPECT_EQ(g::glngFomularioDoMenu_hWnd, session.MenuWindow);
-}
-
 } // namespace
 } // namespace presale_test
